@@ -1,0 +1,88 @@
+#include "core/address_data.h"
+
+#include <string>
+
+namespace zantor {
+
+namespace {
+
+struct BlockDefault {
+  const char* key;
+  std::int64_t address;
+};
+
+constexpr std::array<BlockDefault, kLevelBlockCount> kBlocks = {{
+    {"BGBank", 0x990},
+    {"Chip16x16", 0xD10},
+    {"ChipProperty", 0x1110},
+    {"Chip32x32", 0x1210},
+    {"MapSet", 0x1610},
+    {"Map", 0x910},
+    {"BGPalette", 0x998},
+    {"BGPaletteAnime", 0x9A8},
+    {"ObjectScreen", 0xA10},
+    {"ObjectX", 0xA90},
+    {"ObjectY", 0xB10},
+    {"ObjectKind", 0xB90},
+    {"ObjectOffset", 0xC10},
+}};
+
+constexpr LevelBlock kSharedBlocks[] = {LevelBlock::Chip16x16, LevelBlock::ChipProperty,
+                                        LevelBlock::Chip32x32, LevelBlock::MapSet};
+
+const char* const kLevelSection = "LevelDataAddress";
+const char* const kShareSection = "ShareData";
+const char* const kGlobalSection = "Address";
+
+}  // namespace
+
+const char* AddressData::KeyName(LevelBlock block) {
+  return kBlocks[static_cast<int>(block)].key;
+}
+
+std::int64_t AddressData::DefaultAddress(LevelBlock block) {
+  return kBlocks[static_cast<int>(block)].address;
+}
+
+int AddressData::DefaultShareSource(int stage) {
+  switch (stage) {
+    case 11: return 8;
+    case 15: return 14;
+    default: return stage;
+  }
+}
+
+AddressData::AddressData(TMyMemIniFile& ini) {
+  for (int b = 0; b < kLevelBlockCount; ++b) {
+    const std::int64_t base = ini.ReadHex(kLevelSection, kBlocks[b].key, kBlocks[b].address);
+    ini.WriteHex(kLevelSection, kBlocks[b].key, base);
+    for (int stage = 0; stage < kStageCount; ++stage) {
+      level_[b][stage] = base + stage * kStageStride;
+    }
+  }
+
+  // Ascending order, so a chain resolves through lower stages as they stand by then.
+  for (int n = 0; n < kStageCount; ++n) {
+    share_[n] = n;
+    const std::string key = "level." + std::to_string(n);
+    const int m = ini.ReadInteger(kShareSection, key, DefaultShareSource(n));
+    // A value naming no stage is left alone and the stage keeps its own blocks.
+    if (m == n || m < 0 || m >= kStageCount) continue;
+    share_[n] = m;
+    for (LevelBlock block : kSharedBlocks) {
+      level_[static_cast<int>(block)][n] = level_[static_cast<int>(block)][m];
+    }
+    ini.WriteInteger(kShareSection, key, m);
+  }
+
+  const auto global = [&ini](const char* key, std::int64_t fallback) {
+    const std::int64_t value = ini.ReadHex(kGlobalSection, key, fallback);
+    ini.WriteHex(kGlobalSection, key, value);
+    return value;
+  };
+  animation_pointer_ = global("PaletteAnimationPointer", 0x3DD11);
+  animation_data_ = global("PaletteAnimationData", 0x3DD31);
+  animation_palette_ = global("PaletteAnimationPalette", 0x3DC36);
+}
+
+}  // namespace zantor
