@@ -18,6 +18,12 @@ int CheckedIndex(int index) {
 
 void ColorTable::Set(int index, std::uint32_t color) {
   words_[CheckedIndex(index)] = ToShownWord(color);
+  if (index >= kPairIndexes) return;
+  for (int other = 0; other < kPairIndexes; ++other) {
+    for (const int key : {index | other << 4, other | index << 4}) {
+      pairs_[key] = std::uint64_t{words_[key >> 4]} << 32 | words_[key & 0x0F];
+    }
+  }
 }
 
 std::uint32_t ColorTable::Get(int index) const {

@@ -21,7 +21,14 @@ class ColorTable {
  public:
   static constexpr int kSize = 256;
 
-  ColorTable() { words_.fill(kOpaque); }
+  // Pixel pairs whose indexes are both below 16 (the only indexes chip pictures use) are
+  // looked up at once: key = first | second << 4, the first pixel's word in the low half.
+  static constexpr int kPairIndexes = 16;
+
+  ColorTable() {
+    words_.fill(kOpaque);
+    pairs_.fill(std::uint64_t{kOpaque} << 32 | kOpaque);
+  }
 
   // index 0..255, else std::out_of_range. Bits 24-31 of color are ignored.
   void Set(int index, std::uint32_t color);
@@ -29,11 +36,15 @@ class ColorTable {
 
   // The shown word of an index, for copies that carry colours.
   std::uint32_t Word(std::uint8_t index) const { return words_[index]; }
+  // All 256 shown words, and the 256 pair words, for loops that look up many pixels.
+  const std::uint32_t* Words() const { return words_.data(); }
+  const std::uint64_t* PairWords() const { return pairs_.data(); }
 
   bool operator==(const ColorTable&) const = default;
 
  private:
   std::array<std::uint32_t, kSize> words_;
+  std::array<std::uint64_t, kPairIndexes * kPairIndexes> pairs_;
 };
 
 }  // namespace zantor

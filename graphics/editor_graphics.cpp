@@ -1,5 +1,6 @@
 #include "graphics/editor_graphics.h"
 
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -106,9 +107,12 @@ void EditorGraphics::DrawTileAt(IndexedBitmap& bitmap, std::int64_t offset, int 
   const TileDecoder::Tile tile = TileDecoder::Fetch(image_, offset);
   const PixelRect area = PixelRect::FromSize(x, y, kSide, kSide);
   if (bitmap.Bounds().Contains(area)) {
+    // Address and stride in locals: they would be read again after every byte store.
+    std::uint8_t* out = bitmap.ScanLine(y).data() + x;
+    const std::size_t stride = static_cast<std::size_t>(bitmap.Width());
     for (int r = 0; r < kSide; ++r) {
       const TileDecoder::Row row = TileDecoder::DecodeRow(tile, r, base);
-      std::copy(row.begin(), row.end(), bitmap.ScanLine(y + r).begin() + x);
+      std::memcpy(out + r * stride, row.data(), row.size());
     }
     return;
   }
@@ -159,7 +163,21 @@ void EditorGraphics::CopyChip16Into(IndexedBitmap& bitmap, Chip32Table chips, in
     const PixelRect to = PixelRect::FromSize(cell.left + q % 2 * kChip16Side,
                                              cell.top + q / 2 * kChip16Side, kChip16Side,
                                              kChip16Side);
-    chip16_sheet_.CopyRegion(bitmap, to, SheetCell(chips[chip * 4 + q], kChip16Side));
+    const PixelRect from = SheetCell(chips[chip * 4 + q], kChip16Side);
+    if (!bitmap.Bounds().Contains(to) || !chip16_sheet_.Bounds().Contains(from)) {
+      chip16_sheet_.CopyRegion(bitmap, to, from);  // clips, or refuses a resized sheet
+      continue;
+    }
+    // A sheet is a thousand such cells: fixed-size row moves instead of the general copy,
+    // with addresses held in locals (a byte store may alias anything, so addresses kept in
+    // memory would be looked up again after every move).
+    std::uint8_t* out = bitmap.ScanLine(to.top).data() + to.left;
+    const std::uint8_t* in = chip16_sheet_.ScanLine(from.top).data() + from.left;
+    const std::size_t out_stride = static_cast<std::size_t>(bitmap.Width());
+    const std::size_t in_stride = static_cast<std::size_t>(chip16_sheet_.Width());
+    for (int r = 0; r < kChip16Side; ++r) {
+      std::memmove(out + r * out_stride, in + r * in_stride, kChip16Side);
+    }
   }
 }
 

@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 #include <string>
-#include <utility>
 
 #include "graphics/display_picture.h"
 #include "graphics/region_stretch.h"
@@ -38,17 +37,8 @@ void IndexedBitmap::Recreate(int width, int height) {
   pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
 }
 
-std::span<std::uint8_t> IndexedBitmap::ScanLine(int y) {
-  const auto row = std::as_const(*this).ScanLine(y);
-  return {const_cast<std::uint8_t*>(row.data()), row.size()};
-}
-
-std::span<const std::uint8_t> IndexedBitmap::ScanLine(int y) const {
-  if (y < 0 || y >= height_) {
-    throw std::out_of_range("row " + std::to_string(y) + " outside the bitmap");
-  }
-  return {pixels_.data() + static_cast<std::size_t>(y) * width_,
-          static_cast<std::size_t>(width_)};
+void IndexedBitmap::ThrowRowOutOfRange(int y) {
+  throw std::out_of_range("row " + std::to_string(y) + " outside the bitmap");
 }
 
 void IndexedBitmap::CopyRegion(IndexedBitmap& target, const PixelRect& to,

@@ -30,8 +30,18 @@ class IndexedBitmap {
   void SetSize(int width, int height);
 
   // Row y from the top (0..Height()-1, else std::out_of_range); byte x is pixel (x, y).
-  std::span<std::uint8_t> ScanLine(int y);
-  std::span<const std::uint8_t> ScanLine(int y) const;
+  // Rows are stored top to bottom without padding: row y + 1 starts Width() bytes after
+  // the start of row y.
+  std::span<std::uint8_t> ScanLine(int y) {
+    CheckRow(y);
+    return {pixels_.data() + static_cast<std::size_t>(y) * width_,
+            static_cast<std::size_t>(width_)};
+  }
+  std::span<const std::uint8_t> ScanLine(int y) const {
+    CheckRow(y);
+    return {pixels_.data() + static_cast<std::size_t>(y) * width_,
+            static_cast<std::size_t>(width_)};
+  }
 
   // index 0..255, else std::out_of_range; colours are 0x00BBGGRR.
   void SetPaletteEntry(int index, std::uint32_t color) { colors_.Set(index, color); }
@@ -49,6 +59,10 @@ class IndexedBitmap {
 
  private:
   void Recreate(int width, int height);
+  void CheckRow(int y) const {
+    if (y < 0 || y >= height_) ThrowRowOutOfRange(y);
+  }
+  [[noreturn]] static void ThrowRowOutOfRange(int y);
 
   int width_ = 1;
   int height_ = 1;

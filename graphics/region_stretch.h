@@ -26,8 +26,29 @@ struct CarryColors {
   using Pixel = std::uint32_t;
   const ColorTable& table;
   Pixel operator()(std::uint8_t index) const { return table.Word(index); }
+  // Eight indexes are read at a time and colours are written two at a time, through
+  // local copies of the table pointers: the compiler must assume that any store may change
+  // memory it has already read, so values held in memory would be read again pixel by
+  // pixel. Chip pixels (indexes below 16) take one lookup per pair.
   void Run(Pixel* out, const std::uint8_t* in, int count) const {
-    for (int i = 0; i < count; ++i) out[i] = table.Word(in[i]);
+    const std::uint32_t* words = table.Words();
+    const std::uint64_t* pairs = table.PairWords();
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+      std::uint64_t indexes;
+      std::memcpy(&indexes, in + i, sizeof indexes);
+      if (indexes & 0xF0F0F0F0F0F0F0F0u) {
+        for (int k = 0; k < 8; ++k) out[i + k] = words[in[i + k]];
+        continue;
+      }
+      // Byte 2m of keys is index 2m | index 2m+1 << 4, the key of that pixel pair.
+      const std::uint64_t keys = indexes | indexes >> 4;
+      for (int k = 0; k < 8; k += 2) {
+        const std::uint64_t pair = pairs[(keys >> (8 * k)) & 0xFF];
+        std::memcpy(out + i + k, &pair, sizeof pair);
+      }
+    }
+    for (; i < count; ++i) out[i] = words[in[i]];
   }
 };
 
@@ -50,6 +71,7 @@ void Stretch(const IndexedBitmap& source, const PixelRect& from, const PixelRect
 
   const int count = clipped.Width();
   const bool same_width = from.Width() == to.Width();
+  const bool same_height = from.Height() == to.Height();
   // Column i of the clipped run reads source column columns[i] (only when stretched).
   std::vector<int> columns;
   if (!same_width) {
@@ -64,8 +86,9 @@ void Stretch(const IndexedBitmap& source, const PixelRect& from, const PixelRect
   std::int64_t previous_row = -1;
   const Pixel* previous_out = nullptr;
   for (int y = clipped.top; y < clipped.bottom; ++y) {
+    // (Division only when stretched: a 64-bit divide costs as much as a row of pixels.)
     const std::int64_t source_row =
-        from.top + SourceOf(y - to.top, from.Height(), to.Height());
+        from.top + (same_height ? y - to.top : SourceOf(y - to.top, from.Height(), to.Height()));
     Pixel* out = row_of(y) + clipped.left;
     if (source_row == previous_row) {
       // Enlarged rows repeat the row above.

@@ -184,6 +184,40 @@ TEST(RegionCopyOntoPicture, CarriesColoursAndFollowsTableChanges) {
   EXPECT_EQ(ColorRows(picture, picture.Bounds(), legend), (Rows{".ab.", ".cb."}));
 }
 
+TEST(RegionCopyOntoPicture, EveryIndexShowsItsCurrentColourWhateverItsNeighbours) {
+  // Runs of chip indexes (below 16) and runs mixing in higher indexes, plus a short tail.
+  const std::vector<std::uint8_t> indexes{0, 1, 2, 3, 15, 14, 13, 12, 4, 81, 5, 80, 6, 255,
+                                          7, 16, 3, 9, 81};
+  IndexedBitmap source = Sized(static_cast<int>(indexes.size()), 1);
+  for (std::size_t x = 0; x < indexes.size(); ++x) source.ScanLine(0)[x] = indexes[x];
+  const auto colour = [](int i) { return static_cast<std::uint32_t>(0x010203 * (i + 1)) & 0xFFFFFF; };
+  for (int i = 0; i < 256; ++i) source.SetPaletteEntry(i, colour(i));
+  DisplayPicture picture(source.Width(), 2, ColorTable());
+  source.CopyRegion(picture, {0, 0, source.Width(), 1}, source.Bounds());
+  source.SetPaletteEntry(3, 0xABCDEF);  // every pixel of index 3 follows
+  source.SetPaletteEntry(81, 0x123456);
+  source.CopyRegion(picture, {0, 1, source.Width(), 2}, source.Bounds());
+  for (std::size_t x = 0; x < indexes.size(); ++x) {
+    const int i = indexes[x];
+    ASSERT_EQ(picture.Pixel(static_cast<int>(x), 0), colour(i)) << x;
+    const std::uint32_t now = i == 3 ? 0xABCDEF : i == 81 ? 0x123456 : colour(i);
+    ASSERT_EQ(picture.Pixel(static_cast<int>(x), 1), now) << x;
+  }
+}
+
+TEST(RegionCopyOntoPicture, CopiedTablesRecolourToo) {
+  IndexedBitmap source = Sized(8, 1);
+  for (int x = 0; x < 8; ++x) source.ScanLine(0)[x] = static_cast<std::uint8_t>(x % 2 ? 5 : 10);
+  IndexedBitmap colours;
+  colours.SetPaletteEntry(5, 0x000055);
+  colours.SetPaletteEntry(10, 0x0000AA);
+  source.CopyPaletteFrom(colours);
+  DisplayPicture picture(8, 1, ColorTable());
+  source.CopyRegion(picture, picture.Bounds(), source.Bounds());
+  EXPECT_EQ(ColorRows(picture, picture.Bounds(), {{0x000055, '5'}, {0x0000AA, 'A'}}),
+            (Rows{"A5A5A5A5"}));
+}
+
 TEST(RegionCopyOntoPicture, DoubledCopyOfEightByEight) {
   IndexedBitmap source = Sized(8, 8);
   Paint(source, 0, 0,
