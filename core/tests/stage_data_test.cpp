@@ -104,30 +104,6 @@ TEST(StageBlocks, StoringThePaletteLeavesTheBytesBetweenRunsAlone) {
   }
 }
 
-TEST(StageBlocks, EveryStoreWritesBackWhatItsLoadRead) {
-  StageFixture f(5);
-  f.FillPattern(5 * 0x2000, 0x2000 + 0x100);
-  const auto original = f.ImageRange(5 * 0x2000, 0x2100);
-  f.stage_data.LoadAll();
-  f.image.Clear(ImageBytes::kCapacity);
-  f.stage_data.StoreBGBank();
-  f.stage_data.StoreChip16x16();
-  f.stage_data.StoreChipProperty();
-  f.stage_data.StoreChip32x32();
-  f.stage_data.StoreMapSet();
-  f.stage_data.StoreMap();
-  f.stage_data.StoreBGPalette();
-  f.stage_data.StoreBGPaletteAnime();
-  const auto stored = f.ImageRange(5 * 0x2000, 0x2100);
-  for (const auto& [first, count] : std::vector<std::pair<int, int>>{
-           {0x990, 2}, {0xD10, 1024}, {0x1110, 256}, {0x1210, 1024}, {0x1610, 2560},
-           {0x910, 80}, {0x998, 16}, {0x9AC, 16}, {0x9C0, 16}, {0x9D4, 16},
-           {0x9A8, 4}, {0x9BC, 4}, {0x9D0, 4}, {0x9E4, 4}}) {
-    for (int i = first; i < first + count; ++i) ASSERT_EQ(stored[i], original[i]) << i;
-  }
-  EXPECT_EQ(stored[0x970], 0) << "a byte of no block stays untouched";
-}
-
 TEST(StageBlocks, BlocksReachingPastTheBufferDecodeZeroAndStoreOnlyTheInsidePart) {
   // Stage 0's map starts 32 bytes before the end of the buffer.
   StageFixture f(0, "[LevelDataAddress]\nMap=200020\nChip16x16=FFFFFFFF\n");
