@@ -1,0 +1,221 @@
+// The renderer on the demo image, checked against a plain per-pixel reading of the image's
+// bytes that shares no code with the renderer.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "core/stage_data.h"
+#include "graphics/editor_graphics.h"
+#include "graphics/tests/render_test_support.h"
+#include "tools/demo_image.h"
+
+namespace zantor {
+namespace {
+
+using testing::TestMasterColor;
+
+const std::vector<std::uint8_t>& DemoBytes() {
+  static const std::vector<std::uint8_t> bytes = BuildDemoImage();
+  return bytes;
+}
+
+// The demo image with one stage's tables decoded, and a renderer over it.
+struct DemoStage {
+  explicit DemoStage(int stage)
+      : ini("unused.ini", ""), addresses(ini), palette(testing::LoadTestPalette()),
+        graphics(palette, image, addresses) {
+    image.WriteBlock(0, DemoBytes());
+    data = std::make_unique<StageData>(stage, addresses, image, undo_enabled);
+    data->LoadAll();
+    graphics.SetChrBase();
+  }
+
+  std::span<const std::uint8_t, 16> Definition(int d) const {
+    return std::span<const std::uint8_t, 16>(data->BGPalette().data() + d * 16, 16);
+  }
+  std::span<const std::uint8_t, 4> AnimationBytes(int d) const {
+    return std::span<const std::uint8_t, 4>(data->BGPaletteAnime().data() + d * 4, 4);
+  }
+
+  ImageBytes image;
+  TMyMemIniFile ini;
+  AddressData addresses;
+  FcPaletteData palette;
+  EditorGraphics graphics;
+  bool undo_enabled = true;
+  std::unique_ptr<StageData> data;
+};
+
+// Reference: pixel (x, y) of the 16x16 chip sheet, straight from the file's bytes.
+int ReferenceChip16Pixel(const StageData& stage, int x, int y) {
+  const std::vector<std::uint8_t>& file = DemoBytes();
+  const int chip = y / 16 * 16 + x / 16;
+  const int quadrant = (y % 16 / 8) * 2 + x % 16 / 8;
+  const int tile = stage.Chip16x16()[quadrant * 256 + chip];
+  const int bank = stage.BGBank()[tile < 0x80 ? 0 : 1];
+  const std::size_t offset = static_cast<std::size_t>(
+      kDemoChrBase + bank * 1024 + (tile % 0x80) * 16 + y % 8);
+  const int bit = 7 - x % 8;
+  const int low = offset < file.size() ? file[offset] >> bit & 1 : 0;
+  const int high = offset + 8 < file.size() ? file[offset + 8] >> bit & 1 : 0;
+  return (stage.ChipProperty()[chip] & 3) * 4 + low + 2 * high;
+}
+
+// Reference: pixel (x, y) of the 32x32 chip sheet.
+int ReferenceChip32Pixel(const StageData& stage, int x, int y) {
+  const int chip = y / 32 * 16 + x / 32;
+  const int quadrant = (y % 32 / 16) * 2 + x % 32 / 16;
+  const int small = stage.Chip32x32()[chip * 4 + quadrant];
+  return ReferenceChip16Pixel(stage, small % 16 * 16 + x % 16, small / 16 * 16 + y % 16);
+}
+
+TEST(DemoImageRendering, ChrBaseFollowsTheHeader) {
+  DemoStage demo(0);
+  EXPECT_EQ(demo.graphics.ChrBase(), kDemoChrBase);
+}
+
+TEST(DemoImageRendering, ChipSheetsOfEveryStageMatchTheReference) {
+  for (int stage = 0; stage < 16; ++stage) {
+    DemoStage demo(stage);
+    const StageData& data = *demo.data;
+    ASSERT_EQ(data.BGBank()[0], kDemoBGBanks[stage][0]);
+    demo.graphics.BuildChip16Sheet(demo.graphics.Chip16Sheet(), data.BGBank(), data.Chip16x16(),
+                                   data.ChipProperty());
+    demo.graphics.BuildChip32Sheet(demo.graphics.Chip32Sheet(), data.Chip32x32());
+    const IndexedBitmap& small = demo.graphics.Chip16Sheet();
+    for (int y = 0; y < 256; ++y) {
+      for (int x = 0; x < 256; ++x) {
+        ASSERT_EQ(small.ScanLine(y)[x], ReferenceChip16Pixel(data, x, y))
+            << "stage " << stage << " 16x16 sheet at " << x << "," << y;
+      }
+    }
+    const IndexedBitmap& large = demo.graphics.Chip32Sheet();
+    for (int y = 0; y < 512; ++y) {
+      for (int x = 0; x < 512; ++x) {
+        ASSERT_EQ(large.ScanLine(y)[x], ReferenceChip32Pixel(data, x, y))
+            << "stage " << stage << " 32x32 sheet at " << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST(DemoImageRendering, BlankChipAndCataloguePalettes) {
+  DemoStage demo(4);
+  const StageData& data = *demo.data;
+  demo.graphics.BuildChip16Sheet(demo.graphics.Chip16Sheet(), data.BGBank(), data.Chip16x16(),
+                                 data.ChipProperty());
+  const IndexedBitmap& sheet = demo.graphics.Chip16Sheet();
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x) ASSERT_EQ(sheet.ScanLine(y)[x], 0) << x << "," << y;
+  }
+  // Every pixel of catalogue chip c lies in its palette's four indexes.
+  for (int c = kDemoCatalogueChip16; c < 256; ++c) {
+    const int base = (DemoCatalogueProperty(c) & 3) * 4;
+    for (int y = 0; y < 16; ++y) {
+      for (int x = 0; x < 16; ++x) {
+        const int pixel = sheet.ScanLine(c / 16 * 16 + y)[c % 16 * 16 + x];
+        ASSERT_GE(pixel, base);
+        ASSERT_LT(pixel, base + 4);
+      }
+    }
+  }
+}
+
+TEST(DemoImageRendering, CatalogueMapSetInTheStageColours) {
+  DemoStage demo(2);
+  const StageData& data = *demo.data;
+  demo.graphics.SetStagePalette(demo.Definition(0));
+  demo.graphics.BuildChip16Sheet(demo.graphics.Chip16Sheet(), data.BGBank(), data.Chip16x16(),
+                                 data.ChipProperty());
+  demo.graphics.BuildChip32Sheet(demo.graphics.Chip32Sheet(), data.Chip32x32());
+  demo.graphics.RefreshChip32SheetPalette();
+  const auto cells = std::span<const std::uint8_t, 64>(
+      data.MapSet().data() + kDemoCatalogueMapSet * 64, 64);
+  for (int i = 0; i < 64; ++i) ASSERT_EQ(cells[i], kDemoCatalogueChip32 + i);
+  auto picture = demo.graphics.CreateDisplayPicture(256, 256);
+  demo.graphics.DrawMapSet(*picture, cells);
+  for (int y = 0; y < 256; ++y) {
+    for (int x = 0; x < 256; ++x) {
+      const int chip = cells[y / 32 * 8 + x / 32];
+      const int index =
+          ReferenceChip32Pixel(data, chip % 16 * 32 + x % 32, chip / 16 * 32 + y % 32);
+      ASSERT_EQ(picture->Pixel(x, y), TestMasterColor(demo.Definition(0)[index]))
+          << x << "," << y;
+    }
+  }
+}
+
+// The colours of sub-palette `slot` now, as NES numbers of the test palette (-1: none).
+std::array<int, 3> ShownNumbers(const EditorGraphics& graphics, int slot) {
+  std::array<int, 3> numbers{-1, -1, -1};
+  for (int c = 0; c < 3; ++c) {
+    for (int n = 0; n < 64; ++n) {
+      if (graphics.GetStageColor(slot * 4 + 1 + c) == TestMasterColor(n)) numbers[c] = n;
+    }
+  }
+  return numbers;
+}
+
+// The NES numbers of colour set c, read from the file's bytes.
+std::array<int, 3> ColourSet(const AddressData& addresses, int c) {
+  const std::size_t at = static_cast<std::size_t>(addresses.PaletteAnimationPalette() + c * 3);
+  return {DemoBytes()[at], DemoBytes()[at + 1], DemoBytes()[at + 2]};
+}
+
+TEST(DemoImageAnimation, CycleStepsEveryFourthTickThroughThreeSets) {
+  DemoStage demo(kDemoCycleSlot.stage);
+  const auto bytes = demo.AnimationBytes(kDemoCycleSlot.definition);
+  ASSERT_EQ(bytes[kDemoCycleSlot.slot], 0x80 | kDemoCycleAnimation);
+  demo.graphics.SetStagePalette(demo.Definition(kDemoCycleSlot.definition));
+  demo.graphics.ResetPaletteAnimation();
+  const std::array<int, 3> stored = ShownNumbers(demo.graphics, kDemoCycleSlot.slot);
+  const auto set = [&](int frame) {
+    return ColourSet(demo.addresses, kDemoCycleColourSets[frame]);
+  };
+  const std::vector<std::array<int, 3>> expected{
+      stored, stored, stored, set(0), set(0), set(0), set(0), set(1),
+      set(1), set(1), set(1), set(2), set(2), set(2), set(2), set(0)};
+  for (std::size_t tick = 0; tick < expected.size(); ++tick) {
+    const bool changed = demo.graphics.StepPaletteAnimation(bytes);
+    EXPECT_EQ(changed, (tick + 1) % (kDemoCycleDelay + 1) == 0) << tick;
+    EXPECT_EQ(ShownNumbers(demo.graphics, kDemoCycleSlot.slot), expected[tick]) << tick;
+  }
+  for (const int other : {0, 2, 3}) {
+    EXPECT_EQ(bytes[other], 0);
+  }
+}
+
+TEST(DemoImageAnimation, FrozenSlotStaysOnItsFirstSet) {
+  DemoStage demo(kDemoFrozenSlot.stage);
+  const auto bytes = demo.AnimationBytes(kDemoFrozenSlot.definition);
+  ASSERT_EQ(bytes[kDemoFrozenSlot.slot], 0x80 | kDemoFrozenAnimation);
+  demo.graphics.SetStagePalette(demo.Definition(kDemoFrozenSlot.definition));
+  std::array<std::uint8_t, 4> only_frozen{};
+  only_frozen[kDemoFrozenSlot.slot] = bytes[kDemoFrozenSlot.slot];
+  std::vector<bool> changed;
+  for (int tick = 0; tick < 12; ++tick) changed.push_back(demo.graphics.StepPaletteAnimation(only_frozen));
+  EXPECT_EQ(changed, (std::vector<bool>{false, true, false, false, false, false, false, false,
+                                        false, false, false, false}));
+  EXPECT_EQ(ShownNumbers(demo.graphics, kDemoFrozenSlot.slot),
+            ColourSet(demo.addresses, kDemoFrozenColourSet));
+}
+
+TEST(DemoImageAnimation, StillDefinitionAndStrayByteNeverChangeAColour) {
+  DemoStage stray(kDemoStrayAnimeSlot.stage);
+  const auto bytes = stray.AnimationBytes(kDemoStrayAnimeSlot.definition);
+  ASSERT_EQ(bytes[kDemoStrayAnimeSlot.slot], kDemoStrayAnimeByte);
+  std::array<std::uint8_t, 4> only_stray{};
+  only_stray[kDemoStrayAnimeSlot.slot] = kDemoStrayAnimeByte;
+  for (int tick = 0; tick < 40; ++tick) {
+    ASSERT_FALSE(stray.graphics.StepPaletteAnimation(only_stray)) << tick;
+  }
+  for (int stage = 0; stage < 16; ++stage) {
+    DemoStage demo(stage);
+    for (const std::uint8_t b : demo.AnimationBytes(kDemoStillDefinition)) ASSERT_EQ(b, 0);
+  }
+}
+
+}  // namespace
+}  // namespace zantor
