@@ -1,5 +1,6 @@
 #include "graphics/editor_graphics.h"
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 #include <string>

@@ -69,26 +69,34 @@ void Stretch(const IndexedBitmap& source, const PixelRect& from, const PixelRect
   const PixelRect clipped = to.Intersect(target_bounds);
   if (to.Empty() || clipped.Empty()) return;
 
+  // Offsets into `to` in 64 bits: a rectangle reaching far outside the target must not
+  // overflow on the way to the few rows and columns that are drawn.
+  const std::int64_t from_width = from.Width();
+  const std::int64_t from_height = from.Height();
+  const std::int64_t to_width = std::int64_t{to.right} - to.left;
+  const std::int64_t to_height = std::int64_t{to.bottom} - to.top;
   const int count = clipped.Width();
-  const bool same_width = from.Width() == to.Width();
-  const bool same_height = from.Height() == to.Height();
+  const bool same_width = from_width == to_width;
+  const bool same_height = from_height == to_height;
   // Column i of the clipped run reads source column columns[i] (only when stretched).
   std::vector<int> columns;
   if (!same_width) {
     columns.resize(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
-      columns[i] = from.left + static_cast<int>(SourceOf(clipped.left + i - to.left,
-                                                         from.Width(), to.Width()));
+      const std::int64_t t = std::int64_t{clipped.left} + i - to.left;
+      columns[i] = from.left + static_cast<int>(SourceOf(t, from_width, to_width));
     }
   }
-  const int first_column = from.left + (clipped.left - to.left);
+  const int first_column =
+      from.left + static_cast<int>(std::int64_t{clipped.left} - to.left);
 
   std::int64_t previous_row = -1;
   const Pixel* previous_out = nullptr;
   for (int y = clipped.top; y < clipped.bottom; ++y) {
     // (Division only when stretched: a 64-bit divide costs as much as a row of pixels.)
+    const std::int64_t t = std::int64_t{y} - to.top;
     const std::int64_t source_row =
-        from.top + (same_height ? y - to.top : SourceOf(y - to.top, from.Height(), to.Height()));
+        from.top + (same_height ? t : SourceOf(t, from_height, to_height));
     Pixel* out = row_of(y) + clipped.left;
     if (source_row == previous_row) {
       // Enlarged rows repeat the row above.

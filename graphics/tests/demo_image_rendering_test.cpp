@@ -101,28 +101,6 @@ TEST(DemoImageRendering, ChipSheetsOfEveryStageMatchTheReference) {
   }
 }
 
-TEST(DemoImageRendering, BlankChipAndCataloguePalettes) {
-  DemoStage demo(4);
-  const StageData& data = *demo.data;
-  demo.graphics.BuildChip16Sheet(demo.graphics.Chip16Sheet(), data.BGBank(), data.Chip16x16(),
-                                 data.ChipProperty());
-  const IndexedBitmap& sheet = demo.graphics.Chip16Sheet();
-  for (int y = 0; y < 16; ++y) {
-    for (int x = 0; x < 16; ++x) ASSERT_EQ(sheet.ScanLine(y)[x], 0) << x << "," << y;
-  }
-  // Every pixel of catalogue chip c lies in its palette's four indexes.
-  for (int c = kDemoCatalogueChip16; c < 256; ++c) {
-    const int base = (DemoCatalogueProperty(c) & 3) * 4;
-    for (int y = 0; y < 16; ++y) {
-      for (int x = 0; x < 16; ++x) {
-        const int pixel = sheet.ScanLine(c / 16 * 16 + y)[c % 16 * 16 + x];
-        ASSERT_GE(pixel, base);
-        ASSERT_LT(pixel, base + 4);
-      }
-    }
-  }
-}
-
 TEST(DemoImageRendering, CatalogueMapSetInTheStageColours) {
   DemoStage demo(2);
   const StageData& data = *demo.data;
