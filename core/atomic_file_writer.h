@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+
+namespace zantor {
+
+// Replaces a file's content so that a failure never leaves it half written: the bytes go
+// to a temporary file beside the target, are flushed to the disk, and only then is the
+// temporary renamed over the target. A symbolic link is written through to the file it
+// names, and the target's permission bits (and, where allowed, owner) are kept. Where the
+// folder cannot take a temporary file but the target itself is writable, the target is
+// overwritten in place, which is the one case that is not all-or-nothing.
+class AtomicFileWriter {
+ public:
+  virtual ~AtomicFileWriter() = default;
+
+  // Returns an empty text on success, else the system's reason for the failure; the
+  // target is then untouched (except after a failed in-place write).
+  std::string Write(const std::filesystem::path& target, std::span<const std::uint8_t> data);
+
+ protected:
+  // The two steps that meet the disk's limits, apart so a test can make them fail.
+  // Creates the new file exclusively; returns its descriptor, or -1 with errno set.
+  virtual int CreateTemporary(const std::string& path);
+  // Writes all of data to the open file; on failure returns false with errno set.
+  virtual bool WriteContent(int fd, std::span<const std::uint8_t> data);
+};
+
+}  // namespace zantor

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/address_data.h"
+#include "core/atomic_file_writer.h"
+#include "core/edit_flag_management.h"
+#include "core/image_bytes.h"
+#include "core/my_mem_ini_file.h"
+#include "core/stage_data.h"
+#include "core/user_notifier.h"
+
+namespace zantor {
+
+// The opened game image: the file's bytes in one fixed buffer, the address table, the
+// decoded data of all 16 stages and the stage being edited. Opening checks a file fully
+// before it replaces anything; saving stores the flagged groups of every stage and
+// replaces the file only once every byte has reached the disk.
+class RomImageData {
+ public:
+  static constexpr std::int64_t kHeaderSize = 16;
+
+  // attributeNames may be filled after construction: it is read at every lookup. writer
+  // defaults to the real file system.
+  RomImageData(EditFlagManagement& flags, const std::vector<std::string>& attributeNames,
+               TMyMemIniFile& settings, UserNotifier& notifier,
+               std::unique_ptr<AtomicFileWriter> writer = nullptr);
+  RomImageData(const RomImageData&) = delete;
+  RomImageData& operator=(const RomImageData&) = delete;
+
+  // Reads, checks and decodes a file; on any failure the open image stays as it was.
+  // Every stage's history is emptied first, whatever the outcome.
+  bool Open(const std::filesystem::path& path);
+  // Stores the flagged groups of every stage and writes the first Size() bytes to path.
+  // False (and nothing cleared) when no image is open or the file cannot be written.
+  bool Save(const std::filesystem::path& path);
+  // Forgets the image: clears its bytes, empties the histories, selects stage 0.
+  void Close();
+
+  bool IsOpen() const { return size_ > 0; }
+  const std::string& FileName() const { return file_name_; }
+  std::int64_t Size() const { return size_; }
+  // Number of 1 KiB CHR banks the header declares.
+  int ChrBankCount() const { return bytes_.Read(5) * 8; }
+
+  // A number outside 0..15 is ignored.
+  void SetCurrentStage(int stage);
+  int CurrentStage() const { return current_stage_; }
+  StageData& Stage(int stage) { return *stages_.at(stage); }
+  const StageData& Stage(int stage) const { return *stages_.at(stage); }
+  StageData& CurrentStageData() { return Stage(current_stage_); }
+  const StageData& CurrentStageData() const { return Stage(current_stage_); }
+
+  ImageBytes& Bytes() { return bytes_; }
+  const ImageBytes& Bytes() const { return bytes_; }
+  const AddressData& Addresses() const { return addresses_; }
+
+  // The one program-wide undo switch; every stage reads it at each recorded edit.
+  void SetUndoEnabled(bool enabled) { undo_enabled_ = enabled; }
+  bool UndoEnabled() const { return undo_enabled_; }
+
+  // The history of the current stage.
+  bool CanUndo() const { return CurrentStageData().CanUndo(); }
+  bool CanRedo() const { return CurrentStageData().CanRedo(); }
+  std::string UndoName() const { return CurrentStageData().UndoName(); }
+  std::string RedoName() const { return CurrentStageData().RedoName(); }
+  int Undo() { return CurrentStageData().Undo(); }
+  int Redo() { return CurrentStageData().Redo(); }
+  void ClearAllHistory();
+
+  // The display name of a 16x16 chip property byte: its line of the attribute name list
+  // when the list is long enough, else the built-in name of its high nibble.
+  std::string ChipAttributeName(int propertyByte) const;
+
+ private:
+  void StoreModifiedGroups(StageData& stage);
+
+  EditFlagManagement& flags_;
+  const std::vector<std::string>& attribute_names_;
+  UserNotifier& notifier_;
+  std::unique_ptr<AtomicFileWriter> writer_;
+  AddressData addresses_;
+  ImageBytes bytes_;
+  bool undo_enabled_ = true;
+  std::array<std::unique_ptr<StageData>, kStageCount> stages_;
+  std::int64_t size_ = 0;
+  std::string file_name_;
+  int current_stage_ = 0;
+};
+
+}  // namespace zantor

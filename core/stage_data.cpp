@@ -1,0 +1,332 @@
+#include "core/stage_data.h"
+
+#include <algorithm>
+
+namespace zantor {
+
+namespace {
+
+constexpr int kPaletteRunStride = 20;
+constexpr int kPaletteSets = 4;
+
+// Pointers to block[first .. first + count - 1], or none when that run does not lie
+// inside the block.
+template <std::size_t N>
+std::vector<std::uint8_t*> Run(std::array<std::uint8_t, N>& block, int first, int count) {
+  if (first < 0 || first > static_cast<int>(N) - count) return {};
+  std::vector<std::uint8_t*> run(count);
+  for (int i = 0; i < count; ++i) run[i] = &block[first + i];
+  return run;
+}
+
+}  // namespace
+
+StageData::StageData(int stageNumber, const AddressData& addresses, ImageBytes& image,
+                     const bool& undoEnabled)
+    : stage_(stageNumber),
+      addresses_(addresses),
+      image_(image),
+      undo_enabled_(undoEnabled),
+      chip16x16_(std::make_shared<Chip16x16Block>()),
+      chip_property_(std::make_shared<ChipPropertyBlock>()),
+      chip32x32_(std::make_shared<Chip32x32Block>()),
+      map_set_(std::make_shared<MapSetBlock>()) {}
+
+void StageData::ShareBlocksWith(const StageData& source) {
+  chip16x16_ = source.chip16x16_;
+  chip_property_ = source.chip_property_;
+  chip32x32_ = source.chip32x32_;
+  map_set_ = source.map_set_;
+}
+
+// ---- Loads and stores ----
+
+void StageData::LoadBlock(LevelBlock block, std::span<std::uint8_t> out) {
+  image_.ReadBlock(Address(block), out);
+}
+
+void StageData::StoreBlock(LevelBlock block, std::span<const std::uint8_t> in) {
+  image_.WriteBlock(Address(block), in);
+}
+
+void StageData::LoadPaletteRuns(LevelBlock block, std::span<std::uint8_t> out, int width) {
+  for (int set = 0; set < kPaletteSets; ++set) {
+    image_.ReadBlock(Address(block) + set * kPaletteRunStride, out.subspan(set * width, width));
+  }
+}
+
+void StageData::StorePaletteRuns(LevelBlock block, std::span<const std::uint8_t> in,
+                                 int width) {
+  for (int set = 0; set < kPaletteSets; ++set) {
+    image_.WriteBlock(Address(block) + set * kPaletteRunStride, in.subspan(set * width, width));
+  }
+}
+
+void StageData::LoadBGBank() { LoadBlock(LevelBlock::BGBank, bg_bank_); }
+void StageData::StoreBGBank() { StoreBlock(LevelBlock::BGBank, bg_bank_); }
+void StageData::LoadChip16x16() { LoadBlock(LevelBlock::Chip16x16, *chip16x16_); }
+void StageData::StoreChip16x16() { StoreBlock(LevelBlock::Chip16x16, *chip16x16_); }
+void StageData::LoadChipProperty() { LoadBlock(LevelBlock::ChipProperty, *chip_property_); }
+void StageData::StoreChipProperty() { StoreBlock(LevelBlock::ChipProperty, *chip_property_); }
+void StageData::LoadChip32x32() { LoadBlock(LevelBlock::Chip32x32, *chip32x32_); }
+void StageData::StoreChip32x32() { StoreBlock(LevelBlock::Chip32x32, *chip32x32_); }
+void StageData::LoadMapSet() { LoadBlock(LevelBlock::MapSet, *map_set_); }
+void StageData::StoreMapSet() { StoreBlock(LevelBlock::MapSet, *map_set_); }
+void StageData::LoadMap() { LoadBlock(LevelBlock::Map, map_); }
+void StageData::StoreMap() { StoreBlock(LevelBlock::Map, map_); }
+void StageData::LoadBGPalette() { LoadPaletteRuns(LevelBlock::BGPalette, bg_palette_, 16); }
+void StageData::StoreBGPalette() { StorePaletteRuns(LevelBlock::BGPalette, bg_palette_, 16); }
+void StageData::LoadBGPaletteAnime() {
+  LoadPaletteRuns(LevelBlock::BGPaletteAnime, bg_palette_anime_, 4);
+}
+void StageData::StoreBGPaletteAnime() {
+  StorePaletteRuns(LevelBlock::BGPaletteAnime, bg_palette_anime_, 4);
+}
+
+void StageData::LoadObjects() {
+  ObjectTables& t = object_tables_;
+  LoadBlock(LevelBlock::ObjectScreen, t.room);
+  LoadBlock(LevelBlock::ObjectX, t.x);
+  LoadBlock(LevelBlock::ObjectY, t.y);
+  LoadBlock(LevelBlock::ObjectKind, t.kind);
+
+  for (auto& room : rooms_) room.clear();
+  // Rooms ascend through the table; the first slot that breaks the order (the 0xFF
+  // terminator, a room past the last, a lower room) ends it. A table without one is
+  // decoded whole.
+  int i = 0;
+  for (int room = 0; room < kRoomCount; ++room) {
+    for (; i < kObjectSlots && t.room[i] == room; ++i) {
+      rooms_[room].push_back({t.x[i], t.y[i], t.kind[i]});
+    }
+  }
+}
+
+void StageData::StoreObjects() {
+  ObjectTables& t = object_tables_;
+  std::array<std::uint8_t, kRoomCount> first_of_room{};
+  int i = 0;
+  for (int room = 0; room < kRoomCount; ++room) {
+    first_of_room[room] = static_cast<std::uint8_t>(i);
+    for (const ObjectEntry& entry : rooms_[room]) {
+      // The tables hold 128 slots; objects past them cannot be stored.
+      if (i == kObjectSlots) break;
+      t.room[i] = static_cast<std::uint8_t>(room);
+      t.x[i] = static_cast<std::uint8_t>(entry.X);
+      t.y[i] = static_cast<std::uint8_t>(entry.Y);
+      t.kind[i] = static_cast<std::uint8_t>(entry.Kind);
+      ++i;
+    }
+  }
+  // The rest of the slots keep what the image held, so only used slots and the
+  // terminator change.
+  if (i < kObjectSlots) t.room[i] = 0xFF;
+
+  StoreBlock(LevelBlock::ObjectOffset, first_of_room);
+  StoreBlock(LevelBlock::ObjectScreen, t.room);
+  StoreBlock(LevelBlock::ObjectX, t.x);
+  StoreBlock(LevelBlock::ObjectY, t.y);
+  StoreBlock(LevelBlock::ObjectKind, t.kind);
+}
+
+void StageData::LoadAll() {
+  ClearHistory();
+  LoadBGBank();
+  LoadChip16x16();
+  LoadChip32x32();
+  LoadChipProperty();
+  LoadMapSet();
+  LoadMap();
+  LoadBGPalette();
+  LoadBGPaletteAnime();
+  LoadObjects();
+}
+
+// ---- Object lists ----
+
+ObjectEntry* StageData::AddObject(int room, int x, int y, int kind) {
+  if (!IsRoom(room)) return nullptr;
+  return &rooms_[room].emplace_back(ObjectEntry{x, y, kind});
+}
+
+bool StageData::RemoveObject(int room, const ObjectEntry* entry) {
+  if (!IsRoom(room)) return false;
+  ObjectList& list = rooms_[room];
+  const auto it = std::find_if(list.begin(), list.end(),
+                               [entry](const ObjectEntry& e) { return &e == entry; });
+  if (it == list.end()) return false;
+  list.erase(it);
+  return true;
+}
+
+void StageData::ClearRoom(int room) {
+  if (IsRoom(room)) rooms_[room].clear();
+}
+
+ObjectEntry* StageData::LastObject(int room) {
+  if (!IsRoom(room) || rooms_[room].empty()) return nullptr;
+  return &rooms_[room].back();
+}
+
+int StageData::RoomObjectCount(int room) const {
+  return IsRoom(room) ? static_cast<int>(rooms_[room].size()) : 0;
+}
+
+int StageData::ObjectCount() const {
+  int count = 0;
+  for (const ObjectList& room : rooms_) count += static_cast<int>(room.size());
+  return count;
+}
+
+int StageData::ObjectIndex(const ObjectEntry* entry, int room) const {
+  if (!IsRoom(room)) return -1;
+  int index = 0;
+  for (int r = 0; r < room; ++r) index += static_cast<int>(rooms_[r].size());
+  for (const ObjectEntry& e : rooms_[room]) {
+    if (&e == entry) return index;
+    ++index;
+  }
+  return -1;
+}
+
+void StageData::SortRoom(int room) {
+  // list::sort is stable and relinks the nodes, so pointers to entries stay valid.
+  if (IsRoom(room)) rooms_[room].sort([](const ObjectEntry& a, const ObjectEntry& b) {
+    return a.X < b.X;
+  });
+}
+
+// ---- Recorded edits ----
+
+std::vector<std::uint8_t*> StageData::Targets(int kind, int index) {
+  switch (kind) {
+    case UndoKindChipTile: return Run(*chip16x16_, index, 1);
+    case UndoKindChipProperty: return Run(*chip_property_, index, 1);
+    case UndoKindChip16x16Paste: {
+      if (index < 0 || index >= 256) return {};
+      std::vector<std::uint8_t*> bytes;
+      for (int plane = 0; plane < 4; ++plane) bytes.push_back(&(*chip16x16_)[plane * 256 + index]);
+      bytes.push_back(&(*chip_property_)[index]);
+      return bytes;
+    }
+    case UndoKindBGBank: return Run(bg_bank_, index, 1);
+    case UndoKindChip32x32: return Run(*chip32x32_, index, 1);
+    case UndoKindChip32x32Paste: return Run(*chip32x32_, index, 4);
+    case UndoKindMapSet: return Run(*map_set_, index, 1);
+    case UndoKindMapSetPaste:
+    case UndoKindMapSetGrid: return Run(*map_set_, index, 64);
+    case UndoKindMap: return Run(map_, index, 1);
+    case UndoKindPalette: return Run(bg_palette_, index, 1);
+    case UndoKindPaletteAnime: return Run(bg_palette_anime_, index, 1);
+    default: return {};
+  }
+}
+
+UndoData StageData::Capture(int kind, int index, const std::vector<std::uint8_t*>& targets) {
+  UndoData entry;
+  entry.kind = static_cast<std::uint8_t>(kind);
+  entry.index = index;
+  if (targets.size() == 1) {
+    entry.value = *targets[0];
+  } else {
+    for (const std::uint8_t* byte : targets) entry.bytes.push_back(*byte);
+  }
+  return entry;
+}
+
+bool StageData::RecordedEdit(int kind, int index, std::span<const std::uint8_t> values) {
+  const std::vector<std::uint8_t*> targets = Targets(kind, index);
+  if (targets.empty()) return false;
+  if (targets.size() == 1 && *targets[0] == values[0]) return false;
+  if (undo_enabled_) PushUndo(Capture(kind, index, targets));
+  for (std::size_t i = 0; i < targets.size(); ++i) *targets[i] = values[i];
+  return true;
+}
+
+bool StageData::SetChipTile(int index, std::uint8_t value) {
+  return RecordedEdit(UndoKindChipTile, index, {&value, 1});
+}
+bool StageData::SetChipProperty(int chip, std::uint8_t value) {
+  return RecordedEdit(UndoKindChipProperty, chip, {&value, 1});
+}
+bool StageData::PasteChip16x16(int chip, std::span<const std::uint8_t, 5> bytes) {
+  return RecordedEdit(UndoKindChip16x16Paste, chip, bytes);
+}
+bool StageData::SetBGBank(int slot, std::uint8_t value) {
+  return RecordedEdit(UndoKindBGBank, slot, {&value, 1});
+}
+bool StageData::SetChip32x32Part(int index, std::uint8_t value) {
+  return RecordedEdit(UndoKindChip32x32, index, {&value, 1});
+}
+bool StageData::PasteChip32x32(int index, std::span<const std::uint8_t, 4> bytes) {
+  return RecordedEdit(UndoKindChip32x32Paste, index, bytes);
+}
+bool StageData::SetMapSetCell(int index, std::uint8_t value) {
+  return RecordedEdit(UndoKindMapSet, index, {&value, 1});
+}
+bool StageData::PasteMapSet(int index, std::span<const std::uint8_t, 64> bytes) {
+  return RecordedEdit(UndoKindMapSetPaste, index, bytes);
+}
+bool StageData::GridEditMapSet(int index, std::span<const std::uint8_t, 64> bytes) {
+  return RecordedEdit(UndoKindMapSetGrid, index, bytes);
+}
+bool StageData::SetMapRoom(int room, std::uint8_t value) {
+  return RecordedEdit(UndoKindMap, room, {&value, 1});
+}
+bool StageData::SetBGPaletteEntry(int index, std::uint8_t value) {
+  return RecordedEdit(UndoKindPalette, index, {&value, 1});
+}
+bool StageData::SetBGPaletteAnimeEntry(int index, std::uint8_t value) {
+  return RecordedEdit(UndoKindPaletteAnime, index, {&value, 1});
+}
+
+bool StageData::OverwriteMapSetCell(int index, std::uint8_t value) {
+  if (index < 0 || index >= static_cast<int>(map_set_->size())) return false;
+  (*map_set_)[index] = value;
+  return true;
+}
+
+// ---- History ----
+
+void StageData::PushUndo(UndoData entry) {
+  undo_stack_.push_back(std::move(entry));
+  redo_stack_.clear();
+}
+
+std::string StageData::UndoName() const {
+  return CanUndo() ? UndoKindName(undo_stack_.back().kind) : std::string();
+}
+
+std::string StageData::RedoName() const {
+  return CanRedo() ? UndoKindName(redo_stack_.back().kind) : std::string();
+}
+
+int StageData::Step(std::vector<UndoData>& from, std::vector<UndoData>& to) {
+  if (from.empty()) return UndoKindUnknown;
+  const UndoData entry = std::move(from.back());
+  from.pop_back();
+  if (entry.kind > UndoKindPaletteAnime) return UndoKindUnknown;
+
+  const std::vector<std::uint8_t*> targets = Targets(entry.kind, entry.index);
+  const bool single = targets.size() == 1;
+  // Only the recorded edits build entries, but PushUndo is open: an entry that does not
+  // fit its kind is dropped rather than written somewhere it does not belong.
+  if (targets.empty() || (!single && entry.bytes.size() != targets.size())) {
+    return UndoKindUnknown;
+  }
+  to.push_back(Capture(entry.kind, entry.index, targets));
+  for (std::size_t i = 0; i < targets.size(); ++i) {
+    *targets[i] = single ? entry.value : entry.bytes[i];
+  }
+  return entry.kind;
+}
+
+int StageData::Undo() { return Step(undo_stack_, redo_stack_); }
+int StageData::Redo() { return Step(redo_stack_, undo_stack_); }
+
+void StageData::ClearHistory() {
+  undo_stack_.clear();
+  redo_stack_.clear();
+}
+
+}  // namespace zantor

@@ -1,0 +1,159 @@
+#include "core/atomic_file_writer.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "core/testing/temporary_folder.h"
+
+namespace zantor {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadFile;
+using testing::TemporaryFolder;
+using testing::WriteFile;
+
+const std::vector<std::uint8_t> kOld = {1, 2, 3, 4, 5, 6};
+const std::vector<std::uint8_t> kNew = {9, 8, 7};
+
+std::string Write(AtomicFileWriter& writer, const fs::path& target) {
+  return writer.Write(target, kNew);
+}
+
+struct stat Stat(const fs::path& path) {
+  struct stat s {};
+  EXPECT_EQ(::stat(path.c_str(), &s), 0);
+  return s;
+}
+
+std::size_t EntryCount(const fs::path& folder) {
+  return static_cast<std::size_t>(
+      std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+TEST(AtomicFileWriter, CreatesANewFile) {
+  TemporaryFolder folder;
+  AtomicFileWriter writer;
+  EXPECT_EQ(Write(writer, folder.File("new.nes")), "");
+  EXPECT_EQ(ReadFile(folder.File("new.nes")), kNew);
+  EXPECT_EQ(EntryCount(folder.Path()), 1u);
+}
+
+TEST(AtomicFileWriter, ReplacesAFileAndKeepsItsPermissionBits) {
+  TemporaryFolder folder;
+  AtomicFileWriter writer;
+  for (const fs::perms mode : {fs::perms(0640), fs::perms(0751), fs::perms(0604)}) {
+    const auto path = folder.File("game.nes");
+    WriteFile(path, kOld);
+    fs::permissions(path, mode);
+    const ino_t old_inode = Stat(path).st_ino;
+    EXPECT_EQ(Write(writer, path), "");
+    EXPECT_EQ(ReadFile(path), kNew);
+    EXPECT_NE(Stat(path).st_ino, old_inode) << "a new file was renamed over the old one";
+    EXPECT_EQ(fs::status(path).permissions(), mode);
+    EXPECT_EQ(EntryCount(folder.Path()), 1u);
+  }
+}
+
+TEST(AtomicFileWriter, KeepsTheOwnerWhereAllowed) {
+  TemporaryFolder folder;
+  AtomicFileWriter writer;
+  const auto path = folder.File("game.nes");
+  WriteFile(path, kOld);
+  if (::chown(path.c_str(), 4321, 4321) != 0) GTEST_SKIP() << "changing owners needs root";
+  EXPECT_EQ(Write(writer, path), "");
+  EXPECT_EQ(Stat(path).st_uid, 4321u);
+  EXPECT_EQ(Stat(path).st_gid, 4321u);
+}
+
+TEST(AtomicFileWriter, WritesThroughSymbolicLinks) {
+  TemporaryFolder folder;
+  AtomicFileWriter writer;
+  fs::create_directory(folder.File("real"));
+  const auto real = folder.File("real") / "game.nes";
+  WriteFile(real, kOld);
+  fs::permissions(real, fs::perms(0640));
+  fs::create_symlink("real/game.nes", folder.File("relative.nes"));
+  fs::create_symlink(folder.File("relative.nes"), folder.File("chained.nes"));
+
+  EXPECT_EQ(Write(writer, folder.File("chained.nes")), "");
+  EXPECT_TRUE(fs::is_symlink(fs::symlink_status(folder.File("chained.nes"))));
+  EXPECT_TRUE(fs::is_symlink(fs::symlink_status(folder.File("relative.nes"))));
+  EXPECT_EQ(ReadFile(real), kNew);
+  EXPECT_EQ(fs::status(real).permissions(), fs::perms(0640));
+}
+
+TEST(AtomicFileWriter, ADanglingLinkGetsTheFileItNames) {
+  TemporaryFolder folder;
+  AtomicFileWriter writer;
+  fs::create_symlink("target.nes", folder.File("link.nes"));
+  EXPECT_EQ(Write(writer, folder.File("link.nes")), "");
+  EXPECT_TRUE(fs::is_symlink(fs::symlink_status(folder.File("link.nes"))));
+  EXPECT_EQ(ReadFile(folder.File("target.nes")), kNew);
+}
+
+TEST(AtomicFileWriter, ReportsTargetsThatCannotBeFiles) {
+  TemporaryFolder folder;
+  AtomicFileWriter writer;
+  WriteFile(folder.File("plain"), kOld);
+  EXPECT_EQ(Write(writer, folder.File("plain") / "game.nes"),
+            std::system_category().message(ENOTDIR));
+  fs::create_directory(folder.File("dir.nes"));
+  EXPECT_EQ(Write(writer, folder.File("dir.nes")), std::system_category().message(EISDIR));
+  fs::create_symlink("loop.nes", folder.File("loop.nes"));
+  EXPECT_NE(Write(writer, folder.File("loop.nes")), "");
+  EXPECT_EQ(ReadFile(folder.File("plain")), kOld);
+  EXPECT_EQ(EntryCount(folder.Path()), 3u);
+}
+
+// Simulates a disk that fails partway through the data.
+class FailingContentWriter : public AtomicFileWriter {
+ protected:
+  bool WriteContent(int fd, std::span<const std::uint8_t> data) override {
+    AtomicFileWriter::WriteContent(fd, data.first(1));
+    errno = EIO;
+    return false;
+  }
+};
+
+TEST(AtomicFileWriter, AFailedWriteLeavesTheTargetAndNoTemporary) {
+  TemporaryFolder folder;
+  FailingContentWriter writer;
+  const auto path = folder.File("game.nes");
+  WriteFile(path, kOld);
+  EXPECT_EQ(Write(writer, path), std::system_category().message(EIO));
+  EXPECT_EQ(ReadFile(path), kOld);
+  EXPECT_EQ(EntryCount(folder.Path()), 1u);
+}
+
+// Simulates a folder that refuses new files while its files stay writable.
+class NoNewFilesWriter : public AtomicFileWriter {
+ protected:
+  int CreateTemporary(const std::string&) override {
+    errno = EACCES;
+    return -1;
+  }
+};
+
+TEST(AtomicFileWriter, AFolderWithoutRoomForATemporaryGetsTheTargetWrittenInPlace) {
+  TemporaryFolder folder;
+  NoNewFilesWriter writer;
+  const auto path = folder.File("game.nes");
+  WriteFile(path, kOld);
+  fs::permissions(path, fs::perms(0600));
+  const ino_t inode = Stat(path).st_ino;
+  EXPECT_EQ(Write(writer, path), "");
+  EXPECT_EQ(ReadFile(path), kNew) << "the longer old content is cut to the new length";
+  EXPECT_EQ(Stat(path).st_ino, inode);
+  EXPECT_EQ(fs::status(path).permissions(), fs::perms(0600));
+
+  EXPECT_EQ(Write(writer, folder.File("absent.nes")), std::system_category().message(EACCES));
+  EXPECT_FALSE(fs::exists(folder.File("absent.nes")));
+}
+
+}  // namespace
+}  // namespace zantor

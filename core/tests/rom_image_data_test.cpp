@@ -1,0 +1,477 @@
+#include "core/rom_image_data.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "core/testing/rom_fixture.h"
+#include "core/testing/temporary_folder.h"
+
+namespace zantor {
+namespace {
+
+using testing::MakeImage;
+using testing::ReadFile;
+using testing::RomFixture;
+using testing::TemporaryFolder;
+using testing::WriteFile;
+
+constexpr std::size_t kImageSize = 0x40000;  // covers every stage's blocks
+
+std::int64_t StageOffset(int stage, std::int64_t stageZeroAddress) {
+  return stageZeroAddress + stage * 0x2000;
+}
+
+// The offsets at which two files differ.
+std::vector<std::int64_t> Differences(const std::vector<std::uint8_t>& a,
+                                      const std::vector<std::uint8_t>& b) {
+  std::vector<std::int64_t> offsets;
+  for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
+    if (a[i] != b[i]) offsets.push_back(static_cast<std::int64_t>(i));
+  }
+  return offsets;
+}
+
+std::vector<std::int64_t> Range(std::int64_t first, std::int64_t count) {
+  std::vector<std::int64_t> offsets(static_cast<std::size_t>(count));
+  for (std::int64_t i = 0; i < count; ++i) offsets[i] = first + i;
+  return offsets;
+}
+
+// An open image written to a fresh folder.
+struct OpenImage {
+  explicit OpenImage(const std::string& settings = "", std::size_t size = kImageSize)
+      : f(settings), original(MakeImage(size)), path(folder.File("game.nes")) {
+    WriteFile(path, original);
+    EXPECT_TRUE(f.rom.Open(path));
+  }
+  TemporaryFolder folder;
+  RomFixture f;
+  std::vector<std::uint8_t> original;
+  std::filesystem::path path;
+};
+
+// ---- Opening ----
+
+TEST(RomOpen, LengthLimits) {
+  TemporaryFolder folder;
+  const std::vector<std::pair<std::size_t, bool>> cases = {
+      {15, false}, {16, true}, {2'097'216, true}, {2'097'217, false}};
+  for (const auto& [size, opens] : cases) {
+    SCOPED_TRACE(size);
+    RomFixture f;
+    const auto path = folder.File("image" + std::to_string(size) + ".nes");
+    WriteFile(path, MakeImage(size));
+    EXPECT_EQ(f.rom.Open(path), opens);
+    EXPECT_EQ(f.rom.IsOpen(), opens);
+    if (opens) {
+      EXPECT_TRUE(f.notifier.messages.empty());
+      EXPECT_EQ(f.rom.Size(), static_cast<std::int64_t>(size));
+      EXPECT_EQ(f.rom.FileName(), path.string());
+    } else {
+      EXPECT_EQ(f.notifier.messages, std::vector<std::string>{"ファイルを開けませんでした"});
+      EXPECT_EQ(f.rom.FileName(), "");
+    }
+    EXPECT_TRUE(f.notifier.errors.empty());
+  }
+}
+
+TEST(RomOpen, AnImageOfFullLengthSavesBackWhole) {
+  TemporaryFolder folder;
+  RomFixture f;
+  const auto image = MakeImage(2'097'216, 7);
+  WriteFile(folder.File("full.nes"), image);
+  ASSERT_TRUE(f.rom.Open(folder.File("full.nes")));
+  ASSERT_TRUE(f.rom.Save(folder.File("copy.nes")));
+  EXPECT_EQ(ReadFile(folder.File("copy.nes")), image);
+}
+
+TEST(RomOpen, AFileThatCannotBeReadGoesToTheGeneralErrorReport) {
+  TemporaryFolder folder;
+  RomFixture f;
+  const auto missing = folder.File("missing.nes");
+  EXPECT_FALSE(f.rom.Open(missing));
+  ASSERT_EQ(f.notifier.errors.size(), 1u);
+  EXPECT_EQ(f.notifier.errors[0], "ファイル \"" + missing.string() +
+                                      "\" を開けません。\n" +
+                                      std::system_category().message(ENOENT));
+  EXPECT_TRUE(f.notifier.messages.empty());
+
+  EXPECT_FALSE(f.rom.Open(folder.Path()));  // a folder opens but cannot be read
+  EXPECT_EQ(f.notifier.errors.size(), 2u);
+  EXPECT_FALSE(f.rom.IsOpen());
+}
+
+TEST(RomOpen, ABadMagicWithoutAnImageLeavesNothingOpen) {
+  TemporaryFolder folder;
+  RomFixture f;
+  auto image = MakeImage(kImageSize);
+  image[3] = 0x1B;
+  WriteFile(folder.File("bad.nes"), image);
+  EXPECT_FALSE(f.rom.Open(folder.File("bad.nes")));
+  EXPECT_EQ(f.notifier.messages, std::vector<std::string>{"ROMイメージが異常です"});
+  EXPECT_FALSE(f.rom.IsOpen());
+  EXPECT_EQ(f.rom.Bytes().Read(0), 0);
+  EXPECT_EQ(f.rom.Bytes().Read(0x910), 0);
+  EXPECT_FALSE(f.rom.Save(folder.File("out.nes")));
+  EXPECT_FALSE(std::filesystem::exists(folder.File("out.nes")));
+}
+
+TEST(RomOpen, AFailedOpenKeepsTheOpenImageWhole) {
+  OpenImage o;
+  const std::uint8_t edited = static_cast<std::uint8_t>(o.f.rom.Stage(2).Map()[4] + 1);
+  o.f.rom.Stage(2).SetMapRoom(4, edited);
+  o.f.flags.SetMapModified(2, true);
+
+  auto bad = MakeImage(0x1000, 3);
+  bad[0] = 'X';
+  WriteFile(o.folder.File("bad.nes"), bad);
+  WriteFile(o.folder.File("short.nes"), MakeImage(8));
+  EXPECT_FALSE(o.f.rom.Open(o.folder.File("bad.nes")));
+  EXPECT_FALSE(o.f.rom.Open(o.folder.File("short.nes")));
+  EXPECT_FALSE(o.f.rom.Open(o.folder.File("missing.nes")));
+
+  EXPECT_FALSE(o.f.rom.CanUndo()) << "histories are emptied even by a failed open";
+  EXPECT_TRUE(o.f.rom.IsOpen());
+  EXPECT_EQ(o.f.rom.FileName(), o.path.string());
+  EXPECT_EQ(o.f.rom.Size(), static_cast<std::int64_t>(kImageSize));
+  EXPECT_EQ(o.f.rom.Stage(2).Map()[4], edited);
+  EXPECT_TRUE(o.f.flags.IsMapModified(2));
+
+  ASSERT_TRUE(o.f.rom.Save(o.f.rom.FileName()));
+  const auto saved = ReadFile(o.path);
+  EXPECT_EQ(Differences(saved, o.original), std::vector<std::int64_t>{StageOffset(2, 0x910) + 4});
+}
+
+TEST(RomOpen, AShorterImageShowsNothingOfALongerOne) {
+  OpenImage o;
+  WriteFile(o.folder.File("small.nes"), MakeImage(32, 9));
+  ASSERT_TRUE(o.f.rom.Open(o.folder.File("small.nes")));
+  EXPECT_EQ(o.f.rom.Bytes().Read(32), 0);
+  EXPECT_EQ(o.f.rom.Bytes().Read(kImageSize - 1), 0);
+  const auto map = o.f.rom.Stage(5).Map();
+  EXPECT_TRUE(std::all_of(map.begin(), map.end(), [](auto b) { return b == 0; }));
+}
+
+TEST(RomOpen, EveryStageIsDecodedAndTheHeaderRead) {
+  OpenImage o;
+  EXPECT_EQ(o.f.rom.ChrBankCount(), 16 * 8);
+  for (int stage = 0; stage < kStageCount; ++stage) {
+    EXPECT_EQ(o.f.rom.Stage(stage).Map()[0], o.original[StageOffset(stage, 0x910)]);
+  }
+  EXPECT_EQ(o.f.rom.Stage(11).Chip16x16()[0], o.original[StageOffset(8, 0xD10)]);
+}
+
+// ---- Saving ----
+
+TEST(RomSave, AnUnchangedImageSavesByteIdentical) {
+  OpenImage o;
+  ASSERT_TRUE(o.f.rom.Save(o.path));
+  EXPECT_EQ(ReadFile(o.path), o.original);
+}
+
+TEST(RomSave, OnlyStageThreesMapChangesWhenOnlyItIsEdited) {
+  OpenImage o;
+  StageData& stage = o.f.rom.Stage(3);
+  for (int room = 0; room < kRoomCount; ++room) {
+    stage.SetMapRoom(room, static_cast<std::uint8_t>(~stage.Map()[room]));
+  }
+  o.f.flags.SetMapModified(3, true);
+  // An edit without its flag is not stored.
+  o.f.rom.Stage(4).SetMapRoom(0, static_cast<std::uint8_t>(~o.f.rom.Stage(4).Map()[0]));
+  ASSERT_TRUE(o.f.rom.Save(o.path));
+  EXPECT_EQ(Differences(ReadFile(o.path), o.original), Range(StageOffset(3, 0x910), 80));
+}
+
+struct GroupCase {
+  const char* name;
+  std::function<void(EditFlagManagement&, int)> flag;
+  std::function<void(StageData&)> edit;        // changes every block of the group
+  std::vector<std::pair<int, int>> blocks;     // stage-0 address and length of each block
+};
+
+std::uint8_t Flip(std::uint8_t b) { return static_cast<std::uint8_t>(~b); }
+
+TEST(RomSave, EachFlagStoresExactlyItsGroupsBlocks) {
+  const std::vector<GroupCase> cases = {
+      {"16x16 chips", [](auto& f, int s) { f.SetChip16x16Modified(s, true); },
+       [](StageData& s) {
+         s.SetChipTile(0, Flip(s.Chip16x16()[0]));
+         s.SetBGBank(1, Flip(s.BGBank()[1]));
+         s.SetChipProperty(255, Flip(s.ChipProperty()[255]));
+       },
+       {{0xD10, 1024}, {0x990, 2}, {0x1110, 256}}},
+      {"32x32 chips", [](auto& f, int s) { f.SetChip32x32Modified(s, true); },
+       [](StageData& s) { s.SetChip32x32Part(1023, Flip(s.Chip32x32()[1023])); },
+       {{0x1210, 1024}}},
+      {"map sets", [](auto& f, int s) { f.SetMapSetModified(s, true); },
+       [](StageData& s) { s.SetMapSetCell(2559, Flip(s.MapSet()[2559])); }, {{0x1610, 2560}}},
+      {"map", [](auto& f, int s) { f.SetMapModified(s, true); },
+       [](StageData& s) { s.SetMapRoom(79, Flip(s.Map()[79])); }, {{0x910, 80}}},
+      {"palettes", [](auto& f, int s) { f.SetPaletteModified(s, true); },
+       [](StageData& s) {
+         s.SetBGPaletteEntry(63, Flip(s.BGPalette()[63]));
+         s.SetBGPaletteAnimeEntry(0, Flip(s.BGPaletteAnime()[0]));
+       },
+       {{0x998, 80}}},
+      {"objects", [](auto& f, int s) { f.SetObjectModified(s, true); },
+       [](StageData& s) { s.AddObject(0, 1, 2, 3); }, {{0xA10, 0x250}}},
+  };
+  for (const GroupCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    OpenImage o;
+    StageData& stage = o.f.rom.Stage(6);
+    c.edit(stage);
+    c.flag(o.f.flags, 6);
+    ASSERT_TRUE(o.f.rom.Save(o.path));
+    const auto changed = Differences(ReadFile(o.path), o.original);
+    EXPECT_FALSE(changed.empty());
+    for (std::int64_t offset : changed) {
+      const bool inside = std::any_of(c.blocks.begin(), c.blocks.end(), [&](auto block) {
+        const std::int64_t first = StageOffset(6, block.first);
+        return offset >= first && offset < first + block.second;
+      });
+      EXPECT_TRUE(inside) << std::hex << offset;
+    }
+  }
+}
+
+TEST(RomSave, ClearsFlagsAndHistoriesAndTakesTheNewName) {
+  OpenImage o;
+  o.f.rom.Stage(0).SetMapRoom(0, Flip(o.f.rom.Stage(0).Map()[0]));
+  o.f.rom.Stage(9).SetMapRoom(0, Flip(o.f.rom.Stage(9).Map()[0]));
+  o.f.rom.Stage(9).Undo();
+  o.f.flags.SetMapModified(0, true);
+  const auto copy = o.folder.File("copy.nes");
+  ASSERT_TRUE(o.f.rom.Save(copy));
+  EXPECT_FALSE(o.f.flags.IsModified());
+  EXPECT_FALSE(o.f.flags.IsMapModified(0));
+  EXPECT_EQ(o.f.status.text, "");
+  EXPECT_EQ(o.f.rom.FileName(), copy.string());
+  for (int stage = 0; stage < kStageCount; ++stage) {
+    EXPECT_FALSE(o.f.rom.Stage(stage).CanUndo());
+    EXPECT_FALSE(o.f.rom.Stage(stage).CanRedo());
+  }
+  EXPECT_EQ(ReadFile(o.path), o.original) << "the opened file is not written";
+}
+
+TEST(RomSave, AFailedSaveKeepsFlagsHistoriesAndName) {
+  OpenImage o;
+  o.f.rom.Stage(1).SetMapRoom(0, Flip(o.f.rom.Stage(1).Map()[0]));
+  o.f.flags.SetMapModified(1, true);
+  WriteFile(o.folder.File("plain"), {1, 2, 3});
+  const auto target = o.folder.File("plain") / "game.nes";  // its folder is a file
+
+  EXPECT_FALSE(o.f.rom.Save(target));
+  ASSERT_EQ(o.f.notifier.errors.size(), 1u);
+  EXPECT_EQ(o.f.notifier.errors[0], "ファイル \"" + target.string() + "\" に書き込めません。\n" +
+                                        std::system_category().message(ENOTDIR));
+  EXPECT_TRUE(o.f.flags.IsMapModified(1));
+  EXPECT_EQ(o.f.status.text, "変更あり");
+  EXPECT_TRUE(o.f.rom.Stage(1).CanUndo());
+  EXPECT_EQ(o.f.rom.FileName(), o.path.string());
+  EXPECT_EQ(ReadFile(o.folder.File("plain")), (std::vector<std::uint8_t>{1, 2, 3}));
+
+  // The user can save again elsewhere, and the change is there.
+  ASSERT_TRUE(o.f.rom.Save(o.path));
+  EXPECT_EQ(Differences(ReadFile(o.path), o.original),
+            std::vector<std::int64_t>{StageOffset(1, 0x910)});
+}
+
+// Fails the data transfer as a full disk would.
+class FullDiskWriter : public AtomicFileWriter {
+ protected:
+  bool WriteContent(int fd, std::span<const std::uint8_t> data) override {
+    AtomicFileWriter::WriteContent(fd, data.first(data.size() / 2));
+    errno = ENOSPC;
+    return false;
+  }
+};
+
+TEST(RomSave, AFailedWriteLeavesTheTargetByteIdentical) {
+  TemporaryFolder folder;
+  RomFixture f("", std::make_unique<FullDiskWriter>());
+  const auto original = MakeImage(kImageSize);
+  const auto path = folder.File("game.nes");
+  WriteFile(path, original);
+  ASSERT_TRUE(f.rom.Open(path));
+  f.rom.Stage(0).SetMapRoom(0, Flip(f.rom.Stage(0).Map()[0]));
+  f.flags.SetMapModified(0, true);
+
+  EXPECT_FALSE(f.rom.Save(path));
+  EXPECT_EQ(ReadFile(path), original);
+  ASSERT_EQ(f.notifier.errors.size(), 1u);
+  EXPECT_NE(f.notifier.errors[0].find(std::system_category().message(ENOSPC)),
+            std::string::npos);
+  EXPECT_TRUE(f.flags.IsModified());
+  EXPECT_TRUE(f.rom.CanUndo());
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                          std::filesystem::directory_iterator()),
+            1)
+      << "no temporary file is left behind";
+}
+
+TEST(RomSave, NothingIsWrittenWithoutAnOpenImage) {
+  TemporaryFolder folder;
+  RomFixture f;
+  EXPECT_FALSE(f.rom.Save(folder.File("out.nes")));
+  EXPECT_FALSE(std::filesystem::exists(folder.File("out.nes")));
+}
+
+// ---- Closing and the current stage ----
+
+TEST(RomClose, ForgetsTheImageAndEveryHistory) {
+  OpenImage o;
+  o.f.rom.SetCurrentStage(7);
+  o.f.rom.Stage(7).SetMapRoom(0, Flip(o.f.rom.Stage(7).Map()[0]));
+  o.f.rom.Close();
+  EXPECT_FALSE(o.f.rom.IsOpen());
+  EXPECT_EQ(o.f.rom.CurrentStage(), 0);
+  EXPECT_FALSE(o.f.rom.Stage(7).CanUndo());
+  EXPECT_EQ(o.f.rom.Bytes().Read(0), 0);
+  EXPECT_EQ(o.f.rom.Bytes().Read(kImageSize - 1), 0);
+  EXPECT_FALSE(o.f.rom.Save(o.path));
+  EXPECT_EQ(ReadFile(o.path), o.original);
+}
+
+TEST(RomStages, TheHistoryFollowsTheCurrentStage) {
+  OpenImage o;
+  o.f.rom.Stage(0).SetMapRoom(0, Flip(o.f.rom.Stage(0).Map()[0]));
+  EXPECT_TRUE(o.f.rom.CanUndo());
+  EXPECT_EQ(o.f.rom.UndoName(), "マップの編集");
+  o.f.rom.SetCurrentStage(1);
+  EXPECT_FALSE(o.f.rom.CanUndo());
+  EXPECT_EQ(o.f.rom.Undo(), UndoKindUnknown);
+  o.f.rom.SetCurrentStage(16);
+  o.f.rom.SetCurrentStage(-1);
+  EXPECT_EQ(o.f.rom.CurrentStage(), 1);
+  o.f.rom.SetCurrentStage(0);
+  EXPECT_EQ(o.f.rom.Undo(), UndoKindMap);
+  EXPECT_TRUE(o.f.rom.CanRedo());
+  EXPECT_EQ(o.f.rom.RedoName(), "マップの編集");
+  EXPECT_EQ(o.f.rom.Redo(), UndoKindMap);
+  EXPECT_EQ(&o.f.rom.CurrentStageData(), &o.f.rom.Stage(0));
+}
+
+TEST(RomStages, TheUndoSwitchReachesEveryStage) {
+  OpenImage o;
+  EXPECT_TRUE(o.f.rom.UndoEnabled());
+  o.f.rom.SetUndoEnabled(false);
+  for (int stage = 0; stage < kStageCount; ++stage) {
+    StageData& s = o.f.rom.Stage(stage);
+    EXPECT_TRUE(s.SetBGBank(0, Flip(s.BGBank()[0])));
+    EXPECT_FALSE(s.CanUndo());
+  }
+}
+
+// ---- Shared blocks ----
+
+TEST(RomSharing, StageElevenEditsAreStageEightsAndStoredAtItsAddresses) {
+  OpenImage o;
+  StageData& eleven = o.f.rom.Stage(11);
+  const std::uint8_t value = Flip(eleven.Chip16x16()[0]);
+  eleven.SetChipTile(0, value);
+  EXPECT_EQ(o.f.rom.Stage(8).Chip16x16()[0], value);
+  o.f.flags.SetChip16x16Modified(11, true);
+  ASSERT_TRUE(o.f.rom.Save(o.path));
+  EXPECT_EQ(Differences(ReadFile(o.path), o.original),
+            std::vector<std::int64_t>{StageOffset(8, 0xD10)});
+}
+
+TEST(RomSharing, UndoOnTheSharingStageLeavesTheOtherHistoryAlone) {
+  OpenImage o;
+  const std::uint8_t old = o.f.rom.Stage(8).Chip16x16()[5];
+  o.f.rom.Stage(11).SetChipTile(5, Flip(old));
+  o.f.rom.Stage(8).SetMapRoom(0, Flip(o.f.rom.Stage(8).Map()[0]));
+  EXPECT_EQ(o.f.rom.Stage(11).Undo(), UndoKindChipTile);
+  EXPECT_EQ(o.f.rom.Stage(8).Chip16x16()[5], old);
+  EXPECT_EQ(o.f.rom.Stage(8).UndoName(), "マップの編集");
+  EXPECT_FALSE(o.f.rom.Stage(8).CanRedo());
+}
+
+TEST(RomSharing, OnlyTheFourShareableBlocksAreShared) {
+  OpenImage o;
+  StageData& fifteen = o.f.rom.Stage(15);
+  const StageData& fourteen = o.f.rom.Stage(14);
+  fifteen.SetChipProperty(0, Flip(fifteen.ChipProperty()[0]));
+  fifteen.SetChip32x32Part(0, Flip(fifteen.Chip32x32()[0]));
+  fifteen.SetMapSetCell(0, Flip(fifteen.MapSet()[0]));
+  EXPECT_EQ(fourteen.ChipProperty()[0], fifteen.ChipProperty()[0]);
+  EXPECT_EQ(fourteen.Chip32x32()[0], fifteen.Chip32x32()[0]);
+  EXPECT_EQ(fourteen.MapSet()[0], fifteen.MapSet()[0]);
+  fifteen.SetMapRoom(0, Flip(fifteen.Map()[0]));
+  fifteen.SetBGBank(0, Flip(fifteen.BGBank()[0]));
+  EXPECT_NE(fourteen.Map()[0], fifteen.Map()[0]);
+  EXPECT_NE(fourteen.BGBank()[0], fifteen.BGBank()[0]);
+}
+
+TEST(RomSharing, ChainsResolveThroughLowerStages) {
+  OpenImage o("[ShareData]\nlevel.3=2\nlevel.2=1\n");
+  StageData& three = o.f.rom.Stage(3);
+  const std::uint8_t value = Flip(three.MapSet()[0]);
+  three.SetMapSetCell(0, value);
+  EXPECT_EQ(o.f.rom.Stage(2).MapSet()[0], value);
+  EXPECT_EQ(o.f.rom.Stage(1).MapSet()[0], value);
+  o.f.flags.SetMapSetModified(3, true);
+  ASSERT_TRUE(o.f.rom.Save(o.path));
+  EXPECT_EQ(Differences(ReadFile(o.path), o.original),
+            std::vector<std::int64_t>{StageOffset(1, 0x1610)});
+}
+
+TEST(RomSharing, AReverseReferenceKeepsTheHigherStagesOwnStorage) {
+  OpenImage o("[ShareData]\nlevel.2=3\nlevel.3=1\n");
+  StageData& two = o.f.rom.Stage(2);
+  StageData& three = o.f.rom.Stage(3);
+  EXPECT_EQ(two.MapSet()[0], o.original[StageOffset(3, 0x1610)]);
+  EXPECT_EQ(three.MapSet()[0], o.original[StageOffset(1, 0x1610)]);
+
+  two.SetMapSetCell(0, Flip(two.MapSet()[0]));
+  three.SetMapSetCell(1, Flip(three.MapSet()[1]));
+  EXPECT_EQ(o.f.rom.Stage(1).MapSet()[1], three.MapSet()[1]);
+  EXPECT_NE(three.MapSet()[0], two.MapSet()[0]);
+  o.f.flags.SetMapSetModified(2, true);
+  o.f.flags.SetMapSetModified(3, true);
+  ASSERT_TRUE(o.f.rom.Save(o.path));
+  EXPECT_EQ(Differences(ReadFile(o.path), o.original),
+            (std::vector<std::int64_t>{StageOffset(1, 0x1610) + 1, StageOffset(3, 0x1610)}));
+}
+
+TEST(RomSharing, ValuesNamingNoStageShareNothing) {
+  OpenImage o("[ShareData]\nlevel.4=16\nlevel.5=-1\n");
+  StageData& four = o.f.rom.Stage(4);
+  four.SetChipTile(0, Flip(four.Chip16x16()[0]));
+  for (int stage = 0; stage < kStageCount; ++stage) {
+    if (stage == 4) continue;
+    EXPECT_NE(o.f.rom.Stage(stage).Chip16x16().data(), four.Chip16x16().data());
+  }
+}
+
+// ---- Chip attribute names ----
+
+TEST(ChipAttributeNames, WithoutAListTheBuiltInNamesServe) {
+  RomFixture f;
+  EXPECT_EQ(f.rom.ChipAttributeName(0x00), "0x 背景");
+  EXPECT_EQ(f.rom.ChipAttributeName(0x60), "6x 前景");
+  EXPECT_EQ(f.rom.ChipAttributeName(0xD3), "Dx ダメージ床");
+  EXPECT_EQ(f.rom.ChipAttributeName(0xF0), "Fxトゲ");
+}
+
+TEST(ChipAttributeNames, TheListIsReadAtEachLookup) {
+  RomFixture f;
+  for (int i = 0; i < 16; ++i) f.attribute_names.push_back("line " + std::to_string(i));
+  EXPECT_EQ(f.rom.ChipAttributeName(0x10), "line 1");
+  EXPECT_EQ(f.rom.ChipAttributeName(0x14), "1x ブロック") << "index 17 lies past 16 lines";
+}
+
+TEST(ChipAttributeNames, BitsTwoAndThreePickTheBlockAndThePaletteBitsPlayNoPart) {
+  RomFixture f;
+  for (int i = 0; i < 64; ++i) f.attribute_names.push_back("line " + std::to_string(i));
+  EXPECT_EQ(f.rom.ChipAttributeName(0x1C), "line 49");
+  EXPECT_EQ(f.rom.ChipAttributeName(0xF8), "line 47");
+  for (int a : {0x41, 0x42, 0x43}) EXPECT_EQ(f.rom.ChipAttributeName(a), "line 4");
+  f.attribute_names[4] = "";
+  EXPECT_EQ(f.rom.ChipAttributeName(0x40), "") << "an empty line is a name, not a gap";
+}
+
+}  // namespace
+}  // namespace zantor

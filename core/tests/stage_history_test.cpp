@@ -1,0 +1,297 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "core/stage_data.h"
+
+namespace zantor {
+namespace {
+
+struct HistoryFixture {
+  HistoryFixture() : ini("unused.ini", ""), addresses(ini), stage(0, addresses, image, undo) {
+    for (int i = 0; i < 0x2100; ++i) image.Write(i, static_cast<std::uint8_t>(i * 13 + 5));
+    stage.LoadAll();
+  }
+  TMyMemIniFile ini;
+  AddressData addresses;
+  ImageBytes image;
+  bool undo = true;
+  StageData stage;
+};
+
+std::vector<std::uint8_t> Bytes(std::initializer_list<std::uint8_t> b) { return b; }
+
+// A recorded edit and the bytes of stage data it covers.
+struct EditCase {
+  const char* name;
+  int kind;
+  std::function<bool(StageData&)> edit;
+  std::function<std::vector<std::uint8_t>(const StageData&)> target;
+};
+
+std::uint8_t Other(std::uint8_t value) { return static_cast<std::uint8_t>(value + 1); }
+
+std::array<std::uint8_t, 64> Run64(std::uint8_t first) {
+  std::array<std::uint8_t, 64> run{};
+  for (int i = 0; i < 64; ++i) run[i] = static_cast<std::uint8_t>(first + i);
+  return run;
+}
+
+std::vector<EditCase> EveryKind() {
+  const std::array<std::uint8_t, 5> chip16{0xA0, 0xA1, 0xA2, 0xA3, 0xA4};
+  const std::array<std::uint8_t, 4> chip32{0xB0, 0xB1, 0xB2, 0xB3};
+  const auto set5 = Run64(0x40);
+  const auto set39 = Run64(0x80);
+  return {
+      {"SetChipTile", UndoKindChipTile,
+       [](StageData& s) { return s.SetChipTile(2 * 256 + 7, Other(s.Chip16x16()[519])); },
+       [](const StageData& s) { return Bytes({s.Chip16x16()[519]}); }},
+      {"SetChipProperty", UndoKindChipProperty,
+       [](StageData& s) { return s.SetChipProperty(7, Other(s.ChipProperty()[7])); },
+       [](const StageData& s) { return Bytes({s.ChipProperty()[7]}); }},
+      {"PasteChip16x16", UndoKindChip16x16Paste,
+       [chip16](StageData& s) { return s.PasteChip16x16(7, chip16); },
+       [](const StageData& s) {
+         return Bytes({s.Chip16x16()[7], s.Chip16x16()[263], s.Chip16x16()[519],
+                       s.Chip16x16()[775], s.ChipProperty()[7]});
+       }},
+      {"SetBGBank", UndoKindBGBank,
+       [](StageData& s) { return s.SetBGBank(1, Other(s.BGBank()[1])); },
+       [](const StageData& s) { return Bytes({s.BGBank()[1]}); }},
+      {"SetChip32x32Part", UndoKindChip32x32,
+       [](StageData& s) { return s.SetChip32x32Part(13, Other(s.Chip32x32()[13])); },
+       [](const StageData& s) { return Bytes({s.Chip32x32()[13]}); }},
+      {"PasteChip32x32", UndoKindChip32x32Paste,
+       [chip32](StageData& s) { return s.PasteChip32x32(12, chip32); },
+       [](const StageData& s) {
+         return std::vector<std::uint8_t>(s.Chip32x32().begin() + 12, s.Chip32x32().begin() + 16);
+       }},
+      {"SetMapSetCell", UndoKindMapSet,
+       [](StageData& s) { return s.SetMapSetCell(3 * 64 + 9, Other(s.MapSet()[201])); },
+       [](const StageData& s) { return Bytes({s.MapSet()[201]}); }},
+      {"PasteMapSet", UndoKindMapSetPaste,
+       [set5](StageData& s) { return s.PasteMapSet(5 * 64, set5); },
+       [](const StageData& s) {
+         return std::vector<std::uint8_t>(s.MapSet().begin() + 320, s.MapSet().begin() + 384);
+       }},
+      {"GridEditMapSet", UndoKindMapSetGrid,
+       [set39](StageData& s) { return s.GridEditMapSet(39 * 64, set39); },
+       [](const StageData& s) {
+         return std::vector<std::uint8_t>(s.MapSet().end() - 64, s.MapSet().end());
+       }},
+      {"SetMapRoom", UndoKindMap,
+       [](StageData& s) { return s.SetMapRoom(79, Other(s.Map()[79])); },
+       [](const StageData& s) { return Bytes({s.Map()[79]}); }},
+      {"SetBGPaletteEntry", UndoKindPalette,
+       [](StageData& s) { return s.SetBGPaletteEntry(63, Other(s.BGPalette()[63])); },
+       [](const StageData& s) { return Bytes({s.BGPalette()[63]}); }},
+      {"SetBGPaletteAnimeEntry", UndoKindPaletteAnime,
+       [](StageData& s) { return s.SetBGPaletteAnimeEntry(15, Other(s.BGPaletteAnime()[15])); },
+       [](const StageData& s) { return Bytes({s.BGPaletteAnime()[15]}); }},
+  };
+}
+
+TEST(RecordedEdits, EveryKindUndoesAndRedoesThroughInverseEntries) {
+  for (const EditCase& c : EveryKind()) {
+    SCOPED_TRACE(c.name);
+    HistoryFixture f;
+    const auto before = c.target(f.stage);
+    ASSERT_TRUE(c.edit(f.stage));
+    const auto after = c.target(f.stage);
+    ASSERT_NE(after, before);
+    EXPECT_EQ(f.stage.UndoName(), UndoKindName(c.kind));
+    EXPECT_FALSE(f.stage.CanRedo());
+
+    EXPECT_EQ(f.stage.Undo(), c.kind);
+    EXPECT_EQ(c.target(f.stage), before);
+    EXPECT_FALSE(f.stage.CanUndo());
+    ASSERT_TRUE(f.stage.CanRedo());
+    EXPECT_EQ(f.stage.RedoName(), UndoKindName(c.kind));
+
+    EXPECT_EQ(f.stage.Redo(), c.kind);
+    EXPECT_EQ(c.target(f.stage), after);
+    EXPECT_FALSE(f.stage.CanRedo());
+
+    EXPECT_EQ(f.stage.Undo(), c.kind);
+    EXPECT_EQ(c.target(f.stage), before);
+  }
+}
+
+TEST(RecordedEdits, PastesPlaceTheirBytesInArgumentOrder) {
+  HistoryFixture f;
+  const std::array<std::uint8_t, 5> chip{1, 2, 3, 4, 5};
+  f.stage.PasteChip16x16(0xFF, chip);
+  EXPECT_EQ(f.stage.Chip16x16()[0x0FF], 1);
+  EXPECT_EQ(f.stage.Chip16x16()[0x1FF], 2);
+  EXPECT_EQ(f.stage.Chip16x16()[0x2FF], 3);
+  EXPECT_EQ(f.stage.Chip16x16()[0x3FF], 4);
+  EXPECT_EQ(f.stage.ChipProperty()[0xFF], 5);
+}
+
+TEST(RecordedEdits, AnEqualSingleByteIsNeitherWrittenNorRecorded) {
+  HistoryFixture f;
+  f.stage.SetChipTile(0, Other(f.stage.Chip16x16()[0]));
+  f.stage.Undo();  // leaves one redo entry
+  EXPECT_FALSE(f.stage.SetMapRoom(5, f.stage.Map()[5]));
+  EXPECT_FALSE(f.stage.CanUndo());
+  EXPECT_TRUE(f.stage.CanRedo()) << "an edit that did nothing must not empty the redo stack";
+
+  EXPECT_TRUE(f.stage.SetMapRoom(5, Other(f.stage.Map()[5])));
+  EXPECT_TRUE(f.stage.CanUndo());
+  EXPECT_FALSE(f.stage.CanRedo());
+}
+
+TEST(RecordedEdits, AnEqualEditKeepsThePreviousTopEntry) {
+  HistoryFixture f;
+  f.stage.SetBGBank(0, Other(f.stage.BGBank()[0]));
+  f.stage.SetMapRoom(1, f.stage.Map()[1]);
+  EXPECT_EQ(f.stage.UndoName(), "BGバンクの変更");
+}
+
+TEST(RecordedEdits, PastingIdenticalBytesStillRecords) {
+  HistoryFixture f;
+  std::array<std::uint8_t, 64> own{};
+  std::copy_n(f.stage.MapSet().begin() + 128, 64, own.begin());
+  EXPECT_TRUE(f.stage.PasteMapSet(128, own));
+  EXPECT_EQ(f.stage.UndoName(), "マップセットの編集(貼り付け)");
+  EXPECT_EQ(f.stage.Undo(), UndoKindMapSetPaste);
+  EXPECT_FALSE(f.stage.CanUndo());
+}
+
+TEST(RecordedEdits, IndicesOutsideTheBlockChangeNothing) {
+  HistoryFixture f;
+  const std::array<std::uint8_t, 4> four{};
+  const std::array<std::uint8_t, 5> five{};
+  const std::array<std::uint8_t, 64> sixty_four{};
+  EXPECT_FALSE(f.stage.SetChipTile(1024, 1));
+  EXPECT_FALSE(f.stage.SetChipTile(-1, 1));
+  EXPECT_FALSE(f.stage.SetChipProperty(256, 1));
+  EXPECT_FALSE(f.stage.PasteChip16x16(256, five));
+  EXPECT_FALSE(f.stage.SetBGBank(2, 1));
+  EXPECT_FALSE(f.stage.SetChip32x32Part(1024, 1));
+  EXPECT_FALSE(f.stage.PasteChip32x32(1021, four));
+  EXPECT_FALSE(f.stage.SetMapSetCell(2560, 1));
+  EXPECT_FALSE(f.stage.PasteMapSet(2560 - 63, sixty_four));
+  EXPECT_FALSE(f.stage.GridEditMapSet(-64, sixty_four));
+  EXPECT_FALSE(f.stage.SetMapRoom(80, 1));
+  EXPECT_FALSE(f.stage.SetBGPaletteEntry(64, 1));
+  EXPECT_FALSE(f.stage.SetBGPaletteAnimeEntry(16, 1));
+  EXPECT_FALSE(f.stage.OverwriteMapSetCell(2560, 1));
+  EXPECT_FALSE(f.stage.CanUndo());
+}
+
+TEST(RecordedEdits, WithTheSwitchOffEditsChangeDataWithoutRecording) {
+  HistoryFixture f;
+  f.undo = false;
+  const std::uint8_t value = Other(f.stage.Chip16x16()[3]);
+  EXPECT_TRUE(f.stage.SetChipTile(3, value));
+  EXPECT_EQ(f.stage.Chip16x16()[3], value);
+  EXPECT_FALSE(f.stage.CanUndo());
+
+  f.undo = true;  // the stage reads the switch at each edit
+  EXPECT_TRUE(f.stage.SetChipTile(3, Other(value)));
+  EXPECT_TRUE(f.stage.CanUndo());
+}
+
+TEST(RecordedEdits, UndoAndRedoWorkWhateverTheSwitch) {
+  HistoryFixture f;
+  const std::uint8_t old = f.stage.Map()[0];
+  f.stage.SetMapRoom(0, Other(old));
+  f.undo = false;
+  EXPECT_EQ(f.stage.Undo(), UndoKindMap);
+  EXPECT_EQ(f.stage.Map()[0], old);
+  EXPECT_EQ(f.stage.Redo(), UndoKindMap);
+  EXPECT_EQ(f.stage.Map()[0], Other(old));
+}
+
+TEST(RecordedEdits, MergingChipsWritesWithoutRecording) {
+  HistoryFixture f;
+  EXPECT_TRUE(f.stage.OverwriteMapSetCell(2559, 0x42));
+  EXPECT_EQ(f.stage.MapSet()[2559], 0x42);
+  EXPECT_FALSE(f.stage.CanUndo());
+}
+
+TEST(UndoHistory, UndoWithAnEmptyHistoryReturnsUnknownAndChangesNothing) {
+  HistoryFixture f;
+  const std::vector<std::uint8_t> map(f.stage.Map().begin(), f.stage.Map().end());
+  EXPECT_EQ(f.stage.Undo(), UndoKindUnknown);
+  EXPECT_EQ(f.stage.Redo(), UndoKindUnknown);
+  EXPECT_EQ(std::vector<std::uint8_t>(f.stage.Map().begin(), f.stage.Map().end()), map);
+}
+
+TEST(UndoHistory, ANewEditAfterUndoEmptiesTheRedoStack) {
+  HistoryFixture f;
+  f.stage.SetMapRoom(0, Other(f.stage.Map()[0]));
+  f.stage.SetMapRoom(1, Other(f.stage.Map()[1]));
+  f.stage.Undo();
+  f.stage.Undo();
+  EXPECT_TRUE(f.stage.CanRedo());
+  f.stage.SetBGPaletteEntry(0, Other(f.stage.BGPalette()[0]));
+  EXPECT_FALSE(f.stage.CanRedo());
+  EXPECT_EQ(f.stage.UndoName(), "パレットの編集");
+}
+
+TEST(UndoHistory, StepsRunInLastInFirstOutOrder) {
+  HistoryFixture f;
+  const std::uint8_t original = f.stage.Map()[2];
+  ASSERT_EQ(original, 0xEF);
+  f.stage.SetMapRoom(2, 0x10);
+  f.stage.SetMapRoom(2, 0x20);
+  f.stage.SetMapRoom(2, 0x30);
+  f.stage.Undo();
+  EXPECT_EQ(f.stage.Map()[2], 0x20);
+  f.stage.Undo();
+  EXPECT_EQ(f.stage.Map()[2], 0x10);
+  f.stage.Redo();
+  EXPECT_EQ(f.stage.Map()[2], 0x20);
+  f.stage.Undo();
+  f.stage.Undo();
+  EXPECT_EQ(f.stage.Map()[2], original);
+  EXPECT_FALSE(f.stage.CanUndo());
+}
+
+TEST(UndoHistory, EntriesOfNoRecordedKindAreDroppedAsUnknown) {
+  HistoryFixture f;
+  const std::vector<std::uint8_t> sets(f.stage.MapSet().begin(), f.stage.MapSet().end());
+  f.stage.PushUndo({12, 0, 0, {}});
+  EXPECT_EQ(f.stage.UndoName(), "オブジェクトの編集");
+  EXPECT_EQ(f.stage.Undo(), UndoKindUnknown);
+  EXPECT_FALSE(f.stage.CanUndo());
+  EXPECT_FALSE(f.stage.CanRedo());
+
+  // Entries that do not fit their kind are not written anywhere.
+  f.stage.PushUndo({UndoKindMapSetPaste, 2540, 0, std::vector<std::uint8_t>(64)});
+  f.stage.PushUndo({UndoKindMapSetPaste, 0, 0, std::vector<std::uint8_t>(3)});
+  EXPECT_EQ(f.stage.Undo(), UndoKindUnknown);
+  EXPECT_EQ(f.stage.Undo(), UndoKindUnknown);
+  EXPECT_EQ(std::vector<std::uint8_t>(f.stage.MapSet().begin(), f.stage.MapSet().end()), sets);
+}
+
+TEST(UndoHistory, ClearHistoryAndLoadAllEmptyBothStacks) {
+  HistoryFixture f;
+  f.stage.SetMapRoom(0, Other(f.stage.Map()[0]));
+  f.stage.SetMapRoom(1, Other(f.stage.Map()[1]));
+  f.stage.Undo();
+  f.stage.ClearHistory();
+  EXPECT_FALSE(f.stage.CanUndo());
+  EXPECT_FALSE(f.stage.CanRedo());
+
+  f.stage.SetMapRoom(0, Other(f.stage.Map()[0]));
+  f.stage.Undo();
+  f.stage.SetMapRoom(1, Other(f.stage.Map()[1]));
+  f.stage.LoadAll();
+  EXPECT_FALSE(f.stage.CanUndo());
+  EXPECT_FALSE(f.stage.CanRedo());
+}
+
+TEST(UndoHistory, ObjectEditsRecordNothing) {
+  HistoryFixture f;
+  ObjectEntry* entry = f.stage.AddObject(0, 1, 2, 3);
+  f.stage.SortRoom(0);
+  f.stage.RemoveObject(0, entry);
+  EXPECT_FALSE(f.stage.CanUndo());
+}
+
+}  // namespace
+}  // namespace zantor
