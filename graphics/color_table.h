@@ -1,0 +1,39 @@
+#pragma once
+
+#include <array>
+#include <bit>
+#include <cstdint>
+
+namespace zantor {
+
+// Pictures are shown straight from memory as RGBX rows (bytes R, G, B, 0xFF), so colours
+// are stored as the little-endian word 0xFFBBGGRR. The API speaks the packed 0x00BBGGRR.
+static_assert(std::endian::native == std::endian::little,
+              "shown colours are stored as little-endian RGBX words");
+
+inline constexpr std::uint32_t kOpaque = 0xFF000000u;
+
+constexpr std::uint32_t ToShownWord(std::uint32_t color) { return color | kOpaque; }
+constexpr std::uint32_t FromShownWord(std::uint32_t word) { return word & ~kOpaque; }
+
+// A 256-entry colour table, all black until entries are set.
+class ColorTable {
+ public:
+  static constexpr int kSize = 256;
+
+  ColorTable() { words_.fill(kOpaque); }
+
+  // index 0..255, else std::out_of_range. Bits 24-31 of color are ignored.
+  void Set(int index, std::uint32_t color);
+  std::uint32_t Get(int index) const;
+
+  // The shown word of an index, for copies that carry colours.
+  std::uint32_t Word(std::uint8_t index) const { return words_[index]; }
+
+  bool operator==(const ColorTable&) const = default;
+
+ private:
+  std::array<std::uint32_t, kSize> words_;
+};
+
+}  // namespace zantor

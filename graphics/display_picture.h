@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <vector>
+
+#include "graphics/color_table.h"
+#include "graphics/pixel_rect.h"
+
+namespace zantor {
+
+class IndexedBitmap;
+
+// What an image control shows: a true-colour picture whose rows can be handed to the
+// toolkit as RGBX without conversion. It keeps the master colour table so that drawing
+// with a colour index shows that master entry. Every drawing operation clips at the
+// edges and calls the change handler once when it is done, so the control can repaint.
+class DisplayPicture {
+ public:
+  // width and height at least 1, else std::invalid_argument. A new picture shows master
+  // entry 0 everywhere, as a fresh 8-bit picture of zeros would.
+  DisplayPicture(int width, int height, const ColorTable& master);
+  DisplayPicture(const DisplayPicture&) = delete;
+  DisplayPicture& operator=(const DisplayPicture&) = delete;
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  PixelRect Bounds() const { return {0, 0, width_, height_}; }
+
+  // 0x00BBGGRR of pixel (x, y); std::out_of_range outside the picture.
+  std::uint32_t Pixel(int x, int y) const;
+  std::uint32_t GetPaletteEntry(int index) const { return master_.Get(index); }
+
+  // Rows from the top, Width() RGBX words each, without padding.
+  const std::uint32_t* Words() const { return words_.data(); }
+  int BytesPerLine() const { return width_ * 4; }
+
+  void SetChangeHandler(std::function<void()> handler) { on_change_ = std::move(handler); }
+
+  // Fills area with master entry index (0..255, else std::out_of_range).
+  void FillRect(const PixelRect& area, int index);
+  // A one-pixel line in colour 0x00BBGGRR; the end point itself is not drawn.
+  void DrawLine(PixelPoint from, PixelPoint to, std::uint32_t color);
+  // Lines through the points in order, each without its end point: an outline that
+  // returns to its first point has every corner set.
+  void DrawPolyline(std::initializer_list<PixelPoint> points, std::uint32_t color);
+  // Two upper-case hex digits, black on an opaque white box whose top-left is at.
+  void DrawHexByte(PixelPoint at, std::uint8_t value);
+
+ private:
+  friend class IndexedBitmap;  // region copies write whole rows, then report the change
+
+  std::uint32_t* Row(int y) { return words_.data() + static_cast<std::size_t>(y) * width_; }
+  void Fill(const PixelRect& area, std::uint32_t word);
+  void PlotLine(PixelPoint from, PixelPoint to, std::uint32_t word);
+  void PlotDigit(int x, int y, int digit, std::uint32_t word);
+  void Changed() const;
+
+  int width_;
+  int height_;
+  ColorTable master_;
+  std::vector<std::uint32_t> words_;
+  std::function<void()> on_change_;
+};
+
+}  // namespace zantor

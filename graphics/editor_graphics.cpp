@@ -1,0 +1,248 @@
+#include "graphics/editor_graphics.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "graphics/hex_digit_font.h"
+#include "graphics/tile_decoder.h"
+
+namespace zantor {
+
+namespace {
+
+constexpr int kBankBytes = 1024;
+constexpr int kTilesPerSlot = 128;
+constexpr int kTilesPerBankRow = 16;
+constexpr int kSheetColumns = 16;
+constexpr int kMapSetSide = 8;
+constexpr int kCursor24Side = 24;
+constexpr int kCursor32Side = 32;
+constexpr int kMarkerSide = 16;
+constexpr int kMarkerTextOffset = 6;
+// The kind's digits stay inside the marker's outline.
+static_assert(HexDigitFont::TextWidth(2) - kMarkerTextOffset <= kMarkerSide / 2 - 1 &&
+              HexDigitFont::TextHeight() - kMarkerTextOffset <= kMarkerSide / 2 - 1);
+
+PixelRect SheetCell(int item, int side) {
+  return PixelRect::FromSize(item % kSheetColumns * side, item / kSheetColumns * side, side,
+                             side);
+}
+
+int CheckedStageEntry(int entry) {
+  if (entry < 0 || entry >= EditorGraphics::kStageColors) {
+    throw std::out_of_range("stage colour entry " + std::to_string(entry) + " outside 0..15");
+  }
+  return entry;
+}
+
+}  // namespace
+
+EditorGraphics::EditorGraphics(const FcPaletteData& palette, const ImageBytes& image,
+                               const AddressData& addresses)
+    : palette_(palette), image_(image), animation_(image, addresses) {
+  for (IndexedBitmap* table : {&master_, &stage_}) {
+    table->SetPaletteEntry(kMagentaEntry, kMagenta);
+    table->SetPaletteEntry(kWhiteEntry, kWhite);
+  }
+  for (int n = 0; n < FcPaletteData::kColorCount; ++n) {
+    master_.SetPaletteEntry(n, palette_.GetColor(n));
+  }
+  chip16_sheet_ = CreateStageBitmap(kSheetColumns * kChip16Side, kSheetColumns * kChip16Side);
+  chip32_sheet_ = CreateStageBitmap(kSheetColumns * kChip32Side, kSheetColumns * kChip32Side);
+  SetChrBase();
+}
+
+void EditorGraphics::SetChrBase() { chr_base_ = 16 + std::int64_t{image_.Read(4)} * 16384; }
+
+void EditorGraphics::SetStagePalette(StagePalette numbers) {
+  for (int i = 0; i < kStageColors; ++i) SetStageColor(i, numbers[i]);
+}
+
+void EditorGraphics::SetStageColor(int entry, int number) {
+  stage_.SetPaletteEntry(CheckedStageEntry(entry), palette_.GetColor(number));
+}
+
+std::uint32_t EditorGraphics::GetStageColor(int entry) const {
+  return stage_.GetPaletteEntry(CheckedStageEntry(entry));
+}
+
+std::unique_ptr<DisplayPicture> EditorGraphics::CreateDisplayPicture(int width,
+                                                                     int height) const {
+  return std::make_unique<DisplayPicture>(width, height, master_.Colors());
+}
+
+IndexedBitmap EditorGraphics::CreateStageBitmap(int width, int height) const {
+  IndexedBitmap bitmap;
+  bitmap.SetSize(width, height);
+  bitmap.CopyPaletteFrom(stage_);
+  return bitmap;
+}
+
+void EditorGraphics::RefreshChip32SheetPalette() { chip32_sheet_.CopyPaletteFrom(stage_); }
+
+void EditorGraphics::FillRect(DisplayPicture& picture, int x, int y, int width, int height,
+                              int index) const {
+  picture.FillRect(PixelRect::FromSize(x, y, width, height), index);
+}
+
+void EditorGraphics::FillRect(IndexedBitmap& bitmap, int x, int y, int width, int height,
+                              std::uint8_t index) const {
+  const PixelRect area = PixelRect::FromSize(x, y, width, height).Intersect(bitmap.Bounds());
+  for (int row = area.top; row < area.bottom; ++row) {
+    const auto line = bitmap.ScanLine(row);
+    std::fill(line.begin() + area.left, line.begin() + area.right, index);
+  }
+}
+
+std::int64_t EditorGraphics::TileOffset(BankPair banks, std::uint8_t tile) const {
+  const int slot = tile / kTilesPerSlot;
+  return chr_base_ + std::int64_t{banks[slot]} * kBankBytes +
+         std::int64_t{tile % kTilesPerSlot} * TileDecoder::kTileBytes;
+}
+
+void EditorGraphics::DrawTileAt(IndexedBitmap& bitmap, std::int64_t offset, int x, int y,
+                                std::uint8_t base) const {
+  constexpr int kSide = TileDecoder::kSide;
+  const TileDecoder::Tile tile = TileDecoder::Fetch(image_, offset);
+  const PixelRect area = PixelRect::FromSize(x, y, kSide, kSide);
+  if (bitmap.Bounds().Contains(area)) {
+    for (int r = 0; r < kSide; ++r) {
+      const TileDecoder::Row row = TileDecoder::DecodeRow(tile, r, base);
+      std::copy(row.begin(), row.end(), bitmap.ScanLine(y + r).begin() + x);
+    }
+    return;
+  }
+  const PixelRect visible = area.Intersect(bitmap.Bounds());
+  for (int py = visible.top; py < visible.bottom; ++py) {
+    const TileDecoder::Row row = TileDecoder::DecodeRow(tile, py - y, base);
+    const auto line = bitmap.ScanLine(py);
+    for (int px = visible.left; px < visible.right; ++px) line[px] = row[px - x];
+  }
+}
+
+void EditorGraphics::DrawTile(IndexedBitmap& bitmap, BankPair banks, int x, int y,
+                              std::uint8_t tile, int palette) const {
+  // The palette number is used as given; as a byte index p * 4 keeps its low bits clear.
+  DrawTileAt(bitmap, TileOffset(banks, tile), x, y, static_cast<std::uint8_t>(palette * 4));
+}
+
+void EditorGraphics::DrawBank(IndexedBitmap& bitmap, std::uint8_t bank, int y) const {
+  const std::int64_t start = chr_base_ + std::int64_t{bank} * kBankBytes;
+  for (int k = 0; k < kTilesPerSlot; ++k) {
+    DrawTileAt(bitmap, start + std::int64_t{k} * TileDecoder::kTileBytes,
+               k % kTilesPerBankRow * TileDecoder::kSide,
+               y + k / kTilesPerBankRow * TileDecoder::kSide, 0);
+  }
+}
+
+void EditorGraphics::DrawChip16(IndexedBitmap& bitmap, BankPair banks, Chip16Table tiles, int x,
+                                int y, std::uint8_t chip, int palette) const {
+  constexpr int kHalf = kChip16Side / 2;
+  DrawTile(bitmap, banks, x, y, tiles[chip], palette);
+  DrawTile(bitmap, banks, x + kHalf, y, tiles[256 + chip], palette);
+  DrawTile(bitmap, banks, x, y + kHalf, tiles[512 + chip], palette);
+  DrawTile(bitmap, banks, x + kHalf, y + kHalf, tiles[768 + chip], palette);
+}
+
+void EditorGraphics::BuildChip16Sheet(IndexedBitmap& bitmap, BankPair banks, Chip16Table tiles,
+                                      PropertyTable properties) const {
+  for (int c = 0; c < 256; ++c) {
+    const PixelRect cell = SheetCell(c, kChip16Side);
+    DrawChip16(bitmap, banks, tiles, cell.left, cell.top, static_cast<std::uint8_t>(c),
+               properties[c] & 3);
+  }
+}
+
+void EditorGraphics::CopyChip16Into(IndexedBitmap& bitmap, Chip32Table chips, int chip) const {
+  const PixelRect cell = SheetCell(chip, kChip32Side);
+  for (int q = 0; q < 4; ++q) {
+    const PixelRect to = PixelRect::FromSize(cell.left + q % 2 * kChip16Side,
+                                             cell.top + q / 2 * kChip16Side, kChip16Side,
+                                             kChip16Side);
+    chip16_sheet_.CopyRegion(bitmap, to, SheetCell(chips[chip * 4 + q], kChip16Side));
+  }
+}
+
+void EditorGraphics::BuildChip32Sheet(IndexedBitmap& bitmap, Chip32Table chips) const {
+  for (int k = 0; k < 256; ++k) CopyChip16Into(bitmap, chips, k);
+}
+
+void EditorGraphics::UpdateChip32(IndexedBitmap& bitmap, Chip32Table chips,
+                                  std::uint8_t chip) const {
+  CopyChip16Into(bitmap, chips, chip);
+}
+
+void EditorGraphics::DrawMapSet(DisplayPicture& picture, MapSetCells cells) const {
+  for (int r = 0; r < kMapSetSide; ++r) {
+    for (int col = 0; col < kMapSetSide; ++col) {
+      const PixelRect to =
+          PixelRect::FromSize(col * kChip32Side, r * kChip32Side, kChip32Side, kChip32Side);
+      chip32_sheet_.CopyRegion(picture, to, SheetCell(cells[r * kMapSetSide + col], kChip32Side));
+    }
+  }
+}
+
+void EditorGraphics::DrawChip32Sheet(DisplayPicture& picture) const {
+  chip32_sheet_.CopyRegion(picture, picture.Bounds(), chip32_sheet_.Bounds());
+}
+
+void EditorGraphics::DrawChip32(DisplayPicture& picture, int x, int y, int width, int height,
+                                std::uint8_t chip) const {
+  chip32_sheet_.CopyRegion(picture, PixelRect::FromSize(x, y, width, height),
+                           SheetCell(chip, kChip32Side));
+}
+
+void EditorGraphics::DrawSquare(DisplayPicture& picture, int left, int top, int side,
+                                std::uint32_t color) const {
+  const int right = left + side - 1;
+  const int bottom = top + side - 1;
+  picture.DrawPolyline({{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}},
+                       color);
+}
+
+void EditorGraphics::DrawFrame(DisplayPicture& picture, int x, int y, int size) const {
+  DrawSquare(picture, x, y, size, kHighlightColor);
+}
+
+void EditorGraphics::DrawCursor24(DisplayPicture& picture, int x, int y) const {
+  DrawSquare(picture, x - kCursor24Side / 2, y - kCursor24Side / 2, kCursor24Side, kCursorColor);
+}
+
+void EditorGraphics::DrawCursor32(DisplayPicture& picture, int x, int y) const {
+  DrawSquare(picture, x - kCursor32Side / 2, y - kCursor32Side / 2, kCursor32Side, kCursorColor);
+}
+
+void EditorGraphics::DrawGrid(DisplayPicture& picture, int dx, int dy) const {
+  if (dy >= 1) {
+    for (std::int64_t y = 0; y < picture.Height(); y += dy) {
+      picture.DrawLine({0, static_cast<int>(y)}, {picture.Width(), static_cast<int>(y)},
+                       kGridColor);
+    }
+  }
+  if (dx >= 1) {
+    for (std::int64_t x = 0; x < picture.Width(); x += dx) {
+      picture.DrawLine({static_cast<int>(x), 0}, {static_cast<int>(x), picture.Height()},
+                       kGridColor);
+    }
+  }
+}
+
+void EditorGraphics::DrawObjectMarker(DisplayPicture& picture, int x, int y,
+                                      std::uint8_t kind) const {
+  DrawSquare(picture, x - kMarkerSide / 2, y - kMarkerSide / 2, kMarkerSide, kCursorColor);
+  picture.DrawHexByte({x - kMarkerTextOffset, y - kMarkerTextOffset}, kind);
+}
+
+bool EditorGraphics::StepPaletteAnimation(AnimationBytes bytes) {
+  bool changed = false;
+  const PaletteAnimation::Changes changes = animation_.Step(bytes);
+  for (int p = 0; p < PaletteAnimation::kSlots; ++p) {
+    if (!changes[p]) continue;
+    // Colour 0 of a sub-palette never animates.
+    for (int c = 0; c < 3; ++c) SetStageColor(p * 4 + 1 + c, (*changes[p])[c]);
+    changed = true;
+  }
+  return changed;
+}
+
+}  // namespace zantor

@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+#include "graphics/editor_graphics.h"
+#include "graphics/tests/render_test_support.h"
+
+namespace zantor {
+namespace {
+
+using testing::RenderFixture;
+using testing::TestMasterColor;
+
+// Table addresses chosen for these tests (inside the image, away from each other).
+constexpr std::int64_t kPointer = 0x30000;
+constexpr std::int64_t kData = 0x30100;
+constexpr std::int64_t kSets = 0x30400;
+const char* const kTables =
+    "[Address]\nPaletteAnimationPointer=30000\nPaletteAnimationData=30100\n"
+    "PaletteAnimationPalette=30400\n";
+
+// Sequence n's record at offset `at` of the data table: last frame, delay, sets.
+void PutSequence(ImageBytes& image, int n, std::uint8_t at, std::uint8_t last_frame,
+                 std::uint8_t delay, const std::vector<std::uint8_t>& sets) {
+  image.Write(kPointer + n, at);
+  image.Write(kData + at, last_frame);
+  image.Write(kData + at + 1, delay);
+  for (std::size_t i = 0; i < sets.size(); ++i) image.Write(kData + at + 2 + i, sets[i]);
+}
+
+// Colour set c replaces colours 1-3 by NES numbers c*4+1 .. c*4+3 (mod 64).
+void PutColourSets(ImageBytes& image) {
+  for (int c = 0; c < 16; ++c) {
+    for (int k = 0; k < 3; ++k) image.Write(kSets + c * 3 + k, static_cast<std::uint8_t>(c * 4 + 1 + k));
+  }
+}
+
+struct AnimationFixture : RenderFixture {
+  AnimationFixture() : RenderFixture(kTables) {
+    PutColourSets(image);
+    std::array<std::uint8_t, 16> numbers{};
+    // Descending numbers: no sub-palette looks like a colour set of PutColourSets.
+    for (int i = 0; i < 16; ++i) numbers[i] = static_cast<std::uint8_t>(0x2F - i);
+    graphics.SetStagePalette(numbers);
+  }
+  // Which colour set sub-palette p shows now (-1: its stored colours).
+  int SetShown(int p) const {
+    for (int c = 0; c < 16; ++c) {
+      bool all = true;
+      for (int k = 0; k < 3; ++k) {
+        all = all && graphics.GetStageColor(p * 4 + 1 + k) == TestMasterColor(c * 4 + 1 + k);
+      }
+      if (all) return c;
+    }
+    return -1;
+  }
+  std::vector<bool> Ticks(const std::array<std::uint8_t, 4>& bytes, int count) {
+    std::vector<bool> changed;
+    for (int i = 0; i < count; ++i) changed.push_back(graphics.StepPaletteAnimation(bytes));
+    return changed;
+  }
+};
+
+TEST(PaletteAnimationRule, DelayThreeStepsOnEveryFourthTickAndTwoLastCyclesThreeFrames) {
+  AnimationFixture f;
+  PutSequence(f.image, 5, 0x10, 2, 3, {7, 8, 9});
+  const std::array<std::uint8_t, 4> bytes{0x85, 0x00, 0x00, 0x00};
+  std::vector<int> shown;
+  std::vector<bool> changed;
+  for (int tick = 1; tick <= 16; ++tick) {
+    changed.push_back(f.graphics.StepPaletteAnimation(bytes));
+    shown.push_back(f.SetShown(0));
+  }
+  EXPECT_EQ(changed, (std::vector<bool>{false, false, false, true, false, false, false, true,
+                                        false, false, false, true, false, false, false, true}));
+  EXPECT_EQ(shown, (std::vector<int>{-1, -1, -1, 7, 7, 7, 7, 8, 8, 8, 8, 9, 9, 9, 9, 7}));
+}
+
+TEST(PaletteAnimationRule, ColourZeroOfEverySubPaletteAndOtherSlotsStayPut) {
+  AnimationFixture f;
+  PutSequence(f.image, 1, 0x00, 0, 0, {3});
+  f.Ticks({0x81, 0x81, 0x81, 0x81}, 1);
+  for (int p = 0; p < 4; ++p) {
+    EXPECT_EQ(f.graphics.GetStageColor(p * 4), TestMasterColor(0x2F - p * 4)) << p;
+    EXPECT_EQ(f.SetShown(p), 3) << p;
+  }
+}
+
+TEST(PaletteAnimationRule, BytesBelowEightyAreSkipped) {
+  AnimationFixture f;
+  PutSequence(f.image, 5, 0x10, 0, 0, {4});
+  PutSequence(f.image, 0, 0x20, 0, 0, {6});
+  const std::vector<bool> changed = f.Ticks({0x05, 0x7F, 0x00, 0x85}, 3);
+  EXPECT_EQ(changed, (std::vector<bool>{true, true, true}));
+  EXPECT_EQ(f.SetShown(0), -1);
+  EXPECT_EQ(f.SetShown(1), -1);
+  EXPECT_EQ(f.SetShown(2), -1);
+  EXPECT_EQ(f.SetShown(3), 4);
+  EXPECT_EQ(f.Ticks({0x05, 0x7F, 0x00, 0x00}, 2), (std::vector<bool>{false, false}));
+}
+
+TEST(PaletteAnimationRule, ASetNumberOfZeroFreezesItsSlot) {
+  AnimationFixture f;
+  PutSequence(f.image, 2, 0x00, 2, 0, {5, 0, 6});
+  PutSequence(f.image, 3, 0x10, 1, 0, {9, 10});
+  const std::array<std::uint8_t, 4> bytes{0x82, 0x83, 0x00, 0x00};
+  EXPECT_TRUE(f.graphics.StepPaletteAnimation(bytes));
+  EXPECT_EQ(f.SetShown(0), 5);
+  for (int tick = 0; tick < 5; ++tick) {
+    EXPECT_TRUE(f.graphics.StepPaletteAnimation(bytes));  // slot 1 keeps cycling
+    EXPECT_EQ(f.SetShown(0), 5);                           // slot 0 stays on frame 1
+  }
+  EXPECT_EQ(f.Ticks({0x82, 0x00, 0x00, 0x00}, 3), (std::vector<bool>{false, false, false}));
+}
+
+TEST(PaletteAnimationRule, SequenceNumberIsTheLowSevenBits) {
+  AnimationFixture f;
+  PutSequence(f.image, 0x7F, 0x40, 0, 0, {11});
+  PutSequence(f.image, 0x7E, 0x50, 0, 0, {12});
+  f.Ticks({0xFF, 0xFE, 0x00, 0x00}, 1);
+  EXPECT_EQ(f.SetShown(0), 11);
+  EXPECT_EQ(f.SetShown(1), 12);
+}
+
+TEST(PaletteAnimationRule, ResetStartsEverySlotOverAndStoredColoursReturnOnlyWhenSet) {
+  AnimationFixture f;
+  PutSequence(f.image, 5, 0x10, 2, 1, {7, 8, 9});
+  const std::array<std::uint8_t, 4> bytes{0x85, 0x00, 0x00, 0x00};
+  f.Ticks(bytes, 3);  // tick 2 shows frame 0; tick 3 counts towards frame 1
+  EXPECT_EQ(f.SetShown(0), 7);
+  f.graphics.ResetPaletteAnimation();
+  EXPECT_EQ(f.SetShown(0), 7);  // a reset keeps the animated colours
+  EXPECT_EQ(f.Ticks(bytes, 2), (std::vector<bool>{false, true}));
+  EXPECT_EQ(f.SetShown(0), 7);  // frame 0 again, not frame 1
+}
+
+TEST(PaletteAnimationBounds, RecordRunningPastTheBufferReadsZero) {
+  const std::int64_t last = ImageBytes::kCapacity - 1;
+  ASSERT_EQ(last - 2, 0x20003D);
+  RenderFixture f(
+      "[Address]\nPaletteAnimationPointer=30000\nPaletteAnimationData=20003D\n"
+      "PaletteAnimationPalette=30400\n");
+  PutColourSets(f.image);
+  f.image.Write(kPointer + 1, 0);     // sequence 1 at the data table's start
+  f.image.Write(last - 2, 1);         // last frame 1
+  f.image.Write(last - 1, 0);         // no delay
+  f.image.Write(last, 2);             // frame 0 uses set 2; frame 1 lies past the end
+  const std::array<std::uint8_t, 4> bytes{0x81, 0x00, 0x00, 0x00};
+  EXPECT_TRUE(f.graphics.StepPaletteAnimation(bytes));
+  EXPECT_EQ(f.graphics.GetStageColor(1), TestMasterColor(9));
+  EXPECT_FALSE(f.graphics.StepPaletteAnimation(bytes));
+  EXPECT_FALSE(f.graphics.StepPaletteAnimation(bytes));
+}
+
+TEST(PaletteAnimationBounds, TablesBeyondTheBufferReadZero) {
+  RenderFixture f(
+      "[Address]\nPaletteAnimationPointer=30000\nPaletteAnimationData=30100\n"
+      "PaletteAnimationPalette=FFFFFFF0\n");
+  PutSequence(f.image, 1, 0x00, 0, 0, {4});
+  f.graphics.SetStageColor(1, 0x2A);
+  EXPECT_TRUE(f.graphics.StepPaletteAnimation(std::array<std::uint8_t, 4>{0x81, 0, 0, 0}));
+  EXPECT_EQ(f.graphics.GetStageColor(1), TestMasterColor(0));
+  EXPECT_EQ(f.graphics.GetStageColor(3), TestMasterColor(0));
+
+  RenderFixture far("[Address]\nPaletteAnimationPointer=FFFFFFFF\nPaletteAnimationData=FFFFFFFF\n");
+  // Record of last frame 0, delay 0 and set 0 everywhere: the slot never changes.
+  EXPECT_FALSE(far.graphics.StepPaletteAnimation(std::array<std::uint8_t, 4>{0x80, 0x81, 0xFF, 0x90}));
+}
+
+}  // namespace
+}  // namespace zantor
