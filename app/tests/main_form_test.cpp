@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCheckBox>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -182,7 +183,9 @@ class SaveQuestion : public MainFormTest {
   void ExpectQuestionAsked() {
     ASSERT_EQ(dialogs.Texts(Kind::YesNoCancel).size(), 1u);
     for (const auto& shown : dialogs.log) {
-      if (shown.kind == Kind::YesNoCancel) EXPECT_EQ(shown.title, kTitle);
+      if (shown.kind == Kind::YesNoCancel) {
+        EXPECT_EQ(shown.title, kTitle);
+      }
     }
     EXPECT_EQ(dialogs.Texts(Kind::YesNoCancel)[0],
               PathOf("demo.nes") + QStringLiteral("への変更を保存しますか？"));
@@ -406,13 +409,13 @@ TEST_F(EditMenu, EachStageKeepsItsChangesAndItsHistory) {
   EXPECT_EQ(form->Rom().CurrentStage(), 1);
   form->Edit1Click();
   EXPECT_FALSE(undo->isEnabled());
-  EditMapRoom(*form, 1, 4);
+  EditMapRoom(*form, 1, 20);
 
   form->SelectStage(0);
   form->Edit1Click();
   EXPECT_EQ(undo->text(), QStringLiteral("元に戻す(&U) - マップの編集"));
   EXPECT_EQ(form->Rom().Stage(0).Map()[0], 9);
-  EXPECT_EQ(form->Rom().Stage(1).Map()[1], 4);
+  EXPECT_EQ(form->Rom().Stage(1).Map()[1], 20);
   EXPECT_TRUE(form->Flags().IsMapModified(0));
   EXPECT_TRUE(form->Flags().IsMapModified(1));
 }
