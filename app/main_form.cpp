@@ -1,0 +1,467 @@
+#include "app/main_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+#include "app/dialog_notifier.h"
+#include "app/name_lists.h"
+#include "app/palette_tab_page.h"
+#include "app/qt_dialogs.h"
+#include "app/status_bar_panels.h"
+#include "app/chip16x16_tab_page.h"
+#include "app/chip32x32_tab_page.h"
+#include "app/map_set_tab_page.h"
+#include "app/map_tab_page.h"
+#include "app/object_tab_page.h"
+#include "app/widget_naming.h"
+#include "core/edit_flag_management.h"
+#include "core/fc_palette_data.h"
+#include "core/my_mem_ini_file.h"
+#include "core/rom_image_data.h"
+#include "core/undo_data.h"
+#include "editors/map_set_edit_grid_form.h"
+#include "editors/object_edit_form.h"
+#include "editors/palette_edit_class.h"
+#include "editors/radio_group.h"
+#include "editors/show_unused_chip_num_form.h"
+#include "editors/tab_editor.h"
+#include "graphics/editor_graphics.h"
+
+namespace zantor {
+
+namespace {
+
+const QString kAppTitle = QStringLiteral("ZANTOR 5 EDITOR");
+const QString kOpenFilter =
+    QStringLiteral("ZANTOR5 ROMイメージ (*.nes)|*.nes|すべてのファイル (*.*)|*.*");
+const QString kSaveFilter = QStringLiteral("ZANTOR5 ROMイメージ (*.nes)|*.nes");
+const QString kUndoCaption = QStringLiteral("元に戻す(&U)");
+const QString kRedoCaption = QStringLiteral("やり直し(&R)");
+const char kSettingsFile[] = "zantor5editor.ini";
+constexpr int kHintMilliseconds = 10'000;
+constexpr int kDefaultFrameInterval = 16;
+
+std::filesystem::path ToPath(const QString& path) {
+  return std::filesystem::path(path.toStdU16String());
+}
+
+QString FromPath(const std::filesystem::path& path) {
+  return QString::fromStdU16String(path.u16string());
+}
+
+bool IsEditShortcut(const QKeyEvent& key) {
+  return key.modifiers() == Qt::ControlModifier &&
+         (key.key() == Qt::Key_Z || key.key() == Qt::Key_Y);
+}
+
+}  // namespace
+
+QStringList StageItems() {
+  QStringList items;
+  for (int stage = 0; stage < kStageCount; ++stage) {
+    items.append(QStringLiteral("%1 ステージ%2")
+                     .arg(stage, 2, 16, QChar(u'0'))
+                     .arg(stage + 1)
+                     .toUpper());
+  }
+  return items;
+}
+
+TMainForm::TMainForm(ProgramEnvironment environment, QWidget* parent)
+    : QMainWindow(parent), environment_(std::move(environment)) {
+  if (environment_.dialogs != nullptr) {
+    dialogs_ = environment_.dialogs;
+  } else {
+    ownDialogs_ = std::make_unique<QtDialogs>(this);
+    dialogs_ = ownDialogs_.get();
+  }
+  notifier_ = std::make_unique<DialogNotifier>(*dialogs_);
+  BuildWindow();
+  FormCreate();
+  // Created hidden once, reused for the whole run.
+  new TShowUnusedChipNumForm(this);
+  new TMapSetEditGridForm(this);
+  new TObjectEditForm(this);
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::BuildWindow() {
+  setObjectName(QStringLiteral("MainForm"));
+  setWindowTitle(kAppTitle);
+  // The client area of a 635 x 701 window with its frame.
+  setFixedSize(619, 662);
+
+  auto* central = new QWidget(this);
+  setCentralWidget(central);
+  CBStage = Placed(new QComboBox(central), "CBStage", {0, 0, 177, 22});
+  CBStage->addItems(StageItems());
+  CBStage->hide();
+
+  EditPageControl = Placed(new QTabWidget(central), "EditPageControl", {0, 24, 617, 601});
+  TabMapEdit = new MapTabPage;
+  TabMapSetEdit = new MapSetTabPage;
+  Tab32x32ChipEdit = new Chip32x32TabPage;
+  Tab16x16ChipEdit = new Chip16x16TabPage;
+  TabPaletteEdit = new PaletteTabPage;
+  TabObjectEdit = new ObjectTabPage;
+  const std::pair<QWidget*, const char*> tabs[] = {
+      {TabMapEdit, "TabMapEdit"},           {TabMapSetEdit, "TabMapSetEdit"},
+      {Tab32x32ChipEdit, "Tab32x32ChipEdit"}, {Tab16x16ChipEdit, "Tab16x16ChipEdit"},
+      {TabPaletteEdit, "TabPaletteEdit"},   {TabObjectEdit, "TabObjectEdit"},
+  };
+  const QString captions[] = {
+      QStringLiteral("マップ"),      QStringLiteral("マップセット"), QStringLiteral("32x32チップ"),
+      QStringLiteral("16x16チップ"), QStringLiteral("パレット"),     QStringLiteral("オブジェクト"),
+  };
+  for (int i = 0; i < kEditTabCount; ++i) {
+    tabs[i].first->setObjectName(QString::fromLatin1(tabs[i].second));
+    EditPageControl->addTab(tabs[i].first, captions[i]);
+  }
+  EditPageControl->setCurrentIndex(static_cast<int>(EditTab::Chip16x16));
+  EditPageControl->hide();
+
+  StatusBar = new StatusBarPanels(this);
+  StatusBar->setObjectName(QStringLiteral("StatusBar"));
+  setStatusBar(StatusBar);
+
+  FrameTimer = new QTimer(this);
+  FrameTimer->setObjectName(QStringLiteral("FrameTimer"));
+  FrameTimer->setInterval(kDefaultFrameInterval);
+  connect(FrameTimer, &QTimer::timeout, this, &TMainForm::FrameTimerTimer);
+
+  PopupMenuObjectEdit = new QMenu(this);
+  PopupMenuObjectEdit->setObjectName(QStringLiteral("PopupMenuObjectEdit"));
+
+  BuildMenus();
+
+  // Connected after the tabs exist, so building them runs no handler.
+  connect(CBStage, &QComboBox::activated, this, &TMainForm::CBStageChange);
+  connect(EditPageControl, &QTabWidget::currentChanged, this,
+          [this] { EditPageControlChange(); });
+}
+
+void TMainForm::BuildMenus() {
+  const auto action = [this](QMenu* menu, const char* name, const QString& caption,
+                             void (TMainForm::*handler)()) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    connect(a, &QAction::triggered, this, handler);
+    return a;
+  };
+  FileMenu = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+  FileMenu->setObjectName(QStringLiteral("File1"));
+  Open1 = action(FileMenu, "Open1", QStringLiteral("開く(&O)"), &TMainForm::Open1Click);
+  FileMenu->addSeparator();
+  Save1 = action(FileMenu, "Save1", QStringLiteral("上書き保存(&S)"), &TMainForm::Save1Click);
+  SaveAs1 =
+      action(FileMenu, "SaveAs1", QStringLiteral("名前を付けて保存(&A)"), &TMainForm::SaveAs1Click);
+  FileMenu->addSeparator();
+  Close1 = action(FileMenu, "Close1", QStringLiteral("閉じる(&C)"), &TMainForm::Close1Click);
+  FileMenu->addSeparator();
+  Exit1 = action(FileMenu, "Exit1", QStringLiteral("終了(&X)"), &TMainForm::Exit1Click);
+  Save1->setEnabled(false);
+  SaveAs1->setEnabled(false);
+  Close1->setEnabled(false);
+
+  Edit1 = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+  Edit1->setObjectName(QStringLiteral("Edit1"));
+  Undo1 = action(Edit1, "Undo1", kUndoCaption, &TMainForm::Undo1Click);
+  Redo1 = action(Edit1, "Redo1", kRedoCaption, &TMainForm::Redo1Click);
+  Undo1->setEnabled(false);
+  Redo1->setEnabled(false);
+  connect(Edit1, &QMenu::aboutToShow, this, &TMainForm::Edit1Click);
+  Edit1->menuAction()->setVisible(false);
+
+  // The items show their keys, but the keys themselves are handled by the window: a
+  // disabled item would swallow its key before Edit1Click could enable it.
+  Undo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  Redo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+  Undo1->setShortcutContext(Qt::WidgetShortcut);
+  Redo1->setShortcutContext(Qt::WidgetShortcut);
+  auto* undoKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
+  auto* redoKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), this);
+  connect(undoKey, &QShortcut::activated, this, [this] { RunEditShortcut(Undo1); });
+  connect(redoKey, &QShortcut::activated, this, [this] { RunEditShortcut(Redo1); });
+  qApp->installEventFilter(this);
+}
+
+void TMainForm::FormCreate() {
+  palette_ = std::make_unique<FcPaletteData>();
+  if (!palette_->Load(environment_.paletteFile, *notifier_)) {
+    startupFailed_ = true;
+    return;
+  }
+  flags_ = std::make_unique<EditFlagManagement>(*StatusBar);
+  settings_ = std::make_unique<TMyMemIniFile>(environment_.programDir / kSettingsFile);
+  LoadChipAttributeNames(environment_.programDir, attributeNames_,
+                         *Tab16x16ChipEdit->RGChipPropertySelect);
+  rom_ = std::make_unique<RomImageData>(*flags_, attributeNames_, *settings_, *notifier_);
+  graphics_ = std::make_unique<EditorGraphics>(*palette_, rom_->Bytes(), rom_->Addresses());
+  ApplyStoredSettings();
+
+  TabMapEdit->ScrBarMap->setRange(0, 78);
+  TabObjectEdit->ScrBarObjectMap->setRange(0, 78);
+  TabMapEdit->ScrbarEditMapPage0->setRange(0, 39);
+  TabMapEdit->ScrbarEditMapPage1->setRange(0, 39);
+  TabMapSetEdit->ScrBarMapSet->setRange(0, 38);
+  TabMapSetEdit->ScrBarSelectPage0->setRange(0, 39);
+  TabMapSetEdit->ScrBarSelectPage1->setRange(0, 39);
+
+  LoadObjectKindNames(environment_.programDir, *TabObjectEdit->CBSelectObject, *dialogs_);
+  CreateEditors();
+}
+
+void TMainForm::CreateEditors() {
+  paletteEdit_ = std::make_unique<PaletteEditClass>(*rom_, *flags_, *graphics_, *dialogs_);
+  TabPaletteEdit->Attach(*paletteEdit_, FrameTimer);
+  AddEditor(*paletteEdit_, EditTab::Palette);
+}
+
+void TMainForm::AddEditor(TabEditor& editor, EditTab tab) {
+  editorsInOrder_.push_back(&editor);
+  editorsByTab_[static_cast<std::size_t>(tab)] = &editor;
+}
+
+void TMainForm::ApplyStoredSettings() {
+  // Check boxes are put in order from code; their click handlers only follow the user.
+  TabObjectEdit->ChkSortObjectList->setChecked(settings_->ReadBool("ObjectEdit", "Sort", true));
+  TabObjectEdit->ChkPopupHint->setChecked(settings_->ReadBool("ObjectEdit", "Popup", true));
+  Tab32x32ChipEdit->Chk32x32ChipEditDrawGrid->setChecked(
+      settings_->ReadBool("32x32ChipEdit", "Grid", false));
+  TabMapSetEdit->ChkMapSetEditDrawGrid->setChecked(
+      settings_->ReadBool("MapSetEdit", "Grid", false));
+  const int interval = settings_->ReadInteger("Timer", "Interval", kDefaultFrameInterval);
+  FrameTimer->setInterval(interval > 0 ? interval : kDefaultFrameInterval);
+  rom_->SetUndoEnabled(settings_->ReadBool("Undo", "Enabled", true));
+}
+
+void TMainForm::WriteSettings() {
+  settings_->WriteBool("ObjectEdit", "Sort", TabObjectEdit->ChkSortObjectList->isChecked());
+  settings_->WriteBool("ObjectEdit", "Popup", TabObjectEdit->ChkPopupHint->isChecked());
+  settings_->WriteBool("32x32ChipEdit", "Grid",
+                       Tab32x32ChipEdit->Chk32x32ChipEditDrawGrid->isChecked());
+  settings_->WriteBool("MapSetEdit", "Grid", TabMapSetEdit->ChkMapSetEditDrawGrid->isChecked());
+  settings_->WriteInteger("Timer", "Interval", FrameTimer->interval());
+  settings_->WriteBool("Undo", "Enabled", rom_->UndoEnabled());
+  if (!settings_->UpdateFile()) {
+    dialogs_->ShowError(QStringLiteral("ファイル \"%1\" に書き込めません。")
+                            .arg(FromPath(settings_->FileName())));
+  }
+}
+
+void TMainForm::SetCaption(const QString& path) {
+  setWindowTitle(path.isEmpty() ? kAppTitle : kAppTitle + QStringLiteral(" - ") + path);
+}
+
+void TMainForm::ShowImageState() {
+  flags_->ClearAll();
+  SetCaption(FromPath(rom_->FileName()));
+  CBStage->show();
+  CBStage->setCurrentIndex(0);
+  graphics_->SetChrBase();
+  rom_->SetCurrentStage(CBStage->currentIndex());
+  // An image without CHR data still opens; its bank bars then offer bank 0 only.
+  const int lastBank = std::max(0, rom_->ChrBankCount() - 2);
+  Tab16x16ChipEdit->ScrBarBGBank0->setMaximum(lastBank);
+  Tab16x16ChipEdit->ScrBarBGBank1->setMaximum(lastBank);
+  EditPageControl->show();
+  Save1->setEnabled(true);
+  SaveAs1->setEnabled(true);
+  Close1->setEnabled(true);
+  Edit1->menuAction()->setVisible(true);
+  ResetEditors();
+  graphics_->ResetPaletteAnimation();
+  FrameTimer->start();
+}
+
+void TMainForm::ShowClosedState() {
+  SetCaption({});
+  CBStage->hide();
+  EditPageControl->hide();
+  Save1->setEnabled(false);
+  SaveAs1->setEnabled(false);
+  Close1->setEnabled(false);
+  Edit1->menuAction()->setVisible(false);
+}
+
+void TMainForm::ResetEditors() {
+  for (TabEditor* editor : editorsInOrder_) editor->Reset();
+}
+
+bool TMainForm::SaveTo(const QString& path) { return rom_->Save(ToPath(path)); }
+
+bool TMainForm::SaveWithDialog(QString* savedPath) {
+  const auto path = dialogs_->AskSaveFileName({kSaveFilter, QStringLiteral("nes")});
+  if (!path) return false;
+  if (!SaveTo(*path)) return false;
+  if (savedPath != nullptr) *savedPath = *path;
+  return true;
+}
+
+bool TMainForm::ConfirmDiscardOrSave() {
+  if (!flags_->IsModified()) return true;
+  const QString question =
+      FromPath(rom_->FileName()) + QStringLiteral("への変更を保存しますか？");
+  switch (dialogs_->AskYesNoCancel(kAppTitle, question)) {
+    case Answer::Yes:
+      // A failed save must not let the action drop the changes it was meant to keep.
+      return SaveWithDialog(nullptr);
+    case Answer::No:
+      return true;
+    case Answer::Cancel:
+      return false;
+  }
+  return false;
+}
+
+void TMainForm::Open1Click() {
+  const auto path = dialogs_->AskOpenFileName({kOpenFilter, {}});
+  if (!path) return;
+  if (!ConfirmDiscardOrSave()) return;
+  if (rom_->Open(ToPath(*path))) ShowImageState();
+}
+
+bool TMainForm::OpenImage(const QString& path) {
+  if (!rom_->Open(ToPath(path))) return false;
+  ShowImageState();
+  return true;
+}
+
+void TMainForm::Save1Click() { SaveTo(FromPath(rom_->FileName())); }
+
+void TMainForm::SaveAs1Click() {
+  QString path;
+  if (SaveWithDialog(&path)) SetCaption(path);
+}
+
+void TMainForm::Close1Click() {
+  if (!ConfirmDiscardOrSave()) return;
+  rom_->Close();
+  flags_->ClearAll();
+  ShowClosedState();
+}
+
+void TMainForm::Exit1Click() { close(); }
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  if (startupFailed_ || settingsWritten_) {
+    event->accept();
+    return;
+  }
+  if (!ConfirmDiscardOrSave()) {
+    event->ignore();
+    return;
+  }
+  WriteSettings();
+  settingsWritten_ = true;
+  event->accept();
+}
+
+void TMainForm::CBStageChange(int index) {
+  FrameTimer->stop();
+  rom_->SetCurrentStage(index);
+  ResetEditors();
+  graphics_->ResetPaletteAnimation();
+  FrameTimer->start();
+}
+
+void TMainForm::SelectStage(int stage) {
+  CBStage->setCurrentIndex(stage);
+  CBStageChange(stage);
+}
+
+EditTab TMainForm::ActiveTab() const { return static_cast<EditTab>(EditPageControl->currentIndex()); }
+
+void TMainForm::ShowTab(EditTab tab) {
+  if (ActiveTab() == tab) {
+    EditPageControlChange();
+  } else {
+    EditPageControl->setCurrentIndex(static_cast<int>(tab));  // runs EditPageControlChange
+  }
+}
+
+void TMainForm::EditPageControlChange() {
+  if (startupFailed_ || !EditPageControl->isVisible()) return;
+  TabEditor* editor = editorsByTab_[static_cast<std::size_t>(EditPageControl->currentIndex())];
+  if (editor == nullptr) return;
+  if (editor->DrawsFromChipSheets()) {
+    // The 16x16 sheet first: the 32x32 sheet is composed from it.
+    for (ChipSheetSource* source : sheetSources_) {
+      source->ApplySheetPalette();
+      source->RebuildChipSheet();
+    }
+  }
+  editor->RefreshTab();
+}
+
+void TMainForm::Edit1Click() {
+  if (rom_->CanUndo()) {
+    Undo1->setEnabled(true);
+    Undo1->setText(kUndoCaption + QStringLiteral(" - ") + QString::fromStdString(rom_->UndoName()));
+  } else {
+    Undo1->setEnabled(false);
+    Undo1->setText(kUndoCaption);
+  }
+  if (rom_->CanRedo()) {
+    Redo1->setEnabled(true);
+    Redo1->setText(kRedoCaption + QStringLiteral(" - ") + QString::fromStdString(rom_->RedoName()));
+  } else {
+    Redo1->setEnabled(false);
+    Redo1->setText(kRedoCaption);
+  }
+}
+
+void TMainForm::Undo1Click() { AfterHistoryStep(rom_->Undo()); }
+
+void TMainForm::Redo1Click() { AfterHistoryStep(rom_->Redo()); }
+
+void TMainForm::AfterHistoryStep(int kind) {
+  if (kind == UndoKindPalette || kind == UndoKindPaletteAnime) paletteEdit_->PaletteSetChange();
+  EditPageControlChange();
+}
+
+void TMainForm::FrameTimerTimer() {
+  if (!paletteEdit_->StepAnimation()) return;
+  if (TabEditor* shown = editorsByTab_[static_cast<std::size_t>(ActiveTab())]) {
+    shown->RefreshPalette();
+  }
+}
+
+void TMainForm::RunEditShortcut(QAction* action) {
+  if (!Edit1->menuAction()->isVisible()) return;
+  Edit1Click();
+  if (action->isEnabled()) action->trigger();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (widget == nullptr || widget->window() != this) return QMainWindow::eventFilter(watched, event);
+  if (event->type() == QEvent::ShortcutOverride &&
+      IsEditShortcut(*static_cast<QKeyEvent*>(event))) {
+    // Undo and redo belong to the Edit menu even while an edit box has the focus.
+    event->ignore();
+    return true;
+  }
+  if (event->type() == QEvent::ToolTip && !widget->toolTip().isEmpty()) {
+    auto* help = static_cast<QHelpEvent*>(event);
+    QToolTip::showText(help->globalPos(), widget->toolTip(), widget, {}, kHintMilliseconds);
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace zantor

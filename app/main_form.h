@@ -1,0 +1,161 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QComboBox;
+class QMenu;
+class QTabWidget;
+class QTimer;
+
+namespace zantor {
+
+class ChipSheetSource;
+class Chip16x16TabPage;
+class Chip32x32TabPage;
+class Dialogs;
+class DialogNotifier;
+class EditFlagManagement;
+class EditorGraphics;
+class FcPaletteData;
+class MapSetTabPage;
+class MapTabPage;
+class ObjectTabPage;
+class PaletteEditClass;
+class PaletteTabPage;
+class RomImageData;
+class StatusBarPanels;
+class TabEditor;
+class TMyMemIniFile;
+
+// Where the program finds what lies beside it, and who answers its questions.
+struct ProgramEnvironment {
+  // The folder of the settings file and the two name lists.
+  std::filesystem::path programDir;
+  // The master palette, opened as named (a bare name is looked up in the working folder).
+  std::filesystem::path paletteFile = "fcpalette.pal";
+  // Every modal interaction; when null the window shows real dialogs.
+  Dialogs* dialogs = nullptr;
+};
+
+// The tabs of EditPageControl, in their order.
+enum class EditTab { Map, MapSet, Chip32x32, Chip16x16, Palette, Object };
+inline constexpr int kEditTabCount = 6;
+
+// The program's one main window: creates every core object and editor in order, reads and
+// writes the settings, runs the File and Edit menus, switches stages and refreshes tabs.
+class TMainForm : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TMainForm(ProgramEnvironment environment, QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  // True when the master palette could not be read: the window must not be shown.
+  bool StartupFailed() const { return startupFailed_; }
+
+  // Opens an image as File > Open does once its dialog has given the path.
+  bool OpenImage(const QString& path);
+  // Selects a stage as the user does with the stage list.
+  void SelectStage(int stage);
+  // Shows a tab as the user does by clicking it.
+  void ShowTab(EditTab tab);
+  EditTab ActiveTab() const;
+
+  RomImageData& Rom() { return *rom_; }
+  EditFlagManagement& Flags() { return *flags_; }
+
+  void Open1Click();
+  void Save1Click();
+  void SaveAs1Click();
+  void Close1Click();
+  void Exit1Click();
+  void CBStageChange(int index);
+  void EditPageControlChange();
+  void Edit1Click();
+  void Undo1Click();
+  void Redo1Click();
+  // One tick of the frame timer: steps the palette animation and recolours the shown tab
+  // when a colour changed.
+  void FrameTimerTimer();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildWindow();
+  void BuildMenus();
+  void FormCreate();
+  void ApplyStoredSettings();
+  void WriteSettings();
+  void ShowImageState();
+  void ShowClosedState();
+  void CreateEditors();
+  void AddEditor(TabEditor& editor, EditTab tab);
+  void ResetEditors();
+  // Runs an undo or redo step's refresh: palette kinds reload the palette set first.
+  void AfterHistoryStep(int kind);
+  void SetCaption(const QString& path);
+  // The save question before an action that would drop unsaved changes; false when the
+  // action must not go on.
+  bool ConfirmDiscardOrSave();
+  // Asks for a target and saves there; false when cancelled or the save failed.
+  bool SaveWithDialog(QString* savedPath);
+  bool SaveTo(const QString& path);
+  // Runs Ctrl+Z / Ctrl+Y as the menu would, whether or not it was opened.
+  void RunEditShortcut(QAction* action);
+
+  ProgramEnvironment environment_;
+  std::unique_ptr<Dialogs> ownDialogs_;
+  Dialogs* dialogs_ = nullptr;
+  std::unique_ptr<DialogNotifier> notifier_;
+  bool startupFailed_ = false;
+  bool settingsWritten_ = false;
+
+  std::unique_ptr<FcPaletteData> palette_;
+  std::unique_ptr<EditFlagManagement> flags_;
+  std::unique_ptr<TMyMemIniFile> settings_;
+  std::vector<std::string> attributeNames_;
+  std::unique_ptr<RomImageData> rom_;
+  std::unique_ptr<EditorGraphics> graphics_;
+  std::unique_ptr<PaletteEditClass> paletteEdit_;
+  // Editors in the order they are created and reset; by tab for the tab refresh.
+  std::vector<TabEditor*> editorsInOrder_;
+  std::array<TabEditor*, kEditTabCount> editorsByTab_{};
+  // The 16x16 and the 32x32 chip editors, in that order.
+  std::vector<ChipSheetSource*> sheetSources_;
+
+  QComboBox* CBStage = nullptr;
+  QTabWidget* EditPageControl = nullptr;
+  StatusBarPanels* StatusBar = nullptr;
+  QTimer* FrameTimer = nullptr;
+  QMenu* FileMenu = nullptr;
+  QMenu* Edit1 = nullptr;
+  QMenu* PopupMenuObjectEdit = nullptr;
+  QAction* Open1 = nullptr;
+  QAction* Save1 = nullptr;
+  QAction* SaveAs1 = nullptr;
+  QAction* Close1 = nullptr;
+  QAction* Exit1 = nullptr;
+  QAction* Undo1 = nullptr;
+  QAction* Redo1 = nullptr;
+
+  MapTabPage* TabMapEdit = nullptr;
+  MapSetTabPage* TabMapSetEdit = nullptr;
+  Chip32x32TabPage* Tab32x32ChipEdit = nullptr;
+  Chip16x16TabPage* Tab16x16ChipEdit = nullptr;
+  PaletteTabPage* TabPaletteEdit = nullptr;
+  ObjectTabPage* TabObjectEdit = nullptr;
+};
+
+// The stage list's items: two hex digits, a blank and the stage's title.
+QStringList StageItems();
+
+}  // namespace zantor

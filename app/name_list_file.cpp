@@ -1,0 +1,36 @@
+#include "app/name_list_file.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+namespace zantor {
+
+QStringList SplitNameLines(const QString& text) {
+  QStringList lines;
+  const qsizetype end = text.indexOf(QChar(u'\0')) < 0 ? text.size() : text.indexOf(QChar(u'\0'));
+  qsizetype start = 0;
+  qsizetype i = 0;
+  while (i < end) {
+    const QChar c = text[i];
+    if (c == u'\r' || c == u'\n') {
+      lines.append(text.mid(start, i - start));
+      if (c == u'\r' && i + 1 < end && text[i + 1] == u'\n') ++i;
+      start = i + 1;
+    }
+    ++i;
+  }
+  if (start < end) lines.append(text.mid(start, end - start));
+  return lines;
+}
+
+std::optional<QStringList> ReadNameListFile(const std::filesystem::path& path) {
+  QFile file(QString::fromStdU16String(path.u16string()));
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  const QByteArray bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError) return std::nullopt;
+  // windows-31j is code page 932: Shift JIS with the vendor extensions Windows uses.
+  QStringDecoder decode("windows-31j");
+  return SplitNameLines(decode(bytes));
+}
+
+}  // namespace zantor

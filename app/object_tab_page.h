@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QScrollBar;
+
+namespace zantor {
+
+// The controls of the object tab.
+class ObjectTabPage : public QWidget {
+ public:
+  explicit ObjectTabPage(QWidget* parent = nullptr);
+  QScrollBar* ScrBarObjectMap;
+  QComboBox* CBSelectObject;
+  QCheckBox* ChkSortObjectList;
+  QCheckBox* ChkPopupHint;
+};
+
+}  // namespace zantor

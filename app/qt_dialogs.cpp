@@ -1,0 +1,83 @@
+#include "app/qt_dialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace zantor {
+
+QString ToQtNameFilter(const QString& filter) {
+  const QStringList parts = filter.split(u'|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    const QString& description = parts[i];
+    const QString& pattern = parts[i + 1];
+    filters.append(description.contains(u'(')
+                       ? description
+                       : description + QStringLiteral(" (") + pattern + u')');
+  }
+  return filters.join(QStringLiteral(";;"));
+}
+
+void QtDialogs::ShowMessage(const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
+                  owner_);
+  box.exec();
+}
+
+void QtDialogs::ShowError(const QString& text) {
+  QMessageBox::critical(owner_, QApplication::applicationName(), text);
+}
+
+bool QtDialogs::Confirm(const QString& text) {
+  return QMessageBox::question(owner_, QApplication::applicationName(), text,
+                               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+Answer QtDialogs::AskYesNoCancel(const QString& title, const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, title, text,
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner_);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+  }
+}
+
+std::optional<QString> QtDialogs::AskOpenFileName(const FileDialogRequest& request) {
+  const QString path =
+      QFileDialog::getOpenFileName(owner_, QString(), QString(), ToQtNameFilter(request.filter));
+  if (path.isEmpty()) return std::nullopt;
+  return path;
+}
+
+std::optional<QString> QtDialogs::AskSaveFileName(const FileDialogRequest& request) {
+  QFileDialog dialog(owner_);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilter(ToQtNameFilter(request.filter));
+  dialog.setDefaultSuffix(request.defaultSuffix);
+  dialog.setSizeGripEnabled(true);
+  // Asking before an existing file is replaced is the dialog's default; keep it so.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return std::nullopt;
+  }
+  return dialog.selectedFiles().front();
+}
+
+std::optional<QString> QtDialogs::InputBox(const QString& caption, const QString& prompt,
+                                           const QString& value) {
+  bool ok = false;
+  const QString text =
+      QInputDialog::getText(owner_, caption, prompt, QLineEdit::Normal, value, &ok);
+  if (!ok) return std::nullopt;
+  return text;
+}
+
+int QtDialogs::ExecModal(QDialog& dialog) { return dialog.exec(); }
+
+}  // namespace zantor

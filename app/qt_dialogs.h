@@ -1,0 +1,32 @@
+#pragma once
+
+#include "editors/dialogs.h"
+
+class QWidget;
+
+namespace zantor {
+
+// The real dialogs a user sees, owned by the main window.
+class QtDialogs : public Dialogs {
+ public:
+  explicit QtDialogs(QWidget* owner) : owner_(owner) {}
+
+  void ShowMessage(const QString& text) override;
+  void ShowError(const QString& text) override;
+  bool Confirm(const QString& text) override;
+  Answer AskYesNoCancel(const QString& title, const QString& text) override;
+  std::optional<QString> AskOpenFileName(const FileDialogRequest& request) override;
+  std::optional<QString> AskSaveFileName(const FileDialogRequest& request) override;
+  std::optional<QString> InputBox(const QString& caption, const QString& prompt,
+                                  const QString& value) override;
+  int ExecModal(QDialog& dialog) override;
+
+ private:
+  QWidget* owner_;
+};
+
+// "desc|pattern|desc|pattern" as a Qt name filter list ("desc;;desc"); a description
+// without its patterns in brackets gets them appended.
+QString ToQtNameFilter(const QString& filter);
+
+}  // namespace zantor

@@ -1,0 +1,29 @@
+#include "app/status_bar_panels.h"
+
+#include <QLabel>
+
+namespace zantor {
+
+StatusBarPanels::StatusBarPanels(QWidget* parent) : QStatusBar(parent) {
+  setSizeGripEnabled(false);
+  const int widths[] = {70, 200, 50};
+  for (int i = 0; i < 3; ++i) {
+    auto* label = new QLabel(this);
+    label->setObjectName(QStringLiteral("StatusBarPanel%1").arg(i));
+    label->setFixedWidth(widths[i]);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    addWidget(label);
+    panels_[static_cast<std::size_t>(i)] = label;
+  }
+}
+
+QString StatusBarPanels::PanelText(int panel) const { return Panel(panel)->text(); }
+
+void StatusBarPanels::SetPanelText(int panel, const QString& text) { Panel(panel)->setText(text); }
+
+void StatusBarPanels::SetStatusText(const std::string& text) {
+  SetPanelText(0, QString::fromStdString(text));
+}
+
+}  // namespace zantor

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QStatusBar>
+#include <array>
+
+#include "core/user_notifier.h"
+
+class QLabel;
+
+namespace zantor {
+
+// The main window's status bar: three panels of fixed widths. Panel 0 carries the
+// modified mark, panel 1 what the pointer is over, panel 2 stays empty.
+class StatusBarPanels : public QStatusBar, public StatusTextSink {
+ public:
+  explicit StatusBarPanels(QWidget* parent = nullptr);
+
+  QString PanelText(int panel) const;
+  void SetPanelText(int panel, const QString& text);
+  QLabel* Panel(int panel) const { return panels_[static_cast<std::size_t>(panel)]; }
+
+  // The modified mark of panel 0.
+  void SetStatusText(const std::string& text) override;
+
+ private:
+  std::array<QLabel*, 3> panels_{};
+};
+
+}  // namespace zantor

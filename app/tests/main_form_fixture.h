@@ -1,0 +1,77 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <memory>
+
+#include "app/main_form.h"
+#include "app/tests/temp_folder.h"
+#include "editors/testing/scripted_dialogs.h"
+#include "tools/demo_image.h"
+#include "tools/ntsc_palette.h"
+
+namespace zantor::testing {
+
+// A main window started in its own program folder, with the master palette, the object
+// list and the demo image beside it, and every dialog scripted.
+class MainFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto palette = NtscPalette::FileBytes();
+    folder.Write("fcpalette.pal",
+                 QByteArray(reinterpret_cast<const char*>(palette.data()), palette.size()));
+    WriteImage("demo.nes", BuildDemoImage());
+    folder.WriteShiftJis("ObjectList.txt", QStringLiteral("00 なし\r\n01 テスト"));
+  }
+
+  void TearDown() override {
+    EXPECT_TRUE(dialogs.AllScriptedAnswersUsed()) << "a scripted answer was not asked for";
+  }
+
+  void WriteImage(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    folder.Write(name, QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                  static_cast<qsizetype>(bytes.size())));
+  }
+
+  QString PathOf(const std::string& name) const {
+    return QString::fromStdU16String((folder / name).u16string());
+  }
+
+  TMainForm& Start() {
+    ProgramEnvironment environment;
+    environment.programDir = folder.Path();
+    environment.paletteFile = folder / "fcpalette.pal";
+    environment.dialogs = &dialogs;
+    form = std::make_unique<TMainForm>(environment);
+    return *form;
+  }
+
+  TMainForm& StartWithDemo() {
+    Start();
+    EXPECT_TRUE(form->OpenImage(PathOf("demo.nes")));
+    return *form;
+  }
+
+  template <typename T>
+  T* Find(const char* name) const {
+    T* found = form->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+
+  QString StatusPanel(int panel) const {
+    return Find<QLabel>(QStringLiteral("StatusBarPanel%1").arg(panel).toLatin1().constData())
+        ->text();
+  }
+
+  TempFolder folder;
+  ScriptedDialogs dialogs;
+  std::unique_ptr<TMainForm> form;
+};
+
+}  // namespace zantor::testing

@@ -1,0 +1,461 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <fstream>
+
+#include "app/tests/main_form_fixture.h"
+#include "core/edit_flag_management.h"
+#include "core/my_mem_ini_file.h"
+#include "core/rom_image_data.h"
+#include "editors/radio_group.h"
+
+namespace zantor {
+namespace {
+
+using testing::MainFormTest;
+using Kind = testing::ScriptedDialogs::Kind;
+
+const QString kTitle = QStringLiteral("ZANTOR 5 EDITOR");
+
+std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// An edit as an editor makes it: recorded, then its group flagged.
+void EditMapRoom(TMainForm& form, int room, int mapSet) {
+  RomImageData& rom = form.Rom();
+  ASSERT_TRUE(rom.CurrentStageData().SetMapRoom(room, static_cast<std::uint8_t>(mapSet)));
+  form.Flags().SetMapModified(rom.CurrentStage(), true);
+}
+
+TEST_F(MainFormTest, StartsWithoutSettingsOnDefaultsAndWritesEveryKeyAtExit) {
+  Start();
+  ASSERT_FALSE(form->StartupFailed());
+  EXPECT_EQ(form->windowTitle(), kTitle);
+  EXPECT_FALSE(Find<QCheckBox>("Chk32x32ChipEditDrawGrid")->isChecked());
+  EXPECT_FALSE(Find<QCheckBox>("ChkMapSetEditDrawGrid")->isChecked());
+  EXPECT_TRUE(Find<QCheckBox>("ChkSortObjectList")->isChecked());
+  EXPECT_TRUE(Find<QCheckBox>("ChkPopupHint")->isChecked());
+  EXPECT_EQ(Find<QTimer>("FrameTimer")->interval(), 16);
+  EXPECT_FALSE(Find<QTimer>("FrameTimer")->isActive());
+  EXPECT_TRUE(form->Rom().UndoEnabled());
+  EXPECT_FALSE(Find<QComboBox>("CBStage")->isVisibleTo(form.get()));
+  EXPECT_FALSE(Find<QAction>("Save1")->isEnabled());
+  EXPECT_FALSE(Find<QMenu>("Edit1")->menuAction()->isVisible());
+
+  EXPECT_TRUE(form->close());
+  const TMyMemIniFile written(folder / "zantor5editor.ini");
+  for (const auto& [section, key] : std::vector<std::pair<const char*, const char*>>{
+           {"LevelDataAddress", "BGBank"}, {"LevelDataAddress", "ObjectOffset"},
+           {"ShareData", "level.11"}, {"ShareData", "level.15"},
+           {"Address", "PaletteAnimationPalette"}, {"ObjectEdit", "Sort"},
+           {"ObjectEdit", "Popup"}, {"32x32ChipEdit", "Grid"}, {"MapSetEdit", "Grid"},
+           {"Timer", "Interval"}, {"Undo", "Enabled"}}) {
+    EXPECT_NE(written.ReadString(section, key, "<missing>"), "<missing>") << section << key;
+  }
+  EXPECT_EQ(written.ReadString("Timer", "Interval", ""), "16");
+  EXPECT_EQ(written.ReadString("ObjectEdit", "Sort", ""), "1");
+  EXPECT_EQ(written.ReadString("MapSetEdit", "Grid", ""), "0");
+}
+
+TEST_F(MainFormTest, StoredSettingsReachTheirControlsAndGoBackChanged) {
+  folder.Write("zantor5editor.ini",
+               "[ObjectEdit]\nSort=0\nPopup=0\n[32x32ChipEdit]\nGrid=1\n[MapSetEdit]\nGrid=1\n"
+               "[Timer]\nInterval=40\n[Undo]\nEnabled=0\n");
+  Start();
+  EXPECT_FALSE(Find<QCheckBox>("ChkSortObjectList")->isChecked());
+  EXPECT_TRUE(Find<QCheckBox>("ChkMapSetEditDrawGrid")->isChecked());
+  EXPECT_EQ(Find<QTimer>("FrameTimer")->interval(), 40);
+  EXPECT_FALSE(form->Rom().UndoEnabled());
+  Find<QCheckBox>("ChkPopupHint")->setChecked(true);
+  form->close();
+  const TMyMemIniFile written(folder / "zantor5editor.ini");
+  EXPECT_TRUE(written.ReadBool("ObjectEdit", "Popup", false));
+  EXPECT_TRUE(written.ReadBool("32x32ChipEdit", "Grid", false));
+  EXPECT_FALSE(written.ReadBool("Undo", "Enabled", true));
+}
+
+TEST_F(MainFormTest, ATimerIntervalOfZeroOrLessRunsAtTheDefault) {
+  folder.Write("zantor5editor.ini", "[Timer]\nInterval=-5\n");
+  Start();
+  EXPECT_EQ(Find<QTimer>("FrameTimer")->interval(), 16);
+}
+
+TEST_F(MainFormTest, AMissingMasterPaletteEndsStartupWithoutWritingSettings) {
+  std::filesystem::remove(folder / "fcpalette.pal");
+  Start();
+  EXPECT_TRUE(form->StartupFailed());
+  const auto messages = dialogs.Texts(Kind::Message);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_TRUE(messages[0].endsWith(QStringLiteral("fcpalette.palが読み込めませんでした")));
+  form->close();
+  form.reset();
+  EXPECT_FALSE(std::filesystem::exists(folder / "zantor5editor.ini"));
+}
+
+TEST_F(MainFormTest, AWronglySizedMasterPaletteEndsStartupWithItsMessage) {
+  folder.Write("fcpalette.pal", QByteArray(191, '\x10'));
+  Start();
+  EXPECT_TRUE(form->StartupFailed());
+  ASSERT_EQ(dialogs.Texts(Kind::Message).size(), 1u);
+  EXPECT_TRUE(dialogs.Texts(Kind::Message)[0].endsWith(QStringLiteral("のサイズが不正です")));
+  form.reset();
+  EXPECT_FALSE(std::filesystem::exists(folder / "zantor5editor.ini"));
+}
+
+TEST_F(MainFormTest, OpeningShowsTheImageState) {
+  StartWithDemo();
+  EXPECT_EQ(form->windowTitle(), kTitle + " - " + PathOf("demo.nes"));
+  auto* stages = Find<QComboBox>("CBStage");
+  EXPECT_TRUE(stages->isVisibleTo(form.get()));
+  EXPECT_EQ(stages->count(), 16);
+  EXPECT_EQ(stages->currentIndex(), 0);
+  EXPECT_TRUE(stages->itemText(0x0B).startsWith(QStringLiteral("0B ")));
+  EXPECT_TRUE(Find<QTabWidget>("EditPageControl")->isVisibleTo(form.get()));
+  EXPECT_TRUE(Find<QAction>("Save1")->isEnabled());
+  EXPECT_TRUE(Find<QAction>("SaveAs1")->isEnabled());
+  EXPECT_TRUE(Find<QAction>("Close1")->isEnabled());
+  EXPECT_TRUE(Find<QMenu>("Edit1")->menuAction()->isVisible());
+  EXPECT_TRUE(Find<QTimer>("FrameTimer")->isActive());
+  EXPECT_EQ(Find<QScrollBar>("ScrBarBGBank0")->maximum(), kDemoChrBankCount - 2);
+  EXPECT_EQ(Find<QScrollBar>("ScrBarMap")->maximum(), 78);
+  EXPECT_EQ(Find<QScrollBar>("ScrBarSelectPage1")->maximum(), 39);
+  EXPECT_EQ(Find<QScrollBar>("ScrBarMapSet")->maximum(), 38);
+  EXPECT_EQ(StatusPanel(0), QString());
+}
+
+TEST_F(MainFormTest, TheTabsComeInTheirOrderWithTheirCaptions) {
+  StartWithDemo();
+  auto* tabs = Find<QTabWidget>("EditPageControl");
+  const QStringList expected{"マップ", "マップセット", "32x32チップ", "16x16チップ", "パレット",
+                             "オブジェクト"};
+  ASSERT_EQ(tabs->count(), expected.size());
+  for (int i = 0; i < tabs->count(); ++i) EXPECT_EQ(tabs->tabText(i), expected[i]);
+  EXPECT_EQ(tabs->currentWidget()->objectName(), QStringLiteral("Tab16x16ChipEdit"));
+}
+
+TEST_F(MainFormTest, AnImageWithoutChrDataOpensWithBankBarsLimitedToZero) {
+  std::vector<std::uint8_t> image = BuildDemoImage();
+  image[5] = 0;
+  image.resize(kDemoChrBase);
+  WriteImage("nochr.nes", image);
+  Start();
+  ASSERT_TRUE(form->OpenImage(PathOf("nochr.nes")));
+  EXPECT_EQ(Find<QScrollBar>("ScrBarBGBank0")->minimum(), 0);
+  EXPECT_EQ(Find<QScrollBar>("ScrBarBGBank0")->maximum(), 0);
+  EXPECT_EQ(Find<QScrollBar>("ScrBarBGBank1")->maximum(), 0);
+}
+
+TEST_F(MainFormTest, AFailedOpenLeavesTheWindowAsItWas) {
+  folder.Write("bad.nes", QByteArray(64, 'x'));
+  StartWithDemo();
+  dialogs.openFiles = {PathOf("bad.nes")};
+  form->Open1Click();
+  EXPECT_EQ(dialogs.Texts(Kind::Message), std::vector<QString>{"ROMイメージが異常です"});
+  EXPECT_EQ(form->windowTitle(), kTitle + " - " + PathOf("demo.nes"));
+  EXPECT_TRUE(Find<QTabWidget>("EditPageControl")->isVisibleTo(form.get()));
+}
+
+TEST_F(MainFormTest, OpenUsesTheImageFilterAndACancelledDialogDoesNothing) {
+  Start();
+  dialogs.openFiles = {std::nullopt};
+  form->Open1Click();
+  EXPECT_EQ(dialogs.lastOpenRequest.filter,
+            QStringLiteral("ZANTOR5 ROMイメージ (*.nes)|*.nes|すべてのファイル (*.*)|*.*"));
+  EXPECT_EQ(form->windowTitle(), kTitle);
+}
+
+// --- The save question -------------------------------------------------------------
+
+class SaveQuestion : public MainFormTest {
+ protected:
+  void SetUp() override {
+    MainFormTest::SetUp();
+    WriteImage("other.nes", BuildDemoImage());
+    StartWithDemo();
+    EditMapRoom(*form, 3, 7);
+    original = ReadFile(folder / "demo.nes");
+  }
+  void ExpectQuestionAsked() {
+    ASSERT_EQ(dialogs.Texts(Kind::YesNoCancel).size(), 1u);
+    for (const auto& shown : dialogs.log) {
+      if (shown.kind == Kind::YesNoCancel) {
+        EXPECT_EQ(shown.title, kTitle);
+      }
+    }
+    EXPECT_EQ(dialogs.Texts(Kind::YesNoCancel)[0],
+              PathOf("demo.nes") + QStringLiteral("への変更を保存しますか？"));
+  }
+  void ExpectStillOpenWithChanges() {
+    EXPECT_EQ(form->windowTitle(), kTitle + " - " + PathOf("demo.nes"));
+    EXPECT_TRUE(form->Flags().IsModified());
+    EXPECT_EQ(form->Rom().Stage(0).Map()[3], 7);
+    EXPECT_EQ(StatusPanel(0), QStringLiteral("変更あり"));
+    EXPECT_EQ(ReadFile(folder / "demo.nes"), original);
+  }
+  std::vector<std::uint8_t> original;
+};
+
+TEST_F(SaveQuestion, OpenAnsweredYesThenCancelledSaveDialogKeepsTheOldImage) {
+  dialogs.openFiles = {PathOf("other.nes")};
+  dialogs.answers = {Answer::Yes};
+  dialogs.saveFiles = {std::nullopt};
+  form->Open1Click();
+  ExpectQuestionAsked();
+  EXPECT_EQ(dialogs.lastSaveRequest.filter, QStringLiteral("ZANTOR5 ROMイメージ (*.nes)|*.nes"));
+  EXPECT_EQ(dialogs.lastSaveRequest.defaultSuffix, QStringLiteral("nes"));
+  ExpectStillOpenWithChanges();
+}
+
+TEST_F(SaveQuestion, OpenAnsweredYesWithAFailingSaveIsCancelled) {
+  folder.Write("blocker", "x");
+  dialogs.openFiles = {PathOf("other.nes")};
+  dialogs.answers = {Answer::Yes};
+  dialogs.saveFiles = {PathOf("blocker") + "/target.nes"};
+  form->Open1Click();
+  EXPECT_EQ(dialogs.Texts(Kind::Error).size(), 1u);
+  ExpectStillOpenWithChanges();
+}
+
+TEST_F(SaveQuestion, OpenAnsweredYesSavesThenOpens) {
+  dialogs.openFiles = {PathOf("other.nes")};
+  dialogs.answers = {Answer::Yes};
+  dialogs.saveFiles = {PathOf("saved.nes")};
+  form->Open1Click();
+  EXPECT_EQ(ReadFile(folder / "saved.nes")[0x910 + 3], 7);
+  EXPECT_EQ(form->windowTitle(), kTitle + " - " + PathOf("other.nes"));
+  EXPECT_FALSE(form->Flags().IsModified());
+}
+
+TEST_F(SaveQuestion, OpenAnsweredNoDropsTheChanges) {
+  dialogs.openFiles = {PathOf("other.nes")};
+  dialogs.answers = {Answer::No};
+  form->Open1Click();
+  EXPECT_EQ(form->windowTitle(), kTitle + " - " + PathOf("other.nes"));
+  EXPECT_FALSE(form->Flags().IsModified());
+  EXPECT_EQ(StatusPanel(0), QString());
+  EXPECT_EQ(ReadFile(folder / "demo.nes"), original);
+}
+
+TEST_F(SaveQuestion, OpenAnsweredCancelDoesNothing) {
+  dialogs.openFiles = {PathOf("other.nes")};
+  dialogs.answers = {Answer::Cancel};
+  form->Open1Click();
+  ExpectStillOpenWithChanges();
+}
+
+TEST_F(SaveQuestion, CloseAnsweredYesThenCancelledSaveDialogKeepsTheImage) {
+  dialogs.answers = {Answer::Yes};
+  dialogs.saveFiles = {std::nullopt};
+  form->Close1Click();
+  ExpectQuestionAsked();
+  ExpectStillOpenWithChanges();
+  EXPECT_TRUE(Find<QTabWidget>("EditPageControl")->isVisibleTo(form.get()));
+}
+
+TEST_F(SaveQuestion, CloseAnsweredYesWithAFailingSaveKeepsTheImage) {
+  folder.Write("blocker", "x");
+  dialogs.answers = {Answer::Yes};
+  dialogs.saveFiles = {PathOf("blocker") + "/target.nes"};
+  form->Close1Click();
+  ExpectStillOpenWithChanges();
+}
+
+TEST_F(SaveQuestion, CloseAnsweredNoClosesTheImage) {
+  dialogs.answers = {Answer::No};
+  form->Close1Click();
+  EXPECT_EQ(form->windowTitle(), kTitle);
+  EXPECT_EQ(StatusPanel(0), QString());
+  EXPECT_FALSE(form->Flags().IsModified());
+  EXPECT_FALSE(Find<QComboBox>("CBStage")->isVisibleTo(form.get()));
+  EXPECT_FALSE(Find<QTabWidget>("EditPageControl")->isVisibleTo(form.get()));
+  EXPECT_FALSE(Find<QAction>("Save1")->isEnabled());
+  EXPECT_FALSE(Find<QAction>("Close1")->isEnabled());
+  EXPECT_FALSE(Find<QMenu>("Edit1")->menuAction()->isVisible());
+  EXPECT_EQ(ReadFile(folder / "demo.nes"), original);
+}
+
+TEST_F(SaveQuestion, ExitAnsweredCancelKeepsTheWindowAndWritesNothing) {
+  dialogs.answers = {Answer::Cancel};
+  EXPECT_FALSE(form->close());
+  EXPECT_FALSE(std::filesystem::exists(folder / "zantor5editor.ini"));
+  ExpectStillOpenWithChanges();
+}
+
+TEST_F(SaveQuestion, ExitAnsweredYesWithAFailingSaveKeepsTheWindow) {
+  folder.Write("blocker", "x");
+  dialogs.answers = {Answer::Yes};
+  dialogs.saveFiles = {PathOf("blocker") + "/target.nes"};
+  EXPECT_FALSE(form->close());
+  ExpectStillOpenWithChanges();
+}
+
+TEST_F(SaveQuestion, ExitAnsweredNoEndsAndWritesTheSettings) {
+  dialogs.answers = {Answer::No};
+  EXPECT_TRUE(form->close());
+  EXPECT_TRUE(std::filesystem::exists(folder / "zantor5editor.ini"));
+  EXPECT_EQ(ReadFile(folder / "demo.nes"), original);
+}
+
+TEST_F(MainFormTest, NoQuestionWithoutChanges) {
+  StartWithDemo();
+  form->Close1Click();
+  EXPECT_TRUE(dialogs.log.empty());
+  EXPECT_EQ(form->windowTitle(), kTitle);
+}
+
+// --- Save and Save As ----------------------------------------------------------------
+
+TEST_F(MainFormTest, SaveWritesToTheOpenedFileAndClearsTheMark) {
+  StartWithDemo();
+  EditMapRoom(*form, 0, 9);
+  form->Save1Click();
+  EXPECT_TRUE(dialogs.log.empty());
+  EXPECT_EQ(ReadFile(folder / "demo.nes")[0x910], 9);
+  EXPECT_EQ(StatusPanel(0), QString());
+  EXPECT_FALSE(form->Rom().CanUndo());
+}
+
+TEST_F(MainFormTest, SaveAsMovesTheCaptionAndTheNextSaveTarget) {
+  StartWithDemo();
+  EditMapRoom(*form, 0, 9);
+  dialogs.saveFiles = {PathOf("copy.nes")};
+  form->SaveAs1Click();
+  EXPECT_EQ(form->windowTitle(), kTitle + " - " + PathOf("copy.nes"));
+  EXPECT_EQ(ReadFile(folder / "copy.nes")[0x910], 9);
+
+  EditMapRoom(*form, 0, 10);
+  form->Save1Click();
+  EXPECT_EQ(ReadFile(folder / "copy.nes")[0x910], 10);
+  EXPECT_NE(ReadFile(folder / "demo.nes")[0x910], 10);
+}
+
+TEST_F(MainFormTest, AFailedSaveAsKeepsTheCaptionAndTheChanges) {
+  StartWithDemo();
+  EditMapRoom(*form, 0, 9);
+  folder.Write("blocker", "x");
+  dialogs.saveFiles = {PathOf("blocker") + "/copy.nes"};
+  form->SaveAs1Click();
+  EXPECT_EQ(form->windowTitle(), kTitle + " - " + PathOf("demo.nes"));
+  EXPECT_TRUE(form->Flags().IsModified());
+  EXPECT_TRUE(form->Rom().CanUndo());
+}
+
+// --- The Edit menu ---------------------------------------------------------------------
+
+class EditMenu : public MainFormTest {
+ protected:
+  void SetUp() override {
+    MainFormTest::SetUp();
+    StartWithDemo();
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    undo = Find<QAction>("Undo1");
+    redo = Find<QAction>("Redo1");
+  }
+  QAction* undo = nullptr;
+  QAction* redo = nullptr;
+};
+
+TEST_F(EditMenu, AnEmptyHistoryShowsPlainDisabledItemsAndCtrlZDoesNothing) {
+  form->Edit1Click();
+  EXPECT_FALSE(undo->isEnabled());
+  EXPECT_FALSE(redo->isEnabled());
+  EXPECT_EQ(undo->text(), QStringLiteral("元に戻す(&U)"));
+  EXPECT_EQ(redo->text(), QStringLiteral("やり直し(&R)"));
+  const auto before = form->Rom().Stage(0).Map()[0];
+  QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(form->Rom().Stage(0).Map()[0], before);
+}
+
+TEST_F(EditMenu, CaptionsNameTheTopEntries) {
+  EditMapRoom(*form, 0, 9);
+  form->Edit1Click();
+  EXPECT_TRUE(undo->isEnabled());
+  EXPECT_EQ(undo->text(), QStringLiteral("元に戻す(&U) - マップの編集"));
+  undo->trigger();
+  form->Edit1Click();
+  EXPECT_EQ(redo->text(), QStringLiteral("やり直し(&R) - マップの編集"));
+  EXPECT_FALSE(undo->isEnabled());
+}
+
+TEST_F(EditMenu, CtrlZAndCtrlYWorkWithoutOpeningTheMenu) {
+  const auto before = form->Rom().Stage(0).Map()[0];
+  EditMapRoom(*form, 0, before ^ 1);
+  QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(form->Rom().Stage(0).Map()[0], before);
+  QTest::keyClick(form.get(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(form->Rom().Stage(0).Map()[0], before ^ 1);
+}
+
+TEST_F(EditMenu, CtrlZBelongsToTheMenuEvenInsideAnEditBox) {
+  form->ShowTab(EditTab::Palette);
+  auto* edit = Find<QLineEdit>("EditPal0");
+  edit->setFocus();
+  const auto before = form->Rom().Stage(0).Map()[0];
+  EditMapRoom(*form, 0, before ^ 1);
+  QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(form->Rom().Stage(0).Map()[0], before);
+}
+
+TEST_F(EditMenu, EachStageKeepsItsChangesAndItsHistory) {
+  EditMapRoom(*form, 0, 9);
+  form->SelectStage(1);
+  EXPECT_EQ(form->Rom().CurrentStage(), 1);
+  form->Edit1Click();
+  EXPECT_FALSE(undo->isEnabled());
+  EditMapRoom(*form, 1, 20);
+
+  form->SelectStage(0);
+  form->Edit1Click();
+  EXPECT_EQ(undo->text(), QStringLiteral("元に戻す(&U) - マップの編集"));
+  EXPECT_EQ(form->Rom().Stage(0).Map()[0], 9);
+  EXPECT_EQ(form->Rom().Stage(1).Map()[1], 20);
+  EXPECT_TRUE(form->Flags().IsMapModified(0));
+  EXPECT_TRUE(form->Flags().IsMapModified(1));
+}
+
+TEST_F(EditMenu, ChoosingAStageFromCodeRunsNoStageChange) {
+  Find<QComboBox>("CBStage")->setCurrentIndex(4);
+  EXPECT_EQ(form->Rom().CurrentStage(), 0);
+}
+
+// --- Name lists at start-up -------------------------------------------------------------
+
+TEST_F(MainFormTest, WithoutAnObjectListStartupSaysSoAndGoesOn) {
+  std::filesystem::remove(folder / "ObjectList.txt");
+  Start();
+  EXPECT_FALSE(form->StartupFailed());
+  EXPECT_EQ(dialogs.Texts(Kind::Message),
+            std::vector<QString>{QStringLiteral("ObjectList.txtを読み込めませんでした。")});
+  EXPECT_EQ(Find<QComboBox>("CBSelectObject")->count(), 256);
+}
+
+TEST_F(MainFormTest, TheAttributeListNamesTheRadioCaptionsAndTheLookup) {
+  QString text;
+  for (int i = 0; i < 64; ++i) text += QStringLiteral("属性%1\r\n").arg(i);
+  folder.WriteShiftJis("ChipAttributes.txt", text);
+  Start();
+  auto* captions = Find<RadioGroup>("RGChipPropertySelect");
+  EXPECT_EQ(captions->ItemCaption(1), QStringLiteral("属性1"));
+  EXPECT_EQ(form->Rom().ChipAttributeName(0x1C), "属性49");
+  EXPECT_EQ(form->Rom().ChipAttributeName(0x41), "属性4");
+  EXPECT_EQ(form->Rom().ChipAttributeName(0x43), form->Rom().ChipAttributeName(0x40));
+}
+
+TEST_F(MainFormTest, WithoutAnAttributeListTheFallbacksAreUsedSilently) {
+  Start();
+  EXPECT_TRUE(dialogs.log.empty());
+  EXPECT_EQ(Find<RadioGroup>("RGChipPropertySelect")->ItemCaption(6),
+            QStringLiteral("6x 背景裏に隠れる"));
+  EXPECT_EQ(form->Rom().ChipAttributeName(0x60), "6x 前景");
+  EXPECT_EQ(form->Rom().ChipAttributeName(0xF0), "Fxトゲ");
+}
+
+}  // namespace
+}  // namespace zantor

@@ -1,0 +1,52 @@
+#include <QApplication>
+#include <QPixmap>
+#include <cstdio>
+
+#include "app/command_line.h"
+#include "app/headless_dialogs.h"
+#include "app/main_form.h"
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: zantor5editor [IMAGE] [--screenshot FILE] [--tab 0..5] [--stage 0..15]\n";
+
+// Shows what was asked for, writes the window as a PNG and reports whether it worked.
+int TakeScreenshot(zantor::TMainForm& form, const zantor::CommandLine& line) {
+  if (line.stage >= 0) form.SelectStage(line.stage);
+  if (line.tab >= 0) form.ShowTab(static_cast<zantor::EditTab>(line.tab));
+  form.show();
+  QApplication::processEvents();
+  if (!form.grab().save(line.screenshotFile, "PNG")) {
+    std::fprintf(stderr, "cannot write %s\n", line.screenshotFile.toUtf8().constData());
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("ZANTOR 5 EDITOR"));
+
+  QString error;
+  const auto line = zantor::ParseCommandLine(QApplication::arguments(), &error);
+  if (!line) {
+    std::fprintf(stderr, "%s\n%s", error.toUtf8().constData(), kUsage);
+    return 2;
+  }
+  const bool screenshot = !line->screenshotFile.isEmpty();
+
+  zantor::HeadlessDialogs headless;
+  zantor::ProgramEnvironment environment;
+  environment.programDir = QApplication::applicationDirPath().toStdU16String();
+  environment.dialogs = screenshot ? &headless : nullptr;
+
+  zantor::TMainForm form(environment);
+  if (form.StartupFailed()) return 1;
+  const bool opened = line->image.isEmpty() || form.OpenImage(line->image);
+  if (screenshot) return opened ? TakeScreenshot(form, *line) : 1;
+  form.show();
+  return QApplication::exec();
+}

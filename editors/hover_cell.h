@@ -1,0 +1,40 @@
+#pragma once
+
+namespace zantor {
+
+// The cell under the pointer and the one that carries the hover frame now. A move within
+// the same cell draws nothing; a move to another cell erases the old frame and draws the
+// new one.
+class HoverCell {
+ public:
+  static constexpr int kNone = -1;
+
+  int Current() const { return current_; }
+  // The cell that carries the frame, or kNone.
+  int Framed() const { return framed_; }
+  void Track(int cell) { current_ = cell; }
+
+  template <typename Erase, typename Draw>
+  void Update(Erase erase, Draw draw) {
+    if (current_ == framed_) return;
+    if (framed_ != kNone) erase(framed_);
+    if (current_ != kNone) draw(current_);
+    framed_ = current_;
+  }
+
+  // The pointer left the picture: erase the frame, forget both cells.
+  template <typename Erase>
+  void Leave(Erase erase) {
+    if (framed_ != kNone) erase(framed_);
+    Clear();
+  }
+
+  // Forgets both cells without drawing (the picture is being drawn anew).
+  void Clear() { current_ = framed_ = kNone; }
+
+ private:
+  int current_ = kNone;
+  int framed_ = kNone;
+};
+
+}  // namespace zantor

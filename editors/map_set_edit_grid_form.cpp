@@ -1,0 +1,10 @@
+#include "editors/map_set_edit_grid_form.h"
+
+namespace zantor {
+
+TMapSetEditGridForm::TMapSetEditGridForm(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TMapSetEditGridForm"));
+  setWindowTitle(QStringLiteral("マップセットの編集"));
+}
+
+}  // namespace zantor

@@ -1,0 +1,10 @@
+#include "editors/object_edit_form.h"
+
+namespace zantor {
+
+TObjectEditForm::TObjectEditForm(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TObjectEditForm"));
+  setWindowTitle(QStringLiteral("部屋番号XXのオブジェクトの編集"));
+}
+
+}  // namespace zantor

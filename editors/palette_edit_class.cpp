@@ -1,0 +1,296 @@
+#include "editors/palette_edit_class.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+#include "core/edit_flag_management.h"
+#include "core/rom_image_data.h"
+#include "editors/reload_confirmation.h"
+#include "editors/two_digit_hex.h"
+#include "graphics/editor_graphics.h"
+#include "graphics/image_ex.h"
+
+namespace zantor {
+
+namespace {
+
+constexpr int kViewWidth = PaletteEditClass::kCell * 4;
+constexpr int kStripWidth = PaletteEditClass::kCell * PaletteEditClass::kEntries;
+constexpr int kTableColumns = 16;
+constexpr int kTableRows = PaletteEditClass::kColors / kTableColumns;
+constexpr int kSelectedColorSide = 32;
+constexpr int kFirstAnimated = 0x80;
+
+// What a stored colour shows: numbers from 40 up show the colour of their low six bits,
+// as the console does, never the outline colours that share the master table.
+int ShownColor(int number) { return number & (PaletteEditClass::kColors - 1); }
+
+}  // namespace
+
+int SteppedAnimeByte(int current, int direction) {
+  if (direction > 0) {
+    if (current == 0xFF) return 0x00;
+    return current < kFirstAnimated ? kFirstAnimated : current + 1;
+  }
+  if (current == 0x00) return 0xFF;
+  return current <= kFirstAnimated ? 0x00 : current - 1;
+}
+
+PaletteEditClass::PaletteEditClass(RomImageData& rom, EditFlagManagement& flags,
+                                   EditorGraphics& graphics, Dialogs& dialogs)
+    : rom_(rom),
+      flags_(flags),
+      graphics_(graphics),
+      dialogs_(dialogs),
+      animeStrip_(graphics.CreateStageBitmap(kStripWidth, kCell)) {
+  for (int entry = 0; entry < kEntries; ++entry) {
+    graphics_.FillRect(animeStrip_, entry * kCell, 0, kCell, kCell,
+                       static_cast<std::uint8_t>(entry));
+  }
+}
+
+void PaletteEditClass::AttachImages(std::array<TImageEx*, kSlots> paletteViews,
+                                    TImageEx* colorTable, TImageEx* selectedColor,
+                                    std::array<TImageEx*, kSlots> animeViews) {
+  paletteViews_ = paletteViews;
+  colorTable_ = colorTable;
+  selectedColorView_ = selectedColor;
+  animeViews_ = animeViews;
+}
+
+void PaletteEditClass::AttachEdits(std::array<QLineEdit*, kEntries> paletteEdits,
+                                   std::array<QLineEdit*, kSlots> animeEdits) {
+  paletteEdits_ = paletteEdits;
+  animeEdits_ = animeEdits;
+}
+
+void PaletteEditClass::AttachLabels(QLabel* selectedColor) { selectedColorLabel_ = selectedColor; }
+
+void PaletteEditClass::AttachTimer(QTimer* frameTimer) { frameTimer_ = frameTimer; }
+
+void PaletteEditClass::AttachPaletteSetCombo(QComboBox* paletteSet) { paletteSet_ = paletteSet; }
+
+void PaletteEditClass::CreateBitmaps() {
+  for (int slot = 0; slot < kSlots; ++slot) {
+    paletteViews_[slot]->SetPicture(graphics_.CreateDisplayPicture(kViewWidth, kCell));
+    animeViews_[slot]->SetPicture(graphics_.CreateDisplayPicture(kViewWidth, kCell));
+  }
+  colorTable_->SetPicture(
+      graphics_.CreateDisplayPicture(kTableColumns * kCell, kTableRows * kCell));
+  selectedColorView_->SetPicture(
+      graphics_.CreateDisplayPicture(kSelectedColorSide, kSelectedColorSide));
+}
+
+StageData& PaletteEditClass::Stage() const { return rom_.CurrentStageData(); }
+
+int PaletteEditClass::SelectedDefinition() const { return std::max(0, paletteSet_->currentIndex()); }
+
+void PaletteEditClass::Reset() {
+  if (rom_.CurrentStage() != rememberedStage_) {
+    rememberedStage_ = rom_.CurrentStage();
+    paletteSet_->setCurrentIndex(0);  // the change handler follows the user's choice only
+  }
+  paletteHover_.Clear();
+  colorHover_.Clear();
+  DrawPaletteViews();
+  ShowPaletteEdits();
+  DrawColorTable();
+  DrawSelectedColor();
+  graphics_.SetStagePalette(Stage().BGPalette().subspan(SelectedDefinition() * kEntries)
+                                .first<kEntries>());
+  CopyAnimeStrip(0, kEntries);
+  ShowAnimeEdits();
+}
+
+void PaletteEditClass::RefreshTab() {
+  ShowPaletteEdits();
+  ShowAnimeEdits();
+}
+
+void PaletteEditClass::RefreshPalette() { CopyAnimeStrip(0, kEntries); }
+
+void PaletteEditClass::ShowPaletteEdits() {
+  for (int entry = 0; entry < kEntries; ++entry) {
+    paletteEdits_[entry]->setText(TwoDigitHex(Stage().BGPalette()[PaletteIndex(entry)]));
+  }
+}
+
+void PaletteEditClass::ShowAnimeEdits() {
+  for (int slot = 0; slot < kSlots; ++slot) {
+    animeEdits_[slot]->setText(TwoDigitHex(Stage().BGPaletteAnime()[AnimeIndex(slot)]));
+  }
+}
+
+void PaletteEditClass::ApplyPaletteEdit(int entry) {
+  QLineEdit& edit = *paletteEdits_[entry];
+  const int index = PaletteIndex(entry);
+  const int stored = Stage().BGPalette()[index];
+  const HexEditReading reading = ReadHexEdit(edit.text());
+  if (reading.state == HexEditReading::State::Waiting) return;
+  if (reading.state == HexEditReading::State::Invalid || reading.value >= kColors) {
+    SetEditTextQuietly(edit, TwoDigitHex(stored));
+    RedrawPaletteCell(entry);
+    return;
+  }
+  SetEditTextQuietly(edit, TwoDigitHex(reading.value));
+  if (reading.value == stored) return;
+  Stage().SetBGPaletteEntry(index, static_cast<std::uint8_t>(reading.value));
+  graphics_.SetStageColor(entry, reading.value);
+  CopyAnimeStrip(entry, 1);
+  flags_.SetPaletteModified(rom_.CurrentStage(), true);
+  RedrawPaletteCell(entry);
+}
+
+void PaletteEditClass::ApplyAnimeEdit(int slot) {
+  QLineEdit& edit = *animeEdits_[slot];
+  const int index = AnimeIndex(slot);
+  const int stored = Stage().BGPaletteAnime()[index];
+  const HexEditReading reading = ReadHexEdit(edit.text());
+  if (reading.state == HexEditReading::State::Waiting) return;
+  // 01..7F name no animation and are never stored.
+  if (reading.state == HexEditReading::State::Invalid ||
+      (reading.value > 0 && reading.value < kFirstAnimated)) {
+    SetEditTextQuietly(edit, TwoDigitHex(stored));
+    return;
+  }
+  SetEditTextQuietly(edit, TwoDigitHex(reading.value));
+  if (reading.value == stored) return;
+  // No tick may run between the new byte and the restarted animation.
+  frameTimer_->stop();
+  Stage().SetBGPaletteAnimeEntry(index, static_cast<std::uint8_t>(reading.value));
+  graphics_.ResetPaletteAnimation();
+  graphics_.SetStagePalette(Stage().BGPalette().subspan(SelectedDefinition() * kEntries)
+                                .first<kEntries>());
+  RefreshPalette();
+  frameTimer_->start();
+  flags_.SetPaletteModified(rom_.CurrentStage(), true);
+}
+
+void PaletteEditClass::StepAnimeEdit(int slot, int direction) {
+  const int current = Stage().BGPaletteAnime()[AnimeIndex(slot)];
+  animeEdits_[slot]->setText(TwoDigitHex(SteppedAnimeByte(current, direction)));
+}
+
+void PaletteEditClass::SelectColor(int color) {
+  selectedColor_ = color;
+  DrawSelectedColor();
+}
+
+void PaletteEditClass::Reload() {
+  if (!ConfirmReload(dialogs_, QStringLiteral("パレット"))) return;
+  Stage().LoadBGPalette();
+  Stage().ClearHistory();
+  Reset();
+}
+
+void PaletteEditClass::ReloadAnime() {
+  if (!ConfirmReload(dialogs_, QStringLiteral("アニメーションパレット"))) return;
+  Stage().LoadBGPaletteAnime();
+  Stage().ClearHistory();
+  Reset();
+}
+
+void PaletteEditClass::PaletteSetChange() {
+  frameTimer_->stop();
+  Reset();
+  graphics_.ResetPaletteAnimation();
+  frameTimer_->start();
+}
+
+bool PaletteEditClass::StepAnimation() {
+  return graphics_.StepPaletteAnimation(
+      Stage().BGPaletteAnime().subspan(SelectedDefinition() * kSlots).first<kSlots>());
+}
+
+void PaletteEditClass::ColorTableMouseDown(Qt::MouseButton button, int x, int y) {
+  if (button != Qt::LeftButton) return;
+  colorHover_.Track((y / kCell) * kTableColumns + x / kCell);
+  SelectColor(colorHover_.Current());
+}
+
+void PaletteEditClass::ColorTableMouseMove(int x, int y) {
+  colorHover_.Track((y / kCell) * kTableColumns + x / kCell);
+  colorHover_.Update([this](int color) { DrawColorTableCell(color); },
+                     [this](int color) { FrameColorTableCell(color); });
+}
+
+void PaletteEditClass::ColorTableMouseLeave() {
+  colorHover_.Leave([this](int color) { DrawColorTableCell(color); });
+}
+
+void PaletteEditClass::PaletteViewMouseDown(int view, Qt::MouseButton button, int x) {
+  const int entry = x / kCell + view * 4;
+  paletteHover_.Track(entry);
+  if (button == Qt::LeftButton) {
+    // The edit's change handler stores the colour, as if it had been typed.
+    paletteEdits_[entry]->setText(TwoDigitHex(selectedColor_));
+    return;
+  }
+  const int stored = Stage().BGPalette()[PaletteIndex(entry)];
+  SelectColor(stored < kColors ? stored : kPickedForInvalidColor);
+}
+
+void PaletteEditClass::PaletteViewMouseMove(int view, int x) {
+  paletteHover_.Track(x / kCell + view * 4);
+  paletteHover_.Update([this](int entry) { DrawPaletteCell(entry); },
+                       [this](int entry) { FramePaletteCell(entry); });
+}
+
+void PaletteEditClass::PaletteViewMouseLeave() {
+  paletteHover_.Leave([this](int entry) { DrawPaletteCell(entry); });
+}
+
+void PaletteEditClass::DrawPaletteCell(int entry) {
+  DisplayPicture& view = *paletteViews_[entry / 4]->Picture();
+  graphics_.FillRect(view, (entry % 4) * kCell, 0, kCell, kCell,
+                     ShownColor(Stage().BGPalette()[PaletteIndex(entry)]));
+}
+
+void PaletteEditClass::RedrawPaletteCell(int entry) {
+  DrawPaletteCell(entry);
+  // A click under the pointer redraws the cell; its hover frame stays.
+  if (paletteHover_.Framed() == entry) FramePaletteCell(entry);
+}
+
+void PaletteEditClass::DrawPaletteViews() {
+  for (int entry = 0; entry < kEntries; ++entry) DrawPaletteCell(entry);
+}
+
+void PaletteEditClass::FramePaletteCell(int entry) {
+  graphics_.DrawFrame(*paletteViews_[entry / 4]->Picture(), (entry % 4) * kCell, 0, kCell);
+}
+
+void PaletteEditClass::DrawColorTableCell(int color) {
+  graphics_.FillRect(*colorTable_->Picture(), (color % kTableColumns) * kCell,
+                     (color / kTableColumns) * kCell, kCell, kCell, color);
+}
+
+void PaletteEditClass::DrawColorTable() {
+  for (int color = 0; color < kColors; ++color) DrawColorTableCell(color);
+}
+
+void PaletteEditClass::FrameColorTableCell(int color) {
+  graphics_.DrawFrame(*colorTable_->Picture(), (color % kTableColumns) * kCell,
+                      (color / kTableColumns) * kCell, kCell);
+}
+
+void PaletteEditClass::DrawSelectedColor() {
+  graphics_.FillRect(*selectedColorView_->Picture(), 0, 0, kSelectedColorSide, kSelectedColorSide,
+                     selectedColor_);
+  selectedColorLabel_->setText(TwoDigitHex(selectedColor_));
+}
+
+void PaletteEditClass::CopyAnimeStrip(int firstEntry, int count) {
+  animeStrip_.CopyPaletteFrom(graphics_.StageBitmap());
+  for (int entry = firstEntry; entry < firstEntry + count; ++entry) {
+    const int x = entry * kCell;
+    const int viewX = (entry % 4) * kCell;
+    animeStrip_.CopyRegion(*animeViews_[entry / 4]->Picture(),
+                           PixelRect::FromSize(viewX, 0, kCell, kCell),
+                           PixelRect::FromSize(x, 0, kCell, kCell));
+  }
+}
+
+}  // namespace zantor

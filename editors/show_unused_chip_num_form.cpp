@@ -1,0 +1,10 @@
+#include "editors/show_unused_chip_num_form.h"
+
+namespace zantor {
+
+TShowUnusedChipNumForm::TShowUnusedChipNumForm(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TShowUnusedChipNumForm"));
+  setWindowTitle(QStringLiteral("未使用チップ番号"));
+}
+
+}  // namespace zantor

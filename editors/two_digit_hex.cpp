@@ -1,0 +1,29 @@
+#include "editors/two_digit_hex.h"
+
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+namespace zantor {
+
+QString TwoDigitHex(int value) {
+  return QStringLiteral("%1").arg(value & 0xFF, 2, 16, QChar(u'0')).toUpper();
+}
+
+HexEditReading ReadHexEdit(const QString& text) {
+  if (text.size() != 2) return {HexEditReading::State::Waiting};
+  bool ok = false;
+  const int value = text.toInt(&ok, 16);
+  // toInt would accept a sign or blanks; only two plain digits count.
+  const auto isHexDigit = [](QChar c) { return QStringLiteral("0123456789abcdefABCDEF").contains(c); };
+  if (!ok || !isHexDigit(text[0]) || !isHexDigit(text[1])) {
+    return {HexEditReading::State::Invalid};
+  }
+  return {HexEditReading::State::Number, value};
+}
+
+void SetEditTextQuietly(QLineEdit& edit, const QString& text) {
+  const QSignalBlocker quiet(edit);
+  edit.setText(text);
+}
+
+}  // namespace zantor
