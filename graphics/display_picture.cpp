@@ -14,19 +14,11 @@ namespace {
 constexpr std::uint32_t kTextInk = 0x000000;
 constexpr std::uint32_t kTextBackground = 0xFFFFFF;
 
-int CheckedSide(int side, const char* what) {
-  if (side < 1) {
-    throw std::invalid_argument(std::string("picture ") + what + " " + std::to_string(side) +
-                                " is below 1");
-  }
-  return side;
-}
-
 }  // namespace
 
 DisplayPicture::DisplayPicture(int width, int height, const ColorTable& master)
-    : width_(CheckedSide(width, "width")),
-      height_(CheckedSide(height, "height")),
+    : width_(CheckedSide(width, "picture", "width")),
+      height_(CheckedSide(height, "picture", "height")),
       master_(master),
       words_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
              master.Word(0)) {}

@@ -8,26 +8,18 @@
 
 namespace zantor {
 
-namespace {
-
-int CheckedSide(int side, const char* what) {
-  if (side < 1) {
-    throw std::invalid_argument(std::string("bitmap ") + what + " " + std::to_string(side) +
-                                " is below 1");
-  }
-  return side;
-}
-
-}  // namespace
-
 IndexedBitmap::IndexedBitmap() { Recreate(1, 1); }
 
-void IndexedBitmap::SetWidth(int width) { Recreate(CheckedSide(width, "width"), height_); }
+void IndexedBitmap::SetWidth(int width) {
+  Recreate(CheckedSide(width, "bitmap", "width"), height_);
+}
 
-void IndexedBitmap::SetHeight(int height) { Recreate(width_, CheckedSide(height, "height")); }
+void IndexedBitmap::SetHeight(int height) {
+  Recreate(width_, CheckedSide(height, "bitmap", "height"));
+}
 
 void IndexedBitmap::SetSize(int width, int height) {
-  Recreate(CheckedSide(width, "width"), CheckedSide(height, "height"));
+  Recreate(CheckedSide(width, "bitmap", "width"), CheckedSide(height, "bitmap", "height"));
 }
 
 void IndexedBitmap::Recreate(int width, int height) {

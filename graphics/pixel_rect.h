@@ -1,6 +1,8 @@
 #pragma once
 
 #include <algorithm>
+#include <stdexcept>
+#include <string>
 
 namespace zantor {
 
@@ -31,5 +33,14 @@ struct PixelRect {
            inner.bottom <= bottom;
   }
 };
+
+// A picture or bitmap side as given, or std::invalid_argument when it is below 1.
+inline int CheckedSide(int side, const char* owner, const char* what) {
+  if (side < 1) {
+    throw std::invalid_argument(std::string(owner) + " " + what + " " + std::to_string(side) +
+                                " is below 1");
+  }
+  return side;
+}
 
 }  // namespace zantor

@@ -23,8 +23,7 @@ class MainFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto palette = NtscPalette::FileBytes();
-    folder.Write("fcpalette.pal",
-                 QByteArray(reinterpret_cast<const char*>(palette.data()), palette.size()));
+    WriteFile(folder / "fcpalette.pal", {palette.begin(), palette.end()});
     WriteImage("demo.nes", BuildDemoImage());
     folder.WriteShiftJis("ObjectList.txt", QStringLiteral("00 なし\r\n01 テスト"));
   }
@@ -34,8 +33,7 @@ class MainFormTest : public ::testing::Test {
   }
 
   void WriteImage(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    folder.Write(name, QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                                  static_cast<qsizetype>(bytes.size())));
+    WriteFile(folder / name, bytes);
   }
 
   QString PathOf(const std::string& name) const {

@@ -4,7 +4,6 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
-#include <fstream>
 
 #include "app/tests/main_form_fixture.h"
 #include "core/edit_flag_management.h"
@@ -16,14 +15,10 @@ namespace zantor {
 namespace {
 
 using testing::MainFormTest;
+using testing::ReadFile;
 using Kind = testing::ScriptedDialogs::Kind;
 
 const QString kTitle = QStringLiteral("ZANTOR 5 EDITOR");
-
-std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // An edit as an editor makes it: recorded, then its group flagged.
 void EditMapRoom(TMainForm& form, int room, int mapSet) {

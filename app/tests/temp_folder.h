@@ -3,43 +3,25 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringEncoder>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
+
+#include "core/testing/temporary_folder.h"
 
 namespace zantor::testing {
 
-// A fresh folder for one test, removed with everything in it at the end.
-class TempFolder {
+// The core's temporary folder with the writes the application's tests need: raw bytes
+// from Qt, and text in code page 932 as the name lists are stored.
+class TempFolder : public TemporaryFolder {
  public:
-  TempFolder() {
-    std::random_device seed;
-    path_ = std::filesystem::temp_directory_path() /
-            ("zantor_test_" + std::to_string(seed()) + std::to_string(seed()));
-    std::filesystem::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::filesystem::path& Path() const { return path_; }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+  std::filesystem::path operator/(const std::string& name) const { return File(name); }
 
   void Write(const std::string& name, const QByteArray& bytes) const {
-    std::ofstream(path_ / name, std::ios::binary).write(bytes.constData(), bytes.size());
+    WriteFile(File(name), std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
   }
-  // Writes text in code page 932, as the name lists are stored.
   void WriteShiftJis(const std::string& name, const QString& text) const {
     QStringEncoder encode("windows-31j");
     Write(name, encode(text));
   }
-
- private:
-  std::filesystem::path path_;
 };
 
 }  // namespace zantor::testing
