@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include "core/testing/temporary_folder.h"
 
 namespace zantor {
 namespace {
+
+using testing::TemporaryFolder;
+using testing::WriteFile;
 
 TMyMemIniFile FromText(const std::string& text) { return TMyMemIniFile("unused.ini", text); }
 
@@ -64,8 +65,8 @@ TEST(IniWriting, ReplacesInPlaceAppendsNewKeysAndSectionsInCreationOrder) {
 }
 
 TEST(IniWriting, UpdateFileRoundTripsThroughDisk) {
-  const auto path = std::filesystem::temp_directory_path() / "zantor_ini_roundtrip.ini";
-  std::filesystem::remove(path);
+  TemporaryFolder folder;
+  const auto path = folder.File("settings.ini");
   {
     TMyMemIniFile ini(path);  // no file yet: everything reads as default
     EXPECT_EQ(ini.ReadInteger("Timer", "Interval", 16), 16);
@@ -76,17 +77,15 @@ TEST(IniWriting, UpdateFileRoundTripsThroughDisk) {
   TMyMemIniFile again(path);
   EXPECT_EQ(again.ReadInteger("timer", "interval", 16), 20);
   EXPECT_EQ(again.ReadString("Address", "PaletteAnimationData", ""), "3DD31");
-  std::filesystem::remove(path);
 }
 
 TEST(IniWriting, UpdateFileReportsAnUnwritableTarget) {
   // A path below a regular file cannot be created, whoever runs the test.
-  const auto blocker = std::filesystem::temp_directory_path() / "zantor_ini_blocker";
-  std::ofstream(blocker) << "x";
-  TMyMemIniFile ini(blocker / "settings.ini");
+  TemporaryFolder folder;
+  WriteFile(folder.File("blocker"), {'x'});
+  TMyMemIniFile ini(folder.File("blocker") / "settings.ini");
   ini.WriteInteger("Timer", "Interval", 16);
   EXPECT_FALSE(ini.UpdateFile());
-  std::filesystem::remove(blocker);
 }
 
 }  // namespace
