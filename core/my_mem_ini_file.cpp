@@ -5,6 +5,7 @@
 #include <fstream>
 #include <limits>
 #include <sstream>
+#include <string_view>
 
 namespace zantor {
 
@@ -68,8 +69,12 @@ TMyMemIniFile::TMyMemIniFile(std::filesystem::path path, const std::string& text
 }
 
 void TMyMemIniFile::Parse(const std::string& text) {
+  // Editors elsewhere may start the file with a UTF-8 byte order mark; left in place it
+  // would hide the first section.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  std::istringstream lines(text.starts_with(kByteOrderMark) ? text.substr(kByteOrderMark.size())
+                                                            : text);
   Section* current = nullptr;
-  std::istringstream lines(text);
   std::string raw;
   while (std::getline(lines, raw)) {
     const std::string line = Trim(raw);
@@ -79,11 +84,13 @@ void TMyMemIniFile::Parse(const std::string& text) {
       continue;
     }
     if (current == nullptr) continue;  // text before the first section
+    // A line without "=" or without a key is no entry and is kept as it stands.
     const std::size_t eq = line.find('=');
-    if (eq == std::string::npos) {
+    const std::string key = eq == std::string::npos ? "" : Trim(line.substr(0, eq));
+    if (key.empty()) {
       current->lines.push_back({"", line});
     } else {
-      current->lines.push_back({Trim(line.substr(0, eq)), Trim(line.substr(eq + 1))});
+      current->lines.push_back({key, Trim(line.substr(eq + 1))});
     }
   }
 }

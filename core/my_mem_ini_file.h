@@ -47,7 +47,7 @@ class TMyMemIniFile {
 
  private:
   struct Line {
-    std::string key;    // empty for a line without "=" that is kept as it stands
+    std::string key;    // empty for a line that is no entry, kept as it stands
     std::string value;  // or the whole line when key is empty
   };
   struct Section {

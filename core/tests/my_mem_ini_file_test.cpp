@@ -26,6 +26,12 @@ TEST(IniReading, SectionsAndKeysIgnoreCaseAndBlanks) {
   EXPECT_EQ(ini.ReadString("Other", "leading", "none"), "none");
 }
 
+TEST(IniReading, AByteOrderMarkBeforeTheFirstSectionIsSkipped) {
+  const auto ini = FromText("\xEF\xBB\xBF[LevelDataAddress]\nMap=A10\n");
+  EXPECT_EQ(ini.ReadHex("LevelDataAddress", "Map", 0x910), 0xA10);
+  EXPECT_EQ(ini.Text(), "[LevelDataAddress]\nMap=A10\n\n");
+}
+
 TEST(IniReading, HexForm) {
   const auto ini = FromText(
       "[A]\nlower=a10\nprefixed=0x910\nempty=\nbad=12G\nnine=100000000\neight=FFFFFFFF\n");
@@ -62,6 +68,12 @@ TEST(IniWriting, ReplacesInPlaceAppendsNewKeysAndSectionsInCreationOrder) {
             "[b]\nX=10\ny=2\n\n"
             "[a]\nz=3\nnew=1\n\n"
             "[C]\nMap=990\n\n");
+}
+
+TEST(IniWriting, LinesThatAreNoEntryAreWrittenBackAsRead) {
+  const auto ini = FromText("[A]\n  no entry here \n=value\n  =  spaced \nk=v\n");
+  EXPECT_EQ(ini.ReadString("A", "", "none"), "none");
+  EXPECT_EQ(ini.Text(), "[A]\nno entry here\n=value\n=  spaced\nk=v\n\n");
 }
 
 TEST(IniWriting, UpdateFileRoundTripsThroughDisk) {
