@@ -257,9 +257,9 @@ void TMainForm::WriteSettings() {
   settings_->WriteBool("MapSetEdit", "Grid", TabMapSetEdit->ChkMapSetEditDrawGrid->isChecked());
   settings_->WriteInteger("Timer", "Interval", FrameTimer->interval());
   settings_->WriteBool("Undo", "Enabled", rom_->UndoEnabled());
-  if (!settings_->UpdateFile()) {
-    dialogs_->ShowError(QStringLiteral("ファイル \"%1\" に書き込めません。")
-                            .arg(FromPath(settings_->FileName())));
+  if (const std::string error = settings_->UpdateFile(); !error.empty()) {
+    dialogs_->ShowError(QStringLiteral("ファイル \"%1\" に書き込めません。\n%2")
+                            .arg(FromPath(settings_->FileName()), QString::fromStdString(error)));
   }
 }
 

@@ -7,6 +7,8 @@
 #include <sstream>
 #include <string_view>
 
+#include "core/atomic_file_writer.h"
+
 namespace zantor {
 
 namespace {
@@ -191,12 +193,11 @@ std::string TMyMemIniFile::Text() const {
   return text;
 }
 
-bool TMyMemIniFile::UpdateFile() const {
-  // Text mode: the platform's own line ends; reading accepts either.
-  std::ofstream out(path_);
-  out << Text();
-  out.flush();
-  return static_cast<bool>(out);
+std::string TMyMemIniFile::UpdateFile() const {
+  // Rewritten at every exit: a failure then must not cost the user the file.
+  const std::string text = Text();
+  return AtomicFileWriter().Write(
+      path_, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
 }
 
 }  // namespace zantor

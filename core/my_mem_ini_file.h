@@ -42,8 +42,9 @@ class TMyMemIniFile {
   // The whole memory copy in file form: "[name]", then "key=value" lines, then one
   // empty line, per section.
   std::string Text() const;
-  // Writes Text() over the file. Returns false when the file cannot be written.
-  bool UpdateFile() const;
+  // Replaces the file with Text(), all or nothing. Returns an empty text on success, else
+  // the system's reason for the failure.
+  std::string UpdateFile() const;
 
  private:
   struct Line {

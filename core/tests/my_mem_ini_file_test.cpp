@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
 #include "core/testing/temporary_folder.h"
 
 namespace zantor {
@@ -84,7 +89,7 @@ TEST(IniWriting, UpdateFileRoundTripsThroughDisk) {
     EXPECT_EQ(ini.ReadInteger("Timer", "Interval", 16), 16);
     ini.WriteInteger("Timer", "Interval", 20);
     ini.WriteHex("Address", "PaletteAnimationData", 0x3DD31);
-    ASSERT_TRUE(ini.UpdateFile());
+    ASSERT_EQ(ini.UpdateFile(), "");
   }
   TMyMemIniFile again(path);
   EXPECT_EQ(again.ReadInteger("timer", "interval", 16), 20);
@@ -97,7 +102,21 @@ TEST(IniWriting, UpdateFileReportsAnUnwritableTarget) {
   WriteFile(folder.File("blocker"), {'x'});
   TMyMemIniFile ini(folder.File("blocker") / "settings.ini");
   ini.WriteInteger("Timer", "Interval", 16);
-  EXPECT_FALSE(ini.UpdateFile());
+  EXPECT_EQ(ini.UpdateFile(), std::system_category().message(ENOTDIR));
+}
+
+TEST(IniWriting, UpdateFileNeverRewritesTheOldFileInPlace) {
+  // The old file stays whole until the new one is complete: whoever still holds it open
+  // reads the old content, so a write that fails halfway cannot have destroyed it.
+  TemporaryFolder folder;
+  const auto path = folder.File("settings.ini");
+  WriteFile(path, {'[', 'A', ']', '\n', 'k', '=', '1', '\n'});
+  std::ifstream held(path, std::ios::binary);
+  TMyMemIniFile ini(path);
+  ini.WriteInteger("A", "k", 2);
+  ASSERT_EQ(ini.UpdateFile(), "");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(held), {}), "[A]\nk=1\n");
+  EXPECT_EQ(TMyMemIniFile(path).ReadInteger("A", "k", 0), 2);
 }
 
 }  // namespace
