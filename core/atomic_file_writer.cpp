@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <random>
+#include <string_view>
 #include <system_error>
 
 namespace zantor {
@@ -15,6 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kMaxLinkDepth = 40;
+constexpr int kTemporaryNameAttempts = 100;
 
 std::string Reason(int error) { return std::system_category().message(error); }
 
@@ -34,11 +36,26 @@ fs::path ResolveLinks(fs::path path, std::error_code& error) {
   return {};
 }
 
-std::string TemporaryNameBeside(const fs::path& target) {
+// A name of fixed length, so that a target whose name is as long as the file system
+// allows still has room for its temporary.
+std::string TemporaryName() {
+  static constexpr std::string_view kLetters =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
   static std::mt19937_64 generator{std::random_device{}()};
-  return (target.parent_path() /
-          ("." + target.filename().string() + "." + std::to_string(generator()) + ".tmp"))
-      .string();
+  std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
+  std::string name = ".zantor-save-";
+  for (int i = 0; i < 6; ++i) name += kLetters[pick(generator)];
+  return name;
+}
+
+// Claims the disk space for size bytes, so that a full disk shows before anything is
+// overwritten. Returns 0, or the error; a file system without reservations is no error.
+int ReserveSpace(int fd, std::size_t size) {
+  int error = 0;
+  do {
+    error = ::posix_fallocate(fd, 0, static_cast<off_t>(size));
+  } while (error == EINTR);
+  return error == EOPNOTSUPP || error == EINVAL ? 0 : error;
 }
 
 // Closes the descriptor once; a failing close reports a lost write on some file systems.
@@ -63,6 +80,10 @@ class FileHandle {
 
 }  // namespace
 
+bool AtomicFileWriter::MayWrite(const std::string& path) {
+  return ::access(path.c_str(), W_OK) == 0;
+}
+
 int AtomicFileWriter::CreateTemporary(const std::string& path) {
   return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
 }
@@ -79,6 +100,33 @@ bool AtomicFileWriter::WriteContent(int fd, std::span<const std::uint8_t> data) 
   return true;
 }
 
+int AtomicFileWriter::CreateTemporaryIn(const fs::path& folder, std::string& path) {
+  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+    path = (folder / TemporaryName()).string();
+    const int fd = CreateTemporary(path);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;  // errno still EEXIST
+}
+
+std::string AtomicFileWriter::WriteInPlace(const fs::path& target,
+                                           std::span<const std::uint8_t> data) {
+  FileHandle file(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
+  struct stat before {};
+  if (file.get() < 0 || ::fstat(file.get(), &before) != 0) return Reason(errno);
+  if (const int error = ReserveSpace(file.get(), data.size()); error != 0) {
+    // A reservation that failed partway may have lengthened the file.
+    [[maybe_unused]] const int ignored = ::ftruncate(file.get(), before.st_size);
+    return Reason(error);
+  }
+  if (!WriteContent(file.get(), data) ||
+      ::ftruncate(file.get(), static_cast<off_t>(data.size())) != 0 ||
+      ::fsync(file.get()) != 0 || !file.Close()) {
+    return Reason(errno);
+  }
+  return {};
+}
+
 std::string AtomicFileWriter::Write(const fs::path& requested,
                                     std::span<const std::uint8_t> data) {
   std::error_code error;
@@ -88,22 +136,19 @@ std::string AtomicFileWriter::Write(const fs::path& requested,
   struct stat existing {};
   const bool exists = ::stat(target.c_str(), &existing) == 0;
   if (exists && S_ISDIR(existing.st_mode)) return Reason(EISDIR);
+  // The rename below needs only the folder's consent; the file's own must not be skipped.
+  if (exists && !MayWrite(target.string())) return Reason(errno);
 
-  const std::string temporary = TemporaryNameBeside(target);
-  FileHandle file(CreateTemporary(temporary));
+  std::string temporary;
+  FileHandle file(CreateTemporaryIn(target.parent_path(), temporary));
   if (file.get() < 0) {
     const int create_error = errno;
-    if (!exists) return Reason(create_error);
-    // No temporary file possible here (a read-only folder, say): the target itself may
-    // still be writable.
-    FileHandle in_place(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
-    if (in_place.get() < 0) return Reason(errno);
-    if (!WriteContent(in_place.get(), data) ||
-        ::ftruncate(in_place.get(), static_cast<off_t>(data.size())) != 0 ||
-        ::fsync(in_place.get()) != 0 || !in_place.Close()) {
-      return Reason(errno);
+    // A folder closed to this user may still hold a file the user may write. Any other
+    // reason (a full disk, too many open files) would strike the in-place write as well.
+    if (exists && (create_error == EACCES || create_error == EPERM)) {
+      return WriteInPlace(target, data);
     }
-    return {};
+    return Reason(create_error);
   }
 
   const auto fail = [&temporary](int reason) {

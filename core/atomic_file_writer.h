@@ -10,9 +10,11 @@ namespace zantor {
 // Replaces a file's content so that a failure never leaves it half written: the bytes go
 // to a temporary file beside the target, are flushed to the disk, and only then is the
 // temporary renamed over the target. A symbolic link is written through to the file it
-// names, and the target's permission bits (and, where allowed, owner) are kept. Where the
-// folder cannot take a temporary file but the target itself is writable, the target is
-// overwritten in place, which is the one case that is not all-or-nothing.
+// names, and the target's permission bits (and, where allowed, owner) are kept. A target
+// the user may not write is refused, even where its folder would let it be replaced.
+// Where the folder refuses the user a temporary file but the target itself is writable,
+// the target is overwritten in place once the disk has granted the room for the new
+// content; that is the one case that is not all-or-nothing.
 class AtomicFileWriter {
  public:
   virtual ~AtomicFileWriter() = default;
@@ -22,11 +24,21 @@ class AtomicFileWriter {
   std::string Write(const std::filesystem::path& target, std::span<const std::uint8_t> data);
 
  protected:
-  // The two steps that meet the disk's limits, apart so a test can make them fail.
+  // The steps that meet the user's rights and the disk's limits, apart so a test can make
+  // them fail.
+  // Whether the existing target may be written; false with errno set otherwise.
+  virtual bool MayWrite(const std::string& path);
   // Creates the new file exclusively; returns its descriptor, or -1 with errno set.
   virtual int CreateTemporary(const std::string& path);
   // Writes all of data to the open file; on failure returns false with errno set.
   virtual bool WriteContent(int fd, std::span<const std::uint8_t> data);
+
+ private:
+  // Creates a temporary file under a fresh name in folder; returns its descriptor and sets
+  // path, or returns -1 with errno set.
+  int CreateTemporaryIn(const std::filesystem::path& folder, std::string& path);
+  std::string WriteInPlace(const std::filesystem::path& target,
+                           std::span<const std::uint8_t> data);
 };
 
 }  // namespace zantor
