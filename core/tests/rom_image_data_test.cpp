@@ -38,6 +38,8 @@ std::vector<std::int64_t> Range(std::int64_t first, std::int64_t count) {
   return offsets;
 }
 
+std::uint8_t Flip(std::uint8_t b) { return static_cast<std::uint8_t>(~b); }
+
 // An open image written to a fresh folder.
 struct OpenImage {
   explicit OpenImage(const std::string& settings = "", std::size_t size = kImageSize)
@@ -131,7 +133,6 @@ TEST(RomOpen, AFailedOpenKeepsTheOpenImageWhole) {
   EXPECT_FALSE(o.f.rom.Open(o.folder.File("short.nes")));
   EXPECT_FALSE(o.f.rom.Open(o.folder.File("missing.nes")));
 
-  EXPECT_FALSE(o.f.rom.CanUndo()) << "histories are emptied even by a failed open";
   EXPECT_TRUE(o.f.rom.IsOpen());
   EXPECT_EQ(o.f.rom.FileName(), o.path.string());
   EXPECT_EQ(o.f.rom.Size(), static_cast<std::int64_t>(kImageSize));
@@ -141,6 +142,29 @@ TEST(RomOpen, AFailedOpenKeepsTheOpenImageWhole) {
   ASSERT_TRUE(o.f.rom.Save(o.f.rom.FileName()));
   const auto saved = ReadFile(o.path);
   EXPECT_EQ(Differences(saved, o.original), std::vector<std::int64_t>{StageOffset(2, 0x910) + 4});
+}
+
+TEST(RomOpen, EveryKindOfFailedOpenEmptiesEveryHistory) {
+  OpenImage o;
+  auto bad_magic = MakeImage(0x1000, 3);
+  bad_magic[0] = 'X';
+  WriteFile(o.folder.File("bad.nes"), bad_magic);
+  WriteFile(o.folder.File("short.nes"), MakeImage(8));
+  for (const char* name : {"missing.nes", "short.nes", "bad.nes"}) {
+    SCOPED_TRACE(name);
+    for (int n = 0; n < kStageCount; ++n) {
+      StageData& stage = o.f.rom.Stage(n);
+      stage.SetMapRoom(0, Flip(stage.Map()[0]));
+      stage.SetMapRoom(1, Flip(stage.Map()[1]));
+      stage.Undo();
+      ASSERT_TRUE(stage.CanUndo() && stage.CanRedo());
+    }
+    EXPECT_FALSE(o.f.rom.Open(o.folder.File(name)));
+    for (int n = 0; n < kStageCount; ++n) {
+      EXPECT_FALSE(o.f.rom.Stage(n).CanUndo()) << "stage " << n;
+      EXPECT_FALSE(o.f.rom.Stage(n).CanRedo()) << "stage " << n;
+    }
+  }
 }
 
 TEST(RomOpen, AShorterImageShowsNothingOfALongerOne) {
@@ -182,8 +206,6 @@ TEST(RomSave, OnlyStageThreesMapChangesWhenOnlyItIsEdited) {
   ASSERT_TRUE(o.f.rom.Save(o.path));
   EXPECT_EQ(Differences(ReadFile(o.path), o.original), Range(StageOffset(3, 0x910), 80));
 }
-
-std::uint8_t Flip(std::uint8_t b) { return static_cast<std::uint8_t>(~b); }
 
 struct GroupCase {
   const char* name;
