@@ -47,6 +47,13 @@ std::vector<std::uint8_t> ToVector(Span span) {
   return {span.begin(), span.end()};
 }
 
+// Room numbers for all 128 slots, ascending from room 0 to room 79, with no terminator.
+std::vector<std::uint8_t> FullTableRooms() {
+  std::vector<std::uint8_t> rooms(kObjectSlots);
+  for (int i = 0; i < kObjectSlots; ++i) rooms[i] = static_cast<std::uint8_t>(i * 79 / 127);
+  return rooms;
+}
+
 // ---- Loads and stores ----
 
 TEST(StageBlocks, ConstructionDecodesNothing) {
@@ -197,9 +204,7 @@ TEST(StageObjects, StoringChangesOnlyUsedSlotsAndTheTerminator) {
 
 TEST(StageObjects, ATableWithoutTerminatorIsDecodedWholeAndStoredBackUnchanged) {
   StageFixture f;
-  std::vector<std::uint8_t> rooms(128);
-  for (int i = 0; i < 128; ++i) rooms[i] = static_cast<std::uint8_t>(i * 79 / 127);
-  f.WriteObjectTables(rooms);
+  f.WriteObjectTables(FullTableRooms());
   f.FillPattern(0xC10, 0x100, 0x99);  // offsets and what follows
   const auto before = f.ImageRange(0xA10, 0x300);
   f.stage_data.LoadObjects();
@@ -210,6 +215,20 @@ TEST(StageObjects, ATableWithoutTerminatorIsDecodedWholeAndStoredBackUnchanged) 
   // Same tables; only the offset table is rewritten, and nothing past it.
   EXPECT_TRUE(std::equal(after.begin(), after.begin() + 0x200, before.begin()));
   EXPECT_EQ(after[0x200 + 80], before[0x200 + 80]);
+}
+
+TEST(StageObjects, At127ObjectsTheLastSlotTakesTheTerminator) {
+  StageFixture f;
+  f.WriteObjectTables(FullTableRooms());
+  f.stage_data.LoadObjects();
+  ASSERT_EQ(f.stage_data.ObjectCount(), 128);
+  ASSERT_TRUE(f.stage_data.RemoveObject(0, &f.stage_data.Room(0).front()));
+  f.stage_data.StoreObjects();
+  EXPECT_EQ(f.image.Read(0xA10 + 127), 0xFF);
+  EXPECT_EQ(f.image.Read(0xA10 + 126), 79) << "the last object moved up one slot";
+  EXPECT_EQ(f.image.Read(0xA90 + 127), 0x10 + 127);
+  EXPECT_EQ(f.image.Read(0xB10 + 127), 0x20 + 127);
+  EXPECT_EQ(f.image.Read(0xB90 + 127), 0x30 + 127);
 }
 
 TEST(StageObjects, NeverMoreThan128SlotsAreStored) {
