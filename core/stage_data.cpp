@@ -19,6 +19,13 @@ std::vector<std::uint8_t*> Run(std::array<std::uint8_t, N>& block, int first, in
   return run;
 }
 
+// The same for the run of a whole 32x32 chip or map set, which must begin where one does.
+template <std::size_t N>
+std::vector<std::uint8_t*> WholeRun(std::array<std::uint8_t, N>& block, int first, int count) {
+  if (first % count != 0) return {};
+  return Run(block, first, count);
+}
+
 }  // namespace
 
 StageData::StageData(int stageNumber, const AddressData& addresses, ImageBytes& image,
@@ -211,10 +218,10 @@ std::vector<std::uint8_t*> StageData::Targets(int kind, int index) {
     }
     case UndoKindBGBank: return Run(bg_bank_, index, 1);
     case UndoKindChip32x32: return Run(*chip32x32_, index, 1);
-    case UndoKindChip32x32Paste: return Run(*chip32x32_, index, 4);
+    case UndoKindChip32x32Paste: return WholeRun(*chip32x32_, index, 4);
     case UndoKindMapSet: return Run(*map_set_, index, 1);
     case UndoKindMapSetPaste:
-    case UndoKindMapSetGrid: return Run(*map_set_, index, 64);
+    case UndoKindMapSetGrid: return WholeRun(*map_set_, index, 64);
     case UndoKindMap: return Run(map_, index, 1);
     case UndoKindPalette: return Run(bg_palette_, index, 1);
     case UndoKindPaletteAnime: return Run(bg_palette_anime_, index, 1);
@@ -238,8 +245,10 @@ bool StageData::RecordedEdit(int kind, int index, std::span<const std::uint8_t> 
   const std::vector<std::uint8_t*> targets = Targets(kind, index);
   if (targets.empty()) return false;
   if (targets.size() == 1 && *targets[0] == values[0]) return false;
+  // The values may be a view of this very block: take them before any byte is overwritten.
+  const std::vector<std::uint8_t> source(values.begin(), values.end());
   if (undo_enabled_) PushUndo(Capture(kind, index, targets));
-  for (std::size_t i = 0; i < targets.size(); ++i) *targets[i] = values[i];
+  for (std::size_t i = 0; i < targets.size(); ++i) *targets[i] = source[i];
   return true;
 }
 

@@ -29,7 +29,8 @@ struct ObjectEntry {
 // The decoded, editable form of one stage. Loads decode a block from the image buffer at
 // the stage's address for it, stores encode it back. Every change other than objects goes
 // through a recorded edit, which keeps the stage's own undo history; indices outside a
-// block make a recorded edit do nothing and return false.
+// block, and paste indices that are not the start of a 32x32 chip or map set, make a
+// recorded edit do nothing and return false.
 class StageData {
  public:
   using Chip16x16Block = std::array<std::uint8_t, 1024>;
@@ -107,9 +108,9 @@ class StageData {
   bool PasteChip16x16(int chip, std::span<const std::uint8_t, 5> bytes);
   bool SetBGBank(int slot, std::uint8_t value);
   bool SetChip32x32Part(int index, std::uint8_t value);  // index = chip * 4 + quarter
-  bool PasteChip32x32(int index, std::span<const std::uint8_t, 4> bytes);
+  bool PasteChip32x32(int index, std::span<const std::uint8_t, 4> bytes);  // index = chip * 4
   bool SetMapSetCell(int index, std::uint8_t value);  // index = set * 64 + row * 8 + column
-  bool PasteMapSet(int index, std::span<const std::uint8_t, 64> bytes);
+  bool PasteMapSet(int index, std::span<const std::uint8_t, 64> bytes);  // index = set * 64
   bool GridEditMapSet(int index, std::span<const std::uint8_t, 64> bytes);
   bool SetMapRoom(int room, std::uint8_t value);
   bool SetBGPaletteEntry(int index, std::uint8_t value);      // index = set * 16 + entry

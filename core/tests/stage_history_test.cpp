@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -179,6 +181,33 @@ TEST(RecordedEdits, IndicesOutsideTheBlockChangeNothing) {
   EXPECT_FALSE(f.stage.SetBGPaletteAnimeEntry(16, 1));
   EXPECT_FALSE(f.stage.OverwriteMapSetCell(2560, 1));
   EXPECT_FALSE(f.stage.CanUndo());
+}
+
+TEST(RecordedEdits, PastesOfWholeChipsAndSetsRefuseAnIndexOffTheirStart) {
+  HistoryFixture f;
+  const std::vector<std::uint8_t> chips(f.stage.Chip32x32().begin(), f.stage.Chip32x32().end());
+  const std::vector<std::uint8_t> sets(f.stage.MapSet().begin(), f.stage.MapSet().end());
+  const std::array<std::uint8_t, 4> four{};
+  const std::array<std::uint8_t, 64> sixty_four{};
+  EXPECT_FALSE(f.stage.PasteChip32x32(2, four));
+  EXPECT_FALSE(f.stage.PasteMapSet(32, sixty_four));
+  EXPECT_FALSE(f.stage.GridEditMapSet(65, sixty_four));
+  EXPECT_TRUE(std::equal(chips.begin(), chips.end(), f.stage.Chip32x32().begin()));
+  EXPECT_TRUE(std::equal(sets.begin(), sets.end(), f.stage.MapSet().begin()));
+  EXPECT_FALSE(f.stage.CanUndo());
+}
+
+TEST(RecordedEdits, APasteFromItsOwnBlockTakesTheBytesAsTheyWere) {
+  HistoryFixture f;
+  const std::vector<std::uint8_t> chips(f.stage.Chip32x32().begin(), f.stage.Chip32x32().end());
+  const std::vector<std::uint8_t> sets(f.stage.MapSet().begin(), f.stage.MapSet().end());
+  // Each source starts before its target and overlaps it.
+  EXPECT_TRUE(f.stage.PasteChip32x32(4, f.stage.Chip32x32().subspan<2, 4>()));
+  EXPECT_TRUE(f.stage.PasteMapSet(64, f.stage.MapSet().subspan<32, 64>()));
+  EXPECT_TRUE(f.stage.GridEditMapSet(192, f.stage.MapSet().subspan<160, 64>()));
+  EXPECT_TRUE(std::equal(chips.begin() + 2, chips.begin() + 6, f.stage.Chip32x32().begin() + 4));
+  EXPECT_TRUE(std::equal(sets.begin() + 32, sets.begin() + 96, f.stage.MapSet().begin() + 64));
+  EXPECT_TRUE(std::equal(sets.begin() + 160, sets.begin() + 224, f.stage.MapSet().begin() + 192));
 }
 
 TEST(RecordedEdits, WithTheSwitchOffEditsChangeDataWithoutRecording) {
