@@ -92,9 +92,9 @@ TMainForm::TMainForm(ProgramEnvironment environment, QWidget* parent)
   BuildWindow();
   FormCreate();
   // Created hidden once, reused for the whole run.
-  new TShowUnusedChipNumForm(this);
-  new TMapSetEditGridForm(this);
-  new TObjectEditForm(this);
+  unusedChipForm_ = new TShowUnusedChipNumForm(this);
+  mapSetGridForm_ = new TMapSetEditGridForm(this);
+  objectListForm_ = new TObjectEditForm(this);
 }
 
 TMainForm::~TMainForm() = default;
@@ -102,10 +102,11 @@ TMainForm::~TMainForm() = default;
 void TMainForm::BuildWindow() {
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(kAppTitle);
-  // The client area of a 635 x 701 window with its frame.
-  setFixedSize(619, 662);
 
   auto* central = new QWidget(this);
+  // The stage list above the tabs; the window around it takes its size from the menu and
+  // status bars of the platform (about 635 x 701 with a frame).
+  central->setFixedSize(619, 627);
   setCentralWidget(central);
   CBStage = Placed(new QComboBox(central), "CBStage", {0, 0, 177, 22});
   CBStage->addItems(StageItems());
@@ -147,6 +148,8 @@ void TMainForm::BuildWindow() {
   PopupMenuObjectEdit->setObjectName(QStringLiteral("PopupMenuObjectEdit"));
 
   BuildMenus();
+  adjustSize();
+  setFixedSize(size());
 
   // Connected after the tabs exist, so building them runs no handler.
   connect(CBStage, &QComboBox::activated, this, &TMainForm::CBStageChange);
@@ -317,9 +320,14 @@ bool TMainForm::ConfirmDiscardOrSave() {
   const QString question =
       FromPath(rom_->FileName()) + QStringLiteral("への変更を保存しますか？");
   switch (dialogs_->AskYesNoCancel(kAppTitle, question)) {
-    case Answer::Yes:
+    case Answer::Yes: {
       // A failed save must not let the action drop the changes it was meant to keep.
-      return SaveWithDialog(nullptr);
+      QString path;
+      if (!SaveWithDialog(&path)) return false;
+      // The image now lives there, whatever the action does next.
+      SetCaption(path);
+      return true;
+    }
     case Answer::No:
       return true;
     case Answer::Cancel:
@@ -380,6 +388,7 @@ void TMainForm::CBStageChange(int index) {
 }
 
 void TMainForm::SelectStage(int stage) {
+  if (!rom_->IsOpen()) return;
   CBStage->setCurrentIndex(stage);
   CBStageChange(stage);
 }
@@ -395,7 +404,8 @@ void TMainForm::ShowTab(EditTab tab) {
 }
 
 void TMainForm::EditPageControlChange() {
-  if (startupFailed_ || !EditPageControl->isVisible()) return;
+  // Hidden means closed; a window not yet on screen still refreshes.
+  if (startupFailed_ || EditPageControl->isHidden()) return;
   TabEditor* editor = editorsByTab_[static_cast<std::size_t>(EditPageControl->currentIndex())];
   if (editor == nullptr) return;
   if (editor->DrawsFromChipSheets()) {

@@ -32,7 +32,10 @@ class PaletteTabPage;
 class RomImageData;
 class StatusBarPanels;
 class TabEditor;
+class TMapSetEditGridForm;
 class TMyMemIniFile;
+class TObjectEditForm;
+class TShowUnusedChipNumForm;
 
 // Where the program finds what lies beside it, and who answers its questions.
 struct ProgramEnvironment {
@@ -62,7 +65,7 @@ class TMainForm : public QMainWindow {
 
   // Opens an image as File > Open does once its dialog has given the path.
   bool OpenImage(const QString& path);
-  // Selects a stage as the user does with the stage list.
+  // Selects a stage as the user does with the stage list (only with an image open).
   void SelectStage(int stage);
   // Shows a tab as the user does by clicking it.
   void ShowTab(EditTab tab);
@@ -153,6 +156,10 @@ class TMainForm : public QMainWindow {
   Chip16x16TabPage* Tab16x16ChipEdit = nullptr;
   PaletteTabPage* TabPaletteEdit = nullptr;
   ObjectTabPage* TabObjectEdit = nullptr;
+
+  TShowUnusedChipNumForm* unusedChipForm_ = nullptr;
+  TMapSetEditGridForm* mapSetGridForm_ = nullptr;
+  TObjectEditForm* objectListForm_ = nullptr;
 };
 
 // The stage list's items: two hex digits, a blank and the stage's title.

@@ -28,8 +28,10 @@ std::optional<QStringList> ReadNameListFile(const std::filesystem::path& path) {
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
   const QByteArray bytes = file.readAll();
   if (file.error() != QFileDevice::NoError) return std::nullopt;
-  // windows-31j is code page 932: Shift JIS with the vendor extensions Windows uses.
+  // windows-31j is code page 932: Shift JIS with the vendor extensions Windows uses. A
+  // toolkit without it cannot read the list at all, which is said as for a missing file.
   QStringDecoder decode("windows-31j");
+  if (!decode.isValid()) return std::nullopt;
   return SplitNameLines(decode(bytes));
 }
 

@@ -13,9 +13,9 @@ constexpr char kUsage[] =
 
 // Shows what was asked for, writes the window as a PNG and reports whether it worked.
 int TakeScreenshot(zantor::TMainForm& form, const zantor::CommandLine& line) {
+  form.show();
   if (line.stage >= 0) form.SelectStage(line.stage);
   if (line.tab >= 0) form.ShowTab(static_cast<zantor::EditTab>(line.tab));
-  form.show();
   QApplication::processEvents();
   if (!form.grab().save(line.screenshotFile, "PNG")) {
     std::fprintf(stderr, "cannot write %s\n", line.screenshotFile.toUtf8().constData());

@@ -37,4 +37,14 @@ class HoverCell {
   int framed_ = kNone;
 };
 
+// The cell of a grid of square cells under a picture position, numbered row by row, or
+// HoverCell::kNone outside the grid (a drag reports positions beyond the picture).
+constexpr int GridCellAt(int x, int y, int cellSize, int columns, int rows) {
+  if (x < 0 || y < 0) return HoverCell::kNone;
+  const int column = x / cellSize;
+  const int row = y / cellSize;
+  if (column >= columns || row >= rows) return HoverCell::kNone;
+  return row * columns + column;
+}
+
 }  // namespace zantor

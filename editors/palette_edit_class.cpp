@@ -204,14 +204,24 @@ bool PaletteEditClass::StepAnimation() {
       Stage().BGPaletteAnime().subspan(SelectedDefinition() * kSlots).first<kSlots>());
 }
 
+int PaletteEditClass::ColorAt(int x, int y) {
+  return GridCellAt(x, y, kCell, kTableColumns, kTableRows);
+}
+
+int PaletteEditClass::PaletteEntryAt(int view, int x) {
+  const int cell = GridCellAt(x, 0, kCell, 4, 1);
+  return cell == HoverCell::kNone ? HoverCell::kNone : view * 4 + cell;
+}
+
 void PaletteEditClass::ColorTableMouseDown(Qt::MouseButton button, int x, int y) {
-  if (button != Qt::LeftButton) return;
-  colorHover_.Track((y / kCell) * kTableColumns + x / kCell);
-  SelectColor(colorHover_.Current());
+  const int color = ColorAt(x, y);
+  if (button != Qt::LeftButton || color == HoverCell::kNone) return;
+  colorHover_.Track(color);
+  SelectColor(color);
 }
 
 void PaletteEditClass::ColorTableMouseMove(int x, int y) {
-  colorHover_.Track((y / kCell) * kTableColumns + x / kCell);
+  colorHover_.Track(ColorAt(x, y));
   colorHover_.Update([this](int color) { DrawColorTableCell(color); },
                      [this](int color) { FrameColorTableCell(color); });
 }
@@ -221,7 +231,8 @@ void PaletteEditClass::ColorTableMouseLeave() {
 }
 
 void PaletteEditClass::PaletteViewMouseDown(int view, Qt::MouseButton button, int x) {
-  const int entry = x / kCell + view * 4;
+  const int entry = PaletteEntryAt(view, x);
+  if (entry == HoverCell::kNone) return;
   paletteHover_.Track(entry);
   if (button == Qt::LeftButton) {
     // The edit's change handler stores the colour, as if it had been typed.
@@ -233,7 +244,7 @@ void PaletteEditClass::PaletteViewMouseDown(int view, Qt::MouseButton button, in
 }
 
 void PaletteEditClass::PaletteViewMouseMove(int view, int x) {
-  paletteHover_.Track(x / kCell + view * 4);
+  paletteHover_.Track(PaletteEntryAt(view, x));
   paletteHover_.Update([this](int entry) { DrawPaletteCell(entry); },
                        [this](int entry) { FramePaletteCell(entry); });
 }

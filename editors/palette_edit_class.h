@@ -81,6 +81,9 @@ class PaletteEditClass : public TabEditor {
 
  private:
   StageData& Stage() const;
+  // The cell under a picture position, or HoverCell::kNone outside the cells.
+  static int ColorAt(int x, int y);
+  static int PaletteEntryAt(int view, int x);
   int PaletteIndex(int entry) const { return SelectedDefinition() * kEntries + entry; }
   int AnimeIndex(int slot) const { return SelectedDefinition() * kSlots + slot; }
   void DrawPaletteCell(int entry);

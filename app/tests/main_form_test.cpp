@@ -260,6 +260,26 @@ TEST_F(SaveQuestion, CloseAnsweredYesWithAFailingSaveKeepsTheImage) {
   ExpectStillOpenWithChanges();
 }
 
+TEST_F(SaveQuestion, CloseAnsweredCancelKeepsTheImage) {
+  dialogs.answers = {Answer::Cancel};
+  form->Close1Click();
+  ExpectQuestionAsked();
+  ExpectStillOpenWithChanges();
+}
+
+TEST_F(SaveQuestion, AfterYesTheCaptionNamesTheSavedFileEvenWhenTheOpenFails) {
+  folder.Write("bad.nes", QByteArray(64, 'x'));
+  dialogs.openFiles = {PathOf("bad.nes")};
+  dialogs.answers = {Answer::Yes};
+  dialogs.saveFiles = {PathOf("saved.nes")};
+  form->Open1Click();
+  EXPECT_EQ(dialogs.Texts(Kind::Message), std::vector<QString>{"ROMイメージが異常です"});
+  EXPECT_EQ(form->windowTitle(), kTitle + " - " + PathOf("saved.nes"));
+  EditMapRoom(*form, 4, 8);
+  form->Save1Click();
+  EXPECT_EQ(ReadFile(folder / "saved.nes")[0x910 + 4], 8);
+}
+
 TEST_F(SaveQuestion, CloseAnsweredNoClosesTheImage) {
   dialogs.answers = {Answer::No};
   form->Close1Click();
@@ -289,11 +309,45 @@ TEST_F(SaveQuestion, ExitAnsweredYesWithAFailingSaveKeepsTheWindow) {
   ExpectStillOpenWithChanges();
 }
 
+TEST_F(SaveQuestion, ExitAnsweredYesThenCancelledSaveDialogKeepsTheWindow) {
+  dialogs.answers = {Answer::Yes};
+  dialogs.saveFiles = {std::nullopt};
+  EXPECT_FALSE(form->close());
+  EXPECT_FALSE(std::filesystem::exists(folder / "zantor5editor.ini"));
+  ExpectStillOpenWithChanges();
+}
+
+TEST_F(SaveQuestion, ExitAnsweredYesSavesAndWritesTheSettings) {
+  dialogs.answers = {Answer::Yes};
+  dialogs.saveFiles = {PathOf("demo.nes")};
+  EXPECT_TRUE(form->close());
+  EXPECT_EQ(ReadFile(folder / "demo.nes")[0x910 + 3], 7);
+  EXPECT_TRUE(std::filesystem::exists(folder / "zantor5editor.ini"));
+}
+
 TEST_F(SaveQuestion, ExitAnsweredNoEndsAndWritesTheSettings) {
   dialogs.answers = {Answer::No};
   EXPECT_TRUE(form->close());
   EXPECT_TRUE(std::filesystem::exists(folder / "zantor5editor.ini"));
   EXPECT_EQ(ReadFile(folder / "demo.nes"), original);
+}
+
+TEST_F(MainFormTest, AStageCannotBeChosenWithoutAnImage) {
+  Start();
+  form->SelectStage(3);
+  EXPECT_EQ(form->Rom().CurrentStage(), 0);
+  EXPECT_FALSE(Find<QTimer>("FrameTimer")->isActive());
+}
+
+TEST_F(MainFormTest, UndoRefreshesTheShownTabBeforeTheWindowIsOnScreen) {
+  StartWithDemo();
+  form->ShowTab(EditTab::Palette);
+  auto* edit = Find<QLineEdit>("EditPal0");
+  const QString stored = edit->text();
+  edit->setText(QStringLiteral("3"));
+  EditMapRoom(*form, 0, 9);
+  form->Undo1Click();
+  EXPECT_EQ(edit->text(), stored);
 }
 
 TEST_F(MainFormTest, NoQuestionWithoutChanges) {
@@ -363,9 +417,11 @@ TEST_F(EditMenu, AnEmptyHistoryShowsPlainDisabledItemsAndCtrlZDoesNothing) {
   EXPECT_FALSE(redo->isEnabled());
   EXPECT_EQ(undo->text(), QStringLiteral("元に戻す(&U)"));
   EXPECT_EQ(redo->text(), QStringLiteral("やり直し(&R)"));
-  const auto before = form->Rom().Stage(0).Map()[0];
+  // A saved edit leaves no history, so Ctrl+Z must leave it alone.
+  EditMapRoom(*form, 0, 9);
+  form->Save1Click();
   QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(form->Rom().Stage(0).Map()[0], before);
+  EXPECT_EQ(form->Rom().Stage(0).Map()[0], 9);
 }
 
 TEST_F(EditMenu, CaptionsNameTheTopEntries) {

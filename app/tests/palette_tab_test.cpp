@@ -54,9 +54,9 @@ class PaletteTab : public MainFormTest {
   void Click(const QString& image, Qt::MouseButton button, QPoint at) {
     QTest::mouseClick(Image(image), button, Qt::NoModifier, at);
   }
-  void Move(const QString& image, QPoint at) {
-    QMouseEvent move(QEvent::MouseMove, at, Image(image)->mapToGlobal(at), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
+  void Move(const QString& image, QPoint at, Qt::MouseButtons held = Qt::NoButton) {
+    QMouseEvent move(QEvent::MouseMove, at, Image(image)->mapToGlobal(at), Qt::NoButton, held,
+                     Qt::NoModifier);
     QApplication::sendEvent(Image(image), &move);
   }
   void Leave(const QString& image) {
@@ -162,6 +162,23 @@ TEST_F(PaletteTab, HoverFramesFollowThePointerAndLeaveWithIt) {
   EXPECT_EQ(view.Pixel(24 + 12, 12), NesColor(0x00));
   Leave("ImgPalView3");
   EXPECT_EQ(view.Pixel(24, 0), NesColor(0x00));
+}
+
+TEST_F(PaletteTab, DraggingOutOfAViewFramesNothingElse) {
+  constexpr std::uint32_t kMagenta = 0xFF00FF;
+  const std::uint32_t selected = Image("ImgSelectColor")->Picture()->Pixel(0, 0);
+  for (int x : {5 * 24 + 3, 700, -60, 4 * 24}) {
+    Move("ImgPalView3", {x, 5}, Qt::LeftButton);
+    Move("ImgColorTable", {x, 5}, Qt::LeftButton);
+  }
+  Move("ImgColorTable", {5, 4 * 24 + 1}, Qt::LeftButton);
+  EXPECT_EQ(Image("ImgSelectColor")->Picture()->Pixel(0, 0), selected);
+  for (int slot = 0; slot < 4; ++slot) {
+    EXPECT_NE(Image(QStringLiteral("ImgAnimePal%1").arg(slot))->Picture()->Pixel(0, 0), kMagenta);
+  }
+  EXPECT_NE(Image("ImgColorTable")->Picture()->Pixel(0, 4 * 24 - 1), kMagenta);
+  Leave("ImgPalView3");
+  Leave("ImgColorTable");
 }
 
 TEST_F(PaletteTab, TheColourTableOnlyAnswersTheLeftButton) {

@@ -5,6 +5,7 @@
 #include <QProcess>
 
 #include "app/tests/temp_folder.h"
+#include "tools/ntsc_palette.h"
 
 namespace zantor {
 namespace {
@@ -42,6 +43,15 @@ TEST(Screenshot, WritesThePictureOfTheWindowWithTheImageOpen) {
   ASSERT_FALSE(picture.isNull());
   EXPECT_GE(picture.width(), 600);
   EXPECT_GE(picture.height(), 600);
+  // The palette tab's colour table is on it: a whole 24 x 24 cell of NES colour 21.
+  const auto rgb = NtscPalette::Color(0x21);
+  int cellPixels = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      if (picture.pixel(x, y) == qRgb(rgb.r, rgb.g, rgb.b)) ++cellPixels;
+    }
+  }
+  EXPECT_GE(cellPixels, 24 * 24);
 }
 
 TEST(Screenshot, FailsWithoutTheMasterPaletteInTheWorkingFolder) {
