@@ -14,11 +14,11 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolTip>
-#include <QVBoxLayout>
 
 #include "app/dialog_notifier.h"
 #include "app/name_lists.h"
 #include "app/palette_tab_page.h"
+#include "app/path_text.h"
 #include "app/qt_dialogs.h"
 #include "app/status_bar_panels.h"
 #include "app/chip16x16_tab_page.h"
@@ -38,6 +38,7 @@
 #include "editors/radio_group.h"
 #include "editors/show_unused_chip_num_form.h"
 #include "editors/tab_editor.h"
+#include "editors/two_digit_hex.h"
 #include "graphics/editor_graphics.h"
 
 namespace zantor {
@@ -54,14 +55,6 @@ const char kSettingsFile[] = "zantor5editor.ini";
 constexpr int kHintMilliseconds = 10'000;
 constexpr int kDefaultFrameInterval = 16;
 
-std::filesystem::path ToPath(const QString& path) {
-  return std::filesystem::path(path.toStdU16String());
-}
-
-QString FromPath(const std::filesystem::path& path) {
-  return QString::fromStdU16String(path.u16string());
-}
-
 bool IsEditShortcut(const QKeyEvent& key) {
   return key.modifiers() == Qt::ControlModifier &&
          (key.key() == Qt::Key_Z || key.key() == Qt::Key_Y);
@@ -72,10 +65,7 @@ bool IsEditShortcut(const QKeyEvent& key) {
 QStringList StageItems() {
   QStringList items;
   for (int stage = 0; stage < kStageCount; ++stage) {
-    items.append(QStringLiteral("%1 ステージ%2")
-                     .arg(stage, 2, 16, QChar(u'0'))
-                     .arg(stage + 1)
-                     .toUpper());
+    items.append(TwoDigitHex(stage) + QStringLiteral(" ステージ%1").arg(stage + 1));
   }
   return items;
 }
@@ -92,9 +82,9 @@ TMainForm::TMainForm(ProgramEnvironment environment, QWidget* parent)
   BuildWindow();
   FormCreate();
   // Created hidden once, reused for the whole run.
-  unusedChipForm_ = new TShowUnusedChipNumForm(this);
-  mapSetGridForm_ = new TMapSetEditGridForm(this);
-  objectListForm_ = new TObjectEditForm(this);
+  new TShowUnusedChipNumForm(this);
+  new TMapSetEditGridForm(this);
+  new TObjectEditForm(this);
 }
 
 TMainForm::~TMainForm() = default;
@@ -110,7 +100,6 @@ void TMainForm::BuildWindow() {
   setCentralWidget(central);
   CBStage = Placed(new QComboBox(central), "CBStage", {0, 0, 177, 22});
   CBStage->addItems(StageItems());
-  CBStage->hide();
 
   EditPageControl = Placed(new QTabWidget(central), "EditPageControl", {0, 24, 617, 601});
   TabMapEdit = new MapTabPage;
@@ -133,7 +122,6 @@ void TMainForm::BuildWindow() {
     EditPageControl->addTab(tabs[i].first, captions[i]);
   }
   EditPageControl->setCurrentIndex(static_cast<int>(EditTab::Chip16x16));
-  EditPageControl->hide();
 
   StatusBar = new StatusBarPanels(this);
   StatusBar->setObjectName(QStringLiteral("StatusBar"));
@@ -148,6 +136,7 @@ void TMainForm::BuildWindow() {
   PopupMenuObjectEdit->setObjectName(QStringLiteral("PopupMenuObjectEdit"));
 
   BuildMenus();
+  ShowClosedState();
   adjustSize();
   setFixedSize(size());
 
@@ -176,9 +165,6 @@ void TMainForm::BuildMenus() {
   Close1 = action(FileMenu, "Close1", QStringLiteral("閉じる(&C)"), &TMainForm::Close1Click);
   FileMenu->addSeparator();
   Exit1 = action(FileMenu, "Exit1", QStringLiteral("終了(&X)"), &TMainForm::Exit1Click);
-  Save1->setEnabled(false);
-  SaveAs1->setEnabled(false);
-  Close1->setEnabled(false);
 
   Edit1 = menuBar()->addMenu(QStringLiteral("編集(&E)"));
   Edit1->setObjectName(QStringLiteral("Edit1"));
@@ -187,7 +173,6 @@ void TMainForm::BuildMenus() {
   Undo1->setEnabled(false);
   Redo1->setEnabled(false);
   connect(Edit1, &QMenu::aboutToShow, this, &TMainForm::Edit1Click);
-  Edit1->menuAction()->setVisible(false);
 
   // The items show their keys, but the keys themselves are handled by the window: a
   // disabled item would swallow its key before Edit1Click could enable it.
@@ -261,8 +246,7 @@ void TMainForm::WriteSettings() {
   settings_->WriteInteger("Timer", "Interval", FrameTimer->interval());
   settings_->WriteBool("Undo", "Enabled", rom_->UndoEnabled());
   if (const std::string error = settings_->UpdateFile(); !error.empty()) {
-    dialogs_->ShowError(QStringLiteral("ファイル \"%1\" に書き込めません。\n%2")
-                            .arg(FromPath(settings_->FileName()), QString::fromStdString(error)));
+    notifier_->ReportError(CannotWriteReport(settings_->FileName(), error));
   }
 }
 
@@ -273,7 +257,7 @@ void TMainForm::SetCaption(const QString& path) {
 void TMainForm::ShowImageState() {
   flags_->ClearAll();
   SetCaption(FromPath(rom_->FileName()));
-  CBStage->show();
+  ShowImageControls(true);
   CBStage->setCurrentIndex(0);
   graphics_->SetChrBase();
   rom_->SetCurrentStage(CBStage->currentIndex());
@@ -281,11 +265,6 @@ void TMainForm::ShowImageState() {
   const int lastBank = std::max(0, rom_->ChrBankCount() - 2);
   Tab16x16ChipEdit->ScrBarBGBank0->setMaximum(lastBank);
   Tab16x16ChipEdit->ScrBarBGBank1->setMaximum(lastBank);
-  EditPageControl->show();
-  Save1->setEnabled(true);
-  SaveAs1->setEnabled(true);
-  Close1->setEnabled(true);
-  Edit1->menuAction()->setVisible(true);
   ResetEditors();
   graphics_->ResetPaletteAnimation();
   FrameTimer->start();
@@ -293,24 +272,26 @@ void TMainForm::ShowImageState() {
 
 void TMainForm::ShowClosedState() {
   SetCaption({});
-  CBStage->hide();
-  EditPageControl->hide();
-  Save1->setEnabled(false);
-  SaveAs1->setEnabled(false);
-  Close1->setEnabled(false);
-  Edit1->menuAction()->setVisible(false);
+  ShowImageControls(false);
+}
+
+void TMainForm::ShowImageControls(bool shown) {
+  CBStage->setVisible(shown);
+  EditPageControl->setVisible(shown);
+  Save1->setEnabled(shown);
+  SaveAs1->setEnabled(shown);
+  Close1->setEnabled(shown);
+  Edit1->menuAction()->setVisible(shown);
 }
 
 void TMainForm::ResetEditors() {
   for (TabEditor* editor : editorsInOrder_) editor->Reset();
 }
 
-bool TMainForm::SaveTo(const QString& path) { return rom_->Save(ToPath(path)); }
-
 bool TMainForm::SaveWithDialog(QString* savedPath) {
   const auto path = dialogs_->AskSaveFileName({kSaveFilter, QStringLiteral("nes")});
   if (!path) return false;
-  if (!SaveTo(*path)) return false;
+  if (!rom_->Save(ToPath(*path))) return false;
   if (savedPath != nullptr) *savedPath = *path;
   return true;
 }
@@ -340,7 +321,7 @@ void TMainForm::Open1Click() {
   const auto path = dialogs_->AskOpenFileName({kOpenFilter, {}});
   if (!path) return;
   if (!ConfirmDiscardOrSave()) return;
-  if (rom_->Open(ToPath(*path))) ShowImageState();
+  OpenImage(*path);
 }
 
 bool TMainForm::OpenImage(const QString& path) {
@@ -349,7 +330,7 @@ bool TMainForm::OpenImage(const QString& path) {
   return true;
 }
 
-void TMainForm::Save1Click() { SaveTo(FromPath(rom_->FileName())); }
+void TMainForm::Save1Click() { rom_->Save(rom_->FileName()); }
 
 void TMainForm::SaveAs1Click() {
   QString path;
@@ -419,20 +400,14 @@ void TMainForm::EditPageControlChange() {
 }
 
 void TMainForm::Edit1Click() {
-  if (rom_->CanUndo()) {
-    Undo1->setEnabled(true);
-    Undo1->setText(kUndoCaption + QStringLiteral(" - ") + QString::fromStdString(rom_->UndoName()));
-  } else {
-    Undo1->setEnabled(false);
-    Undo1->setText(kUndoCaption);
-  }
-  if (rom_->CanRedo()) {
-    Redo1->setEnabled(true);
-    Redo1->setText(kRedoCaption + QStringLiteral(" - ") + QString::fromStdString(rom_->RedoName()));
-  } else {
-    Redo1->setEnabled(false);
-    Redo1->setText(kRedoCaption);
-  }
+  // An item names the entry it would take back or do again, when there is one.
+  const auto show = [](QAction* item, const QString& caption, bool enabled, auto entryName) {
+    item->setEnabled(enabled);
+    item->setText(enabled ? caption + QStringLiteral(" - ") + QString::fromStdString(entryName())
+                          : caption);
+  };
+  show(Undo1, kUndoCaption, rom_->CanUndo(), [this] { return rom_->UndoName(); });
+  show(Redo1, kRedoCaption, rom_->CanRedo(), [this] { return rom_->RedoName(); });
 }
 
 void TMainForm::Undo1Click() { AfterHistoryStep(rom_->Undo()); }

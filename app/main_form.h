@@ -32,10 +32,7 @@ class PaletteTabPage;
 class RomImageData;
 class StatusBarPanels;
 class TabEditor;
-class TMapSetEditGridForm;
 class TMyMemIniFile;
-class TObjectEditForm;
-class TShowUnusedChipNumForm;
 
 // Where the program finds what lies beside it, and who answers its questions.
 struct ProgramEnvironment {
@@ -100,6 +97,8 @@ class TMainForm : public QMainWindow {
   void WriteSettings();
   void ShowImageState();
   void ShowClosedState();
+  // The stage list, the tabs and the items that need an image.
+  void ShowImageControls(bool shown);
   void CreateEditors();
   void AddEditor(TabEditor& editor, EditTab tab);
   void ResetEditors();
@@ -111,7 +110,6 @@ class TMainForm : public QMainWindow {
   bool ConfirmDiscardOrSave();
   // Asks for a target and saves there; false when cancelled or the save failed.
   bool SaveWithDialog(QString* savedPath);
-  bool SaveTo(const QString& path);
   // Runs Ctrl+Z / Ctrl+Y as the menu would, whether or not it was opened.
   void RunEditShortcut(QAction* action);
 
@@ -156,10 +154,6 @@ class TMainForm : public QMainWindow {
   Chip16x16TabPage* Tab16x16ChipEdit = nullptr;
   PaletteTabPage* TabPaletteEdit = nullptr;
   ObjectTabPage* TabObjectEdit = nullptr;
-
-  TShowUnusedChipNumForm* unusedChipForm_ = nullptr;
-  TMapSetEditGridForm* mapSetGridForm_ = nullptr;
-  TObjectEditForm* objectListForm_ = nullptr;
 };
 
 // The stage list's items: two hex digits, a blank and the stage's title.

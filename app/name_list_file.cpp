@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include "app/path_text.h"
+
 namespace zantor {
 
 QStringList SplitNameLines(const QString& text) {
@@ -24,7 +26,7 @@ QStringList SplitNameLines(const QString& text) {
 }
 
 std::optional<QStringList> ReadNameListFile(const std::filesystem::path& path) {
-  QFile file(QString::fromStdU16String(path.u16string()));
+  QFile file(FromPath(path));
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
   const QByteArray bytes = file.readAll();
   if (file.error() != QFileDevice::NoError) return std::nullopt;

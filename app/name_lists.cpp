@@ -5,6 +5,7 @@
 #include "app/name_list_file.h"
 #include "editors/dialogs.h"
 #include "editors/radio_group.h"
+#include "editors/two_digit_hex.h"
 
 namespace zantor {
 
@@ -28,7 +29,7 @@ QStringList BuiltInAttributeCaptions() {
 QStringList BuiltInObjectKindItems() {
   QStringList items;
   for (int kind = 0; kind < kKindCount; ++kind) {
-    items.append(QStringLiteral("%1").arg(kind, 2, 16, QChar(u'0')).toUpper());
+    items.append(TwoDigitHex(kind));
   }
   return items;
 }

@@ -5,6 +5,7 @@
 #include "app/command_line.h"
 #include "app/headless_dialogs.h"
 #include "app/main_form.h"
+#include "app/path_text.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ int main(int argc, char** argv) {
 
   zantor::HeadlessDialogs headless;
   zantor::ProgramEnvironment environment;
-  environment.programDir = QApplication::applicationDirPath().toStdU16String();
+  environment.programDir = zantor::ToPath(QApplication::applicationDirPath());
   environment.dialogs = screenshot ? &headless : nullptr;
 
   zantor::TMainForm form(environment);

@@ -79,7 +79,7 @@ bool RomImageData::Open(const std::filesystem::path& path) {
 
   const FileContent file = ReadUpTo(path, static_cast<std::size_t>(ImageBytes::kCapacity));
   if (!file.error.empty()) {
-    notifier_.ReportError("ファイル \"" + path.string() + "\" を開けません。\n" + file.error);
+    notifier_.ReportError(CannotOpenReport(path, file.error));
     return false;
   }
   const auto length = static_cast<std::int64_t>(file.bytes.size());
@@ -128,7 +128,7 @@ bool RomImageData::Save(const std::filesystem::path& path) {
       writer_->Write(path, {bytes_.Data(), static_cast<std::size_t>(size_)});
   if (!error.empty()) {
     // Flags and histories stay, so the user can save again elsewhere.
-    notifier_.ReportError("ファイル \"" + path.string() + "\" に書き込めません。\n" + error);
+    notifier_.ReportError(CannotWriteReport(path, error));
     return false;
   }
   flags_.ClearAll();

@@ -1,8 +1,18 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace zantor {
+
+// The general error reports of a file that could not be read or written, with the
+// system's reason.
+inline std::string CannotOpenReport(const std::filesystem::path& path, const std::string& reason) {
+  return "ファイル \"" + path.string() + "\" を開けません。\n" + reason;
+}
+inline std::string CannotWriteReport(const std::filesystem::path& path, const std::string& reason) {
+  return "ファイル \"" + path.string() + "\" に書き込めません。\n" + reason;
+}
 
 // How the core speaks to the user without knowing about widgets: the main window shows
 // these in message boxes, tests record them.

@@ -98,8 +98,7 @@ void PaletteEditClass::Reset() {
   ShowPaletteEdits();
   DrawColorTable();
   DrawSelectedColor();
-  graphics_.SetStagePalette(Stage().BGPalette().subspan(SelectedDefinition() * kEntries)
-                                .first<kEntries>());
+  UseStoredColors();
   CopyAnimeStrip(0, kEntries);
   ShowAnimeEdits();
 }
@@ -161,8 +160,7 @@ void PaletteEditClass::ApplyAnimeEdit(int slot) {
   frameTimer_->stop();
   Stage().SetBGPaletteAnimeEntry(index, static_cast<std::uint8_t>(reading.value));
   graphics_.ResetPaletteAnimation();
-  graphics_.SetStagePalette(Stage().BGPalette().subspan(SelectedDefinition() * kEntries)
-                                .first<kEntries>());
+  UseStoredColors();
   RefreshPalette();
   frameTimer_->start();
   flags_.SetPaletteModified(rom_.CurrentStage(), true);
@@ -179,17 +177,23 @@ void PaletteEditClass::SelectColor(int color) {
 }
 
 void PaletteEditClass::Reload() {
-  if (!ConfirmReload(dialogs_, QStringLiteral("パレット"))) return;
-  Stage().LoadBGPalette();
+  ReloadAfterAsking(QStringLiteral("パレット"), &StageData::LoadBGPalette);
+}
+
+void PaletteEditClass::ReloadAnime() {
+  ReloadAfterAsking(QStringLiteral("アニメーションパレット"), &StageData::LoadBGPaletteAnime);
+}
+
+void PaletteEditClass::ReloadAfterAsking(const QString& what, void (StageData::*load)()) {
+  if (!ConfirmReload(dialogs_, what)) return;
+  (Stage().*load)();
   Stage().ClearHistory();
   Reset();
 }
 
-void PaletteEditClass::ReloadAnime() {
-  if (!ConfirmReload(dialogs_, QStringLiteral("アニメーションパレット"))) return;
-  Stage().LoadBGPaletteAnime();
-  Stage().ClearHistory();
-  Reset();
+void PaletteEditClass::UseStoredColors() {
+  graphics_.SetStagePalette(
+      Stage().BGPalette().subspan(SelectedDefinition() * kEntries).first<kEntries>());
 }
 
 void PaletteEditClass::PaletteSetChange() {

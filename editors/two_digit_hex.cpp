@@ -11,14 +11,10 @@ QString TwoDigitHex(int value) {
 
 HexEditReading ReadHexEdit(const QString& text) {
   if (text.size() != 2) return {HexEditReading::State::Waiting};
-  bool ok = false;
-  const int value = text.toInt(&ok, 16);
-  // toInt would accept a sign or blanks; only two plain digits count.
+  // Two plain digits only: a sign or a blank, which a number parser would take, is refused.
   const auto isHexDigit = [](QChar c) { return QStringLiteral("0123456789abcdefABCDEF").contains(c); };
-  if (!ok || !isHexDigit(text[0]) || !isHexDigit(text[1])) {
-    return {HexEditReading::State::Invalid};
-  }
-  return {HexEditReading::State::Number, value};
+  if (!isHexDigit(text[0]) || !isHexDigit(text[1])) return {HexEditReading::State::Invalid};
+  return {HexEditReading::State::Number, text.toInt(nullptr, 16)};
 }
 
 void SetEditTextQuietly(QLineEdit& edit, const QString& text) {

@@ -10,6 +10,7 @@
 #include "core/edit_flag_management.h"
 #include "core/rom_image_data.h"
 #include "editors/palette_edit_class.h"
+#include "editors/two_digit_hex.h"
 #include "editors/up_down_buttons.h"
 #include "graphics/editor_graphics.h"
 #include "graphics/image_ex.h"
@@ -81,7 +82,7 @@ class PaletteTab : public MainFormTest {
 TEST_F(PaletteTab, ShowsTheDefinitionInEditsAndViews) {
   const auto palette = Stage().BGPalette();
   for (int entry = 0; entry < 16; ++entry) {
-    EXPECT_EQ(PalEdit(entry)->text(), QStringLiteral("%1").arg(palette[entry], 2, 16, QChar('0')).toUpper());
+    EXPECT_EQ(PalEdit(entry)->text(), TwoDigitHex(palette[entry]));
     EXPECT_EQ(CellColor(QStringLiteral("ImgPalView%1").arg(entry / 4), entry % 4),
               NesColor(palette[entry]));
   }
@@ -137,7 +138,7 @@ TEST_F(PaletteTab, ClicksOnAPaletteCellPutInOrPickTheColour) {
   const int other = Stage().BGPalette()[4];
   Click("ImgPalView1", Qt::RightButton, {5, 5});
   EXPECT_EQ(Find<QLabel>("LblSelectColor")->text(),
-            QStringLiteral("%1").arg(other, 2, 16, QChar('0')).toUpper());
+            TwoDigitHex(other));
   EXPECT_EQ(Stage().BGPalette()[4], other);
 }
 
@@ -242,7 +243,7 @@ TEST_F(PaletteTab, ReloadAnsweredYesRereadsAndEmptiesTheHistory) {
   EXPECT_EQ(dialogs.Texts(Kind::Confirm),
             std::vector<QString>{"このステージのパレットを読み込み直します。よろしいですか？"});
   EXPECT_EQ(Stage().BGPalette()[2], stored);
-  EXPECT_EQ(PalEdit(2)->text(), QStringLiteral("%1").arg(stored, 2, 16, QChar('0')).toUpper());
+  EXPECT_EQ(PalEdit(2)->text(), TwoDigitHex(stored));
   EXPECT_FALSE(Stage().CanUndo());
   EXPECT_TRUE(form->Flags().IsPaletteModified(0));
 }
@@ -260,16 +261,14 @@ TEST_F(PaletteTab, ReloadAnsweredNoChangesNothing) {
 
 TEST_F(PaletteTab, AStageChangeShowsDefinitionZeroWhileAReloadKeepsTheChoice) {
   ChooseDefinition(2);
-  EXPECT_EQ(PalEdit(0)->text(), QStringLiteral("%1").arg(Stage().BGPalette()[32], 2, 16,
-                                                         QChar('0')).toUpper());
+  EXPECT_EQ(PalEdit(0)->text(), TwoDigitHex(Stage().BGPalette()[32]));
   dialogs.confirms = {true};
   Find<QPushButton>("BtnPaletteReload")->click();
   EXPECT_EQ(Find<QComboBox>("CBSelectPaletteSet")->currentText(), QStringLiteral("定義2"));
 
   form->SelectStage(3);
   EXPECT_EQ(Find<QComboBox>("CBSelectPaletteSet")->currentText(), QStringLiteral("定義0"));
-  EXPECT_EQ(PalEdit(0)->text(), QStringLiteral("%1").arg(Stage().BGPalette()[0], 2, 16,
-                                                         QChar('0')).toUpper());
+  EXPECT_EQ(PalEdit(0)->text(), TwoDigitHex(Stage().BGPalette()[0]));
 }
 
 TEST_F(PaletteTab, TheChosenDefinitionColoursTheRenderer) {
@@ -280,8 +279,7 @@ TEST_F(PaletteTab, TheChosenDefinitionColoursTheRenderer) {
 
 TEST_F(PaletteTab, ChoosingADefinitionFromCodeRunsNothing) {
   Find<QComboBox>("CBSelectPaletteSet")->setCurrentIndex(2);
-  EXPECT_EQ(PalEdit(1)->text(), QStringLiteral("%1").arg(Stage().BGPalette()[1], 2, 16,
-                                                         QChar('0')).toUpper());
+  EXPECT_EQ(PalEdit(1)->text(), TwoDigitHex(Stage().BGPalette()[1]));
 }
 
 TEST_F(PaletteTab, UndoOfAPaletteEditRestoresEditViewsAndRendererColour) {
@@ -290,7 +288,7 @@ TEST_F(PaletteTab, UndoOfAPaletteEditRestoresEditViewsAndRendererColour) {
   EXPECT_EQ(CellColor("ImgAnimePal2", 1), NesColor(0x27));
   form->Undo1Click();
   EXPECT_EQ(Stage().BGPalette()[9], stored);
-  EXPECT_EQ(PalEdit(9)->text(), QStringLiteral("%1").arg(stored, 2, 16, QChar('0')).toUpper());
+  EXPECT_EQ(PalEdit(9)->text(), TwoDigitHex(stored));
   EXPECT_EQ(CellColor("ImgPalView2", 1), NesColor(stored));
   EXPECT_EQ(CellColor("ImgAnimePal2", 1), NesColor(stored));
   form->Redo1Click();
@@ -339,7 +337,7 @@ TEST_F(PaletteAnimationTicks, AnimationViewsMoveWhilePaletteViewsKeepTheStoredCo
   EXPECT_EQ(CellColor(QStringLiteral("ImgPalView%1").arg(slot), 1), NesColor(stored));
   EXPECT_NE(CellColor(QStringLiteral("ImgAnimePal%1").arg(slot), 1), NesColor(stored));
   EXPECT_EQ(PalEdit(slot * 4 + 1)->text(),
-            QStringLiteral("%1").arg(stored, 2, 16, QChar('0')).toUpper());
+            TwoDigitHex(stored));
   // Colour 0 of the sub-palette never animates.
   EXPECT_EQ(CellColor(QStringLiteral("ImgAnimePal%1").arg(slot), 0),
             NesColor(Stage().BGPalette()[slot * 4]));
