@@ -195,25 +195,43 @@ class SaveQuestion : public MainFormTest {
   std::vector<std::uint8_t> original;
 };
 
-TEST_F(SaveQuestion, OpenAnsweredYesThenCancelledSaveDialogKeepsTheOldImage) {
-  dialogs.openFiles = {PathOf("other.nes")};
-  dialogs.answers = {Answer::Yes};
-  dialogs.saveFiles = {std::nullopt};
-  form->Open1Click();
-  ExpectQuestionAsked();
-  EXPECT_EQ(dialogs.lastSaveRequest.filter, QStringLiteral("ZANTOR5 ROMイメージ (*.nes)|*.nes"));
-  EXPECT_EQ(dialogs.lastSaveRequest.defaultSuffix, QStringLiteral("nes"));
-  ExpectStillOpenWithChanges();
-}
-
-TEST_F(SaveQuestion, OpenAnsweredYesWithAFailingSaveIsCancelled) {
+// Cancel, a cancelled save dialog and a failing save each call off open, close and exit.
+TEST_F(SaveQuestion, AnActionCalledOffLosesNothing) {
   folder.Write("blocker", "x");
-  dialogs.openFiles = {PathOf("other.nes")};
-  dialogs.answers = {Answer::Yes};
-  dialogs.saveFiles = {PathOf("blocker") + "/target.nes"};
-  form->Open1Click();
-  EXPECT_EQ(dialogs.Texts(Kind::Error).size(), 1u);
-  ExpectStillOpenWithChanges();
+  enum class Action { Open, Close, Exit };
+  enum class Reply { Cancel, YesThenNoFile, YesThenFailingSave };
+  for (Action action : {Action::Open, Action::Close, Action::Exit}) {
+    for (Reply reply : {Reply::Cancel, Reply::YesThenNoFile, Reply::YesThenFailingSave}) {
+      SCOPED_TRACE(static_cast<int>(action) * 10 + static_cast<int>(reply));
+      dialogs.log.clear();
+      dialogs.answers = {reply == Reply::Cancel ? Answer::Cancel : Answer::Yes};
+      if (reply == Reply::YesThenNoFile) dialogs.saveFiles = {std::nullopt};
+      if (reply == Reply::YesThenFailingSave) {
+        dialogs.saveFiles = {PathOf("blocker") + "/target.nes"};
+      }
+      switch (action) {
+        case Action::Open:
+          dialogs.openFiles = {PathOf("other.nes")};
+          form->Open1Click();
+          break;
+        case Action::Close:
+          form->Close1Click();
+          break;
+        case Action::Exit:
+          EXPECT_FALSE(form->close());
+          EXPECT_FALSE(std::filesystem::exists(folder / "zantor5editor.ini"));
+          break;
+      }
+      ExpectQuestionAsked();
+      ExpectStillOpenWithChanges();
+      EXPECT_TRUE(Find<QTabWidget>("EditPageControl")->isVisibleTo(form.get()));
+      EXPECT_EQ(dialogs.Texts(Kind::Error).size(), reply == Reply::YesThenFailingSave ? 1u : 0u);
+      if (reply != Reply::Cancel) {
+        EXPECT_EQ(dialogs.lastSaveRequest.filter, QStringLiteral("ZANTOR5 ROMイメージ (*.nes)|*.nes"));
+        EXPECT_EQ(dialogs.lastSaveRequest.defaultSuffix, QStringLiteral("nes"));
+      }
+    }
+  }
 }
 
 TEST_F(SaveQuestion, OpenAnsweredYesSavesThenOpens) {
@@ -234,37 +252,6 @@ TEST_F(SaveQuestion, OpenAnsweredNoDropsTheChanges) {
   EXPECT_FALSE(form->Flags().IsModified());
   EXPECT_EQ(StatusPanel(0), QString());
   EXPECT_EQ(ReadFile(folder / "demo.nes"), original);
-}
-
-TEST_F(SaveQuestion, OpenAnsweredCancelDoesNothing) {
-  dialogs.openFiles = {PathOf("other.nes")};
-  dialogs.answers = {Answer::Cancel};
-  form->Open1Click();
-  ExpectStillOpenWithChanges();
-}
-
-TEST_F(SaveQuestion, CloseAnsweredYesThenCancelledSaveDialogKeepsTheImage) {
-  dialogs.answers = {Answer::Yes};
-  dialogs.saveFiles = {std::nullopt};
-  form->Close1Click();
-  ExpectQuestionAsked();
-  ExpectStillOpenWithChanges();
-  EXPECT_TRUE(Find<QTabWidget>("EditPageControl")->isVisibleTo(form.get()));
-}
-
-TEST_F(SaveQuestion, CloseAnsweredYesWithAFailingSaveKeepsTheImage) {
-  folder.Write("blocker", "x");
-  dialogs.answers = {Answer::Yes};
-  dialogs.saveFiles = {PathOf("blocker") + "/target.nes"};
-  form->Close1Click();
-  ExpectStillOpenWithChanges();
-}
-
-TEST_F(SaveQuestion, CloseAnsweredCancelKeepsTheImage) {
-  dialogs.answers = {Answer::Cancel};
-  form->Close1Click();
-  ExpectQuestionAsked();
-  ExpectStillOpenWithChanges();
 }
 
 TEST_F(SaveQuestion, AfterYesTheCaptionNamesTheSavedFileEvenWhenTheOpenFails) {
@@ -292,29 +279,6 @@ TEST_F(SaveQuestion, CloseAnsweredNoClosesTheImage) {
   EXPECT_FALSE(Find<QAction>("Close1")->isEnabled());
   EXPECT_FALSE(Find<QMenu>("Edit1")->menuAction()->isVisible());
   EXPECT_EQ(ReadFile(folder / "demo.nes"), original);
-}
-
-TEST_F(SaveQuestion, ExitAnsweredCancelKeepsTheWindowAndWritesNothing) {
-  dialogs.answers = {Answer::Cancel};
-  EXPECT_FALSE(form->close());
-  EXPECT_FALSE(std::filesystem::exists(folder / "zantor5editor.ini"));
-  ExpectStillOpenWithChanges();
-}
-
-TEST_F(SaveQuestion, ExitAnsweredYesWithAFailingSaveKeepsTheWindow) {
-  folder.Write("blocker", "x");
-  dialogs.answers = {Answer::Yes};
-  dialogs.saveFiles = {PathOf("blocker") + "/target.nes"};
-  EXPECT_FALSE(form->close());
-  ExpectStillOpenWithChanges();
-}
-
-TEST_F(SaveQuestion, ExitAnsweredYesThenCancelledSaveDialogKeepsTheWindow) {
-  dialogs.answers = {Answer::Yes};
-  dialogs.saveFiles = {std::nullopt};
-  EXPECT_FALSE(form->close());
-  EXPECT_FALSE(std::filesystem::exists(folder / "zantor5editor.ini"));
-  ExpectStillOpenWithChanges();
 }
 
 TEST_F(SaveQuestion, ExitAnsweredYesSavesAndWritesTheSettings) {

@@ -22,12 +22,6 @@ TEST(TwoDigitHexEdits, OnlyTwoPlainHexDigitsAreANumber) {
   EXPECT_EQ(ReadHexEdit("FF").value, 0xFF);
 }
 
-TEST(TwoDigitHexEdits, ShowsUpperCaseWithALeadingZero) {
-  EXPECT_EQ(TwoDigitHex(0x0A), QStringLiteral("0A"));
-  EXPECT_EQ(TwoDigitHex(0xFF), QStringLiteral("FF"));
-  EXPECT_EQ(TwoDigitHex(0), QStringLiteral("00"));
-}
-
 TEST(HoverCells, TheFrameMovesOnlyBetweenCells) {
   HoverCell hover;
   std::vector<std::string> drawn;
@@ -48,14 +42,6 @@ TEST(HoverCells, TheFrameMovesOnlyBetweenCells) {
   EXPECT_EQ(drawn, (std::vector<std::string>{"draw 3", "erase 3", "draw 4", "erase 4", "draw 5",
                                              "erase 5"}));
   EXPECT_EQ(hover.Current(), HoverCell::kNone);
-}
-
-TEST(HoverCells, PositionsOutsideTheGridAreNoCell) {
-  EXPECT_EQ(GridCellAt(0, 0, 24, 16, 4), 0);
-  EXPECT_EQ(GridCellAt(383, 95, 24, 16, 4), 63);
-  EXPECT_EQ(GridCellAt(384, 0, 24, 16, 4), HoverCell::kNone);
-  EXPECT_EQ(GridCellAt(0, 96, 24, 16, 4), HoverCell::kNone);
-  EXPECT_EQ(GridCellAt(-1, 5, 24, 16, 4), HoverCell::kNone);
 }
 
 }  // namespace
