@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <numeric>
+#include <algorithm>
 #include <vector>
 
 namespace zantor {
