@@ -9,6 +9,7 @@
 #include "core/my_mem_ini_file.h"
 #include "tools/demo_objects.h"
 #include "tools/demo_palettes.h"
+#include "tools/demo_random.h"
 #include "tools/demo_stage_layout.h"
 #include "tools/demo_tile_art.h"
 
@@ -46,12 +47,9 @@ class PrgWriter {
 // Code and data the editor never touches stand in as noise, so that a store which
 // writes more than it should is visible.
 void FillPrgWithNoise(std::vector<std::uint8_t>& image) {
-  std::uint32_t state = 0x2468ACE1u;
+  DemoRandom random(0x2468ACE1u);
   for (std::int64_t i = kDemoHeaderSize; i < kDemoChrBase; ++i) {
-    state ^= state << 13;
-    state ^= state >> 17;
-    state ^= state << 5;
-    image[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(state >> 24);
+    image[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(random.Next() >> 24);
   }
 }
 

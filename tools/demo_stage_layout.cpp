@@ -1,6 +1,7 @@
 #include "tools/demo_stage_layout.h"
 
 #include "tools/demo_image.h"
+#include "tools/demo_random.h"
 
 namespace zantor {
 
@@ -76,24 +77,10 @@ constexpr int kDesignCount = 32;
 // Six variants of the designs fill the chip numbers below the catalogue.
 static_assert(6 * kDesignCount == kDemoCatalogueChip16 && 6 * kDesignCount == kDemoCatalogueChip32);
 
-class RoomRandom {
- public:
-  explicit RoomRandom(std::uint32_t seed) : state_(seed * 2654435761u + 0x9E3779B9u) {}
-  int Below(int n) {
-    state_ ^= state_ << 13;
-    state_ ^= state_ >> 17;
-    state_ ^= state_ << 5;
-    return static_cast<int>(state_ % static_cast<std::uint32_t>(n));
-  }
-
- private:
-  std::uint32_t state_;
-};
-
 using Grid = std::array<std::array<int, 8>, 8>;  // [row][column] of 32x32 design numbers
 
 Grid DrawRoom(int stage, int set) {
-  RoomRandom random(static_cast<std::uint32_t>(stage * 64 + set + 1));
+  DemoRandom random(static_cast<std::uint32_t>(stage * 64 + set + 1) * 2654435761u + 0x9E3779B9u);
   static constexpr std::array<int, 4> kBackgrounds = {0, kSky, 0, kGradient};
   static constexpr std::array<int, 5> kDecorations = {kDiscs, kStripes, kPillar, kCrosses,
                                                       kDiamonds};
