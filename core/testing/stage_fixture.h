@@ -36,4 +36,19 @@ struct StageFixture {
   StageData stage;
 };
 
+// Every byte of a stage's decoded blocks (objects aside), one block after the other.
+inline std::vector<std::uint8_t> DecodedBytes(const StageData& stage) {
+  std::vector<std::uint8_t> bytes;
+  const auto add = [&bytes](auto block) { bytes.insert(bytes.end(), block.begin(), block.end()); };
+  add(stage.BGBank());
+  add(stage.Chip16x16());
+  add(stage.ChipProperty());
+  add(stage.Chip32x32());
+  add(stage.MapSet());
+  add(stage.Map());
+  add(stage.BGPalette());
+  add(stage.BGPaletteAnime());
+  return bytes;
+}
+
 }  // namespace zantor::testing

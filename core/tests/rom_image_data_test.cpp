@@ -177,12 +177,6 @@ TEST(RomOpen, EveryStageIsDecodedAndTheHeaderRead) {
 
 // ---- Saving ----
 
-TEST(RomSave, AnUnchangedImageSavesByteIdentical) {
-  OpenImage o;
-  ASSERT_TRUE(o.f.rom.Save(o.path));
-  EXPECT_EQ(ReadFile(o.path), o.original);
-}
-
 TEST(RomSave, OnlyStageThreesMapChangesWhenOnlyItIsEdited) {
   OpenImage o;
   StageData& stage = o.f.rom.Stage(3);
@@ -310,15 +304,6 @@ TEST(RomSave, AFailedSaveKeepsFlagsHistoriesAndName) {
   EXPECT_EQ(Differences(ReadFile(o.path), o.original),
             std::vector<std::int64_t>{StageOffset(1, 0x910)});
 }
-
-TEST(RomSave, NothingIsWrittenWithoutAnOpenImage) {
-  TemporaryFolder folder;
-  RomFixture f;
-  EXPECT_FALSE(f.rom.Save(folder.File("out.nes")));
-  EXPECT_FALSE(std::filesystem::exists(folder.File("out.nes")));
-}
-
-// ---- Closing and the current stage ----
 
 TEST(RomClose, ForgetsTheImageAndEveryHistory) {
   OpenImage o;

@@ -152,21 +152,6 @@ TEST(RecordedEdits, PastingIdenticalBytesStillRecords) {
   EXPECT_FALSE(f.stage.CanUndo());
 }
 
-// Every block of the stage, one after the other.
-std::vector<std::uint8_t> AllBlocks(const StageData& s) {
-  std::vector<std::uint8_t> bytes;
-  const auto add = [&bytes](auto block) { bytes.insert(bytes.end(), block.begin(), block.end()); };
-  add(s.BGBank());
-  add(s.Chip16x16());
-  add(s.ChipProperty());
-  add(s.Chip32x32());
-  add(s.MapSet());
-  add(s.Map());
-  add(s.BGPalette());
-  add(s.BGPaletteAnime());
-  return bytes;
-}
-
 TEST(RecordedEdits, IndicesOutsideTheBlockOrOffAPasteStartChangeNothing) {
   static constexpr std::array<std::uint8_t, 4> kFour{};
   static constexpr std::array<std::uint8_t, 5> kFive{};
@@ -191,11 +176,11 @@ TEST(RecordedEdits, IndicesOutsideTheBlockOrOffAPasteStartChangeNothing) {
       {"merge 2560", [](StageData& s) { return s.OverwriteMapSetCell(2560, 1); }},
   };
   HistoryFixture f;
-  const std::vector<std::uint8_t> before = AllBlocks(f.stage);
+  const std::vector<std::uint8_t> before = testing::DecodedBytes(f.stage);
   for (const auto& [name, edit] : refused) {
     SCOPED_TRACE(name);
     EXPECT_FALSE(edit(f.stage));
-    EXPECT_EQ(AllBlocks(f.stage), before);
+    EXPECT_EQ(testing::DecodedBytes(f.stage), before);
     EXPECT_FALSE(f.stage.CanUndo());
   }
 }
