@@ -132,7 +132,9 @@ TEST(RecordedEdits, AnEqualSingleByteIsNeitherWrittenNorRecorded) {
   HistoryFixture f;
   f.stage.SetBGBank(0, Other(f.stage.BGBank()[0]));
   f.stage.SetChipTile(0, Other(f.stage.Chip16x16()[0]));
-  f.stage.Undo();  // leaves one entry on each stack
+  f.stage.SetChipProperty(0, Other(f.stage.ChipProperty()[0]));
+  f.stage.Undo();
+  f.stage.Undo();  // leaves one undo entry and two redo entries
   EXPECT_FALSE(f.stage.SetMapRoom(5, f.stage.Map()[5]));
   EXPECT_EQ(f.stage.UndoName(), "BGバンクの変更");
   EXPECT_TRUE(f.stage.CanRedo()) << "an edit that did nothing must not empty the redo stack";
