@@ -4,10 +4,9 @@
 #include <cstdint>
 
 #include "core/my_mem_ini_file.h"
+#include "core/stage_count.h"
 
 namespace zantor {
-
-inline constexpr int kStageCount = 16;
 
 // The per-stage data blocks of the image, in the order of the LevelDataAddress section.
 enum class LevelBlock {

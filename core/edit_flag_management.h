@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "core/address_data.h"
+#include "core/stage_count.h"
 #include "core/user_notifier.h"
 
 namespace zantor {

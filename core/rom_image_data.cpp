@@ -1,11 +1,8 @@
 #include "core/rom_image_data.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <system_error>
+
+#include "core/file_reading.h"
 
 namespace zantor {
 
@@ -20,37 +17,6 @@ constexpr std::array<const char*, 16> kFallbackAttributeNames = {
     "8x 水中",          "9x ?",            "Ax ?",            "Bx ?",
     "Cx ?",             "Dx ダメージ床",   "Ex ?",            "Fxトゲ",
 };
-
-struct FileContent {
-  std::vector<std::uint8_t> bytes;  // at most limit + 1 bytes: one more means too long
-  std::string error;                // the system's reason when the file could not be read
-};
-
-// Reads a file whole, but never more than one byte past limit, so an oversized file is
-// recognised without reading it all.
-FileContent ReadUpTo(const std::filesystem::path& path, std::size_t limit) {
-  FileContent content;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    content.error = std::system_category().message(errno);
-    return content;
-  }
-  content.bytes.resize(limit + 1);
-  std::size_t filled = 0;
-  while (filled < content.bytes.size()) {
-    const ssize_t got = ::read(fd, content.bytes.data() + filled, content.bytes.size() - filled);
-    if (got == 0) break;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      content.error = std::system_category().message(errno);
-      break;
-    }
-    filled += static_cast<std::size_t>(got);
-  }
-  ::close(fd);
-  content.bytes.resize(filled);
-  return content;
-}
 
 }  // namespace
 
@@ -77,7 +43,7 @@ RomImageData::RomImageData(EditFlagManagement& flags,
 bool RomImageData::Open(const std::filesystem::path& path) {
   ClearAllHistory();
 
-  const FileContent file = ReadUpTo(path, static_cast<std::size_t>(ImageBytes::kCapacity));
+  const FileContent file = ReadFileUpTo(path, static_cast<std::size_t>(ImageBytes::kCapacity));
   if (!file.error.empty()) {
     notifier_.ReportError(CannotOpenReport(path, file.error));
     return false;
@@ -94,9 +60,8 @@ bool RomImageData::Open(const std::filesystem::path& path) {
 
   // Checked: only now is the open image replaced. Nothing of a longer image opened
   // before may show through past the new end.
-  std::vector<std::uint8_t> whole(static_cast<std::size_t>(ImageBytes::kCapacity), 0);
-  std::copy(file.bytes.begin(), file.bytes.end(), whole.begin());
-  bytes_.WriteBlock(0, whole);
+  bytes_.Clear(ImageBytes::kCapacity);
+  bytes_.WriteBlock(0, file.bytes);
   size_ = length;
   file_name_ = path.string();
   for (auto& stage : stages_) stage->LoadAll();

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
+
+#include "core/rom_image_data.h"
 
 namespace zantor {
 
@@ -15,10 +18,9 @@ std::vector<std::uint8_t> BuildDemoImage();
 // --- Header and size --------------------------------------------------------------
 inline constexpr int kDemoPrgUnits = 16;  // header byte 4, 16 KiB each
 inline constexpr int kDemoChrUnits = 8;   // header byte 5, 8 KiB each
-inline constexpr std::int64_t kDemoHeaderSize = 16;
 inline constexpr std::int64_t kDemoPrgSize = kDemoPrgUnits * 16384;
 inline constexpr std::int64_t kDemoChrSize = kDemoChrUnits * 8192;
-inline constexpr std::int64_t kDemoChrBase = kDemoHeaderSize + kDemoPrgSize;
+inline constexpr std::int64_t kDemoChrBase = RomImageData::kHeaderSize + kDemoPrgSize;
 inline constexpr std::int64_t kDemoImageSize = kDemoChrBase + kDemoChrSize;
 inline constexpr int kDemoChrBankCount = kDemoChrUnits * 8;  // 1 KiB banks
 
@@ -33,7 +35,7 @@ inline constexpr int kDemoTileBankLabel = 0x3F;  // the bank's number in small d
 
 // Each stage's two BG bank numbers: slot 0 serves tiles 00-7F, slot 1 tiles 80-FF.
 // All lie inside the CHR data with room for their 2 KiB window (at most 62).
-inline constexpr std::array<std::array<std::uint8_t, 2>, 16> kDemoBGBanks = {{
+inline constexpr std::array<std::array<std::uint8_t, 2>, kStageCount> kDemoBGBanks = {{
     {0, 2}, {4, 6}, {8, 10}, {12, 14}, {16, 18}, {1, 5}, {20, 22}, {24, 26},
     {28, 30}, {32, 34}, {36, 38}, {40, 42}, {44, 46}, {48, 50}, {52, 54}, {56, 62},
 }};
@@ -61,7 +63,7 @@ inline constexpr std::array<std::array<int, 2>, 2> kDemoDuplicateChip32 = {{
 }};
 inline constexpr int kDemoDuplicateMapSet = 37;
 // Every other map set is a room: background, a floor, walls, platforms and ladders.
-constexpr int DemoMapSetOfRoom(int stage, int room) { return (3 * room + stage) % 40; }
+constexpr int DemoMapSetOfRoom(int stage, int room) { return (3 * room + stage) % kMapSetCount; }
 
 // Stages 11 and 15 use stage 8's and 14's 16x16 chips, chip properties, 32x32 chips
 // and map sets (the default sharing). Their own places for those four blocks hold only
@@ -102,11 +104,14 @@ inline constexpr std::uint8_t kDemoStrayAnimeByte = 0x05;
 // --- Objects ------------------------------------------------------------------------
 // Objects per stage; rooms ascend, the tables end in 0xFF and the ObjectOffset table
 // matches. Table bytes past the terminator are left as the image holds them.
-inline constexpr std::array<int, 16> kDemoObjectCounts = {
+inline constexpr std::array<int, kStageCount> kDemoObjectCounts = {
     14, 9, 125, 6, 20, 0, 11, 33, 8, 17, 5, 12, 26, 3, 40, 1,
 };
-inline constexpr int kDemoMostObjectsStage = 2;
-inline constexpr int kDemoMostObjectsCount = 125;
-inline constexpr int kDemoStageWithoutObjects = 5;
+inline constexpr int kDemoMostObjectsStage = static_cast<int>(
+    std::max_element(kDemoObjectCounts.begin(), kDemoObjectCounts.end()) -
+    kDemoObjectCounts.begin());
+inline constexpr int kDemoMostObjectsCount = kDemoObjectCounts[kDemoMostObjectsStage];
+inline constexpr int kDemoStageWithoutObjects = static_cast<int>(
+    std::find(kDemoObjectCounts.begin(), kDemoObjectCounts.end(), 0) - kDemoObjectCounts.begin());
 
 }  // namespace zantor

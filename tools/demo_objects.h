@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "core/stage_data.h"
+
 namespace zantor {
 
 // The objects the demo places in one stage, in table order (rooms ascending).
@@ -9,9 +11,7 @@ class DemoObjects {
  public:
   struct Placed {
     int room;
-    int x;
-    int y;
-    int kind;
+    ObjectEntry object;
   };
 
   // Exactly kDemoObjectCounts[stage] objects. Rooms with three or more objects hold

@@ -1,6 +1,7 @@
 #include "tools/demo_stage_layout.h"
 
 #include "tools/demo_image.h"
+#include "tools/demo_random.h"
 
 namespace zantor {
 
@@ -76,24 +77,10 @@ constexpr int kDesignCount = 32;
 // Six variants of the designs fill the chip numbers below the catalogue.
 static_assert(6 * kDesignCount == kDemoCatalogueChip16 && 6 * kDesignCount == kDemoCatalogueChip32);
 
-class RoomRandom {
- public:
-  explicit RoomRandom(std::uint32_t seed) : state_(seed * 2654435761u + 0x9E3779B9u) {}
-  int Below(int n) {
-    state_ ^= state_ << 13;
-    state_ ^= state_ >> 17;
-    state_ ^= state_ << 5;
-    return static_cast<int>(state_ % static_cast<std::uint32_t>(n));
-  }
-
- private:
-  std::uint32_t state_;
-};
-
 using Grid = std::array<std::array<int, 8>, 8>;  // [row][column] of 32x32 design numbers
 
 Grid DrawRoom(int stage, int set) {
-  RoomRandom random(static_cast<std::uint32_t>(stage * 64 + set + 1));
+  DemoRandom random(static_cast<std::uint32_t>(stage * 64 + set + 1) * 2654435761u + 0x9E3779B9u);
   static constexpr std::array<int, 4> kBackgrounds = {0, kSky, 0, kGradient};
   static constexpr std::array<int, 5> kDecorations = {kDiscs, kStripes, kPillar, kCrosses,
                                                       kDiamonds};
@@ -145,8 +132,8 @@ Grid DrawRoom(int stage, int set) {
 
 }  // namespace
 
-std::array<std::uint8_t, 1024> DemoStageLayout::Chip16x16() {
-  std::array<std::uint8_t, 1024> tiles{};
+StageData::Chip16x16Block DemoStageLayout::Chip16x16() {
+  StageData::Chip16x16Block tiles{};
   for (int c = 0; c < 256; ++c) {
     for (int q = 0; q < 4; ++q) {
       int tile = 0;
@@ -166,8 +153,8 @@ std::array<std::uint8_t, 1024> DemoStageLayout::Chip16x16() {
   return tiles;
 }
 
-std::array<std::uint8_t, 256> DemoStageLayout::ChipProperty(int stage) {
-  std::array<std::uint8_t, 256> properties{};
+StageData::ChipPropertyBlock DemoStageLayout::ChipProperty(int stage) {
+  StageData::ChipPropertyBlock properties{};
   for (int c = 0; c < 256; ++c) {
     if (c >= kDemoCatalogueChip16) {
       properties[c] = DemoCatalogueProperty(c);
@@ -183,8 +170,8 @@ std::array<std::uint8_t, 256> DemoStageLayout::ChipProperty(int stage) {
   return properties;
 }
 
-std::array<std::uint8_t, 1024> DemoStageLayout::Chip32x32() {
-  std::array<std::uint8_t, 1024> chips{};
+StageData::Chip32x32Block DemoStageLayout::Chip32x32() {
+  StageData::Chip32x32Block chips{};
   for (int k = 0; k < 256; ++k) {
     for (int q = 0; q < 4; ++q) {
       int chip16 = 0;
@@ -203,9 +190,8 @@ std::array<std::uint8_t, 1024> DemoStageLayout::Chip32x32() {
   return chips;
 }
 
-std::array<std::uint8_t, 64 * DemoStageLayout::kMapSetCount> DemoStageLayout::MapSets(
-    int stage) {
-  std::array<std::uint8_t, 64 * kMapSetCount> sets{};
+StageData::MapSetBlock DemoStageLayout::MapSets(int stage) {
+  StageData::MapSetBlock sets{};
   for (int set = 0; set < kMapSetCount; ++set) {
     for (int cell = 0; cell < 64; ++cell) {
       int chip32 = cell;
@@ -228,7 +214,7 @@ std::array<std::uint8_t, 64 * DemoStageLayout::kMapSetCount> DemoStageLayout::Ma
   return sets;
 }
 
-std::array<std::uint8_t, DemoStageLayout::kRoomCount> DemoStageLayout::Map(int stage) {
+std::array<std::uint8_t, kRoomCount> DemoStageLayout::Map(int stage) {
   std::array<std::uint8_t, kRoomCount> map{};
   for (int room = 0; room < kRoomCount; ++room) {
     map[room] = static_cast<std::uint8_t>(DemoMapSetOfRoom(stage, room));

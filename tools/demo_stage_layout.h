@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "core/stage_data.h"
+
 namespace zantor {
 
 // The demo's building blocks of one stage, in the byte order of the image: 16x16 chips
@@ -10,13 +12,10 @@ namespace zantor {
 // 40 map sets of 8x8 32x32 chips and the 80-room map.
 class DemoStageLayout {
  public:
-  static constexpr int kMapSetCount = 40;
-  static constexpr int kRoomCount = 80;
-
-  static std::array<std::uint8_t, 1024> Chip16x16();
-  static std::array<std::uint8_t, 256> ChipProperty(int stage);
-  static std::array<std::uint8_t, 1024> Chip32x32();
-  static std::array<std::uint8_t, 64 * kMapSetCount> MapSets(int stage);
+  static StageData::Chip16x16Block Chip16x16();
+  static StageData::ChipPropertyBlock ChipProperty(int stage);
+  static StageData::Chip32x32Block Chip32x32();
+  static StageData::MapSetBlock MapSets(int stage);
   static std::array<std::uint8_t, kRoomCount> Map(int stage);
 };
 

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "tools/demo_image.h"
+#include "tools/demo_random.h"
 
 namespace zantor {
 
@@ -164,14 +165,9 @@ TilePixels Conveyor(bool to_right) {
 }
 
 TilePixels Noise(int bank, int kind) {
-  std::uint32_t state = static_cast<std::uint32_t>(bank * 64 + kind) * 2654435761u + 1u;
+  DemoRandom random(static_cast<std::uint32_t>(bank * 64 + kind) * 2654435761u + 1u);
   static constexpr std::array<int, 8> kWeights = {0, 1, 1, 1, 2, 2, 2, 3};
-  return Paint([&](int, int) {
-    state ^= state << 13;
-    state ^= state >> 17;
-    state ^= state << 5;
-    return kWeights[state % 8];
-  });
+  return Paint([&](int, int) { return kWeights[random.Below(8)]; });
 }
 
 // Decorative kinds take a bank-dependent turn of colours 1..3, so that the two halves

@@ -69,9 +69,9 @@ NtscPalette::Rgb NtscPalette::Color(int number) {
           ToChannel(y - 1.106 * i + 1.703 * q)};
 }
 
-std::array<std::uint8_t, 192> NtscPalette::FileBytes() {
-  std::array<std::uint8_t, 192> bytes{};
-  for (int n = 0; n < 64; ++n) {
+std::array<std::uint8_t, FcPaletteData::kFileSize> NtscPalette::FileBytes() {
+  std::array<std::uint8_t, FcPaletteData::kFileSize> bytes{};
+  for (int n = 0; n < FcPaletteData::kColorCount; ++n) {
     const Rgb c = Color(n);
     bytes[n * 3] = c.r;
     bytes[n * 3 + 1] = c.g;

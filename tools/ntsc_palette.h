@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "core/fc_palette_data.h"
+
 namespace zantor {
 
 // The 64 NES master colours, computed from a model of the console's composite video
@@ -18,7 +20,7 @@ class NtscPalette {
   // number 0x00..0x3F: bits 4-5 the luma row, bits 0-3 the hue column.
   static Rgb Color(int number);
   // The master palette file: 64 triples R, G, B in colour number order.
-  static std::array<std::uint8_t, 192> FileBytes();
+  static std::array<std::uint8_t, FcPaletteData::kFileSize> FileBytes();
 };
 
 }  // namespace zantor

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "core/testing/rom_fixture.h"
+#include "core/testing/stage_fixture.h"
 #include "core/testing/temporary_folder.h"
 
 namespace zantor {
@@ -76,17 +77,9 @@ TEST(RoundTripProperty, StoringEveryGroupOfEveryStageRewritesTheSameFile) {
 // Every byte of every stage's decoded data, in one row.
 std::vector<std::uint8_t> Snapshot(const RomImageData& rom) {
   std::vector<std::uint8_t> all;
-  const auto append = [&all](auto span) { all.insert(all.end(), span.begin(), span.end()); };
   for (int n = 0; n < kStageCount; ++n) {
-    const StageData& s = rom.Stage(n);
-    append(s.BGBank());
-    append(s.Chip16x16());
-    append(s.ChipProperty());
-    append(s.Chip32x32());
-    append(s.MapSet());
-    append(s.Map());
-    append(s.BGPalette());
-    append(s.BGPaletteAnime());
+    const std::vector<std::uint8_t> stage = testing::DecodedBytes(rom.Stage(n));
+    all.insert(all.end(), stage.begin(), stage.end());
   }
   return all;
 }

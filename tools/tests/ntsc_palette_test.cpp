@@ -2,12 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
-#include "tools/write_file_bytes.h"
-
 namespace zantor {
 namespace {
 
@@ -64,20 +58,6 @@ TEST(NtscPalette, HuesChangeAlongARowAndNoColourIsRepeatedThere) {
       }
     }
   }
-}
-
-TEST(PaletteFile, IsWrittenWith192Bytes) {
-  const auto path = std::filesystem::temp_directory_path() / "zantor_tools_test.pal";
-  ASSERT_TRUE(WriteFileBytes(path, NtscPalette::FileBytes()));
-  std::ifstream file(path, std::ios::binary);
-  const std::vector<char> read{std::istreambuf_iterator<char>(file), {}};
-  EXPECT_EQ(read.size(), 192u);
-  std::filesystem::remove(path);
-}
-
-TEST(PaletteFile, ReportsAFileThatCannotBeCreated) {
-  const auto path = std::filesystem::temp_directory_path() / "zantor_no_such_dir" / "x.pal";
-  EXPECT_FALSE(WriteFileBytes(path, NtscPalette::FileBytes()));
 }
 
 }  // namespace

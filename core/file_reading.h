@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace zantor {
+
+struct FileContent {
+  std::vector<std::uint8_t> bytes;  // at most limit + 1 bytes: one more means too long
+  std::string error;                // the system's reason when the file could not be read
+};
+
+// Reads a file whole, but never more than one byte past limit, so an oversized file is
+// recognised without reading it all. A folder is a file that cannot be read.
+FileContent ReadFileUpTo(const std::filesystem::path& path, std::size_t limit);
+
+}  // namespace zantor
