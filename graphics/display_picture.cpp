@@ -119,8 +119,12 @@ void DisplayPicture::PlotDigit(int x, int y, int digit, std::uint32_t word) {
   }
 }
 
-void DisplayPicture::Changed() const {
-  if (on_change_) on_change_();
+void DisplayPicture::Changed() {
+  if (batches_ > 0) {
+    held_change_ = true;
+  } else if (on_change_) {
+    on_change_();
+  }
 }
 
 }  // namespace zantor

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "graphics/color_table.h"
@@ -15,9 +16,25 @@ class IndexedBitmap;
 // What an image control shows: a true-colour picture whose rows can be handed to the
 // toolkit as RGBX without conversion. It keeps the master colour table so that drawing
 // with a colour index shows that master entry. Every drawing operation clips at the
-// edges and calls the change handler once when it is done, so the control can repaint.
+// edges and calls the change handler once when it is done, so the control can repaint;
+// drawings made while a ChangeBatch lives report once, when the batch ends.
 class DisplayPicture {
  public:
+  class ChangeBatch {
+   public:
+    explicit ChangeBatch(DisplayPicture& picture) : picture_(picture) { ++picture_.batches_; }
+    ChangeBatch(const ChangeBatch&) = delete;
+    ChangeBatch& operator=(const ChangeBatch&) = delete;
+    ~ChangeBatch() {
+      if (--picture_.batches_ == 0 && std::exchange(picture_.held_change_, false)) {
+        picture_.Changed();
+      }
+    }
+
+   private:
+    DisplayPicture& picture_;
+  };
+
   // width and height at least 1, else std::invalid_argument. A new picture shows master
   // entry 0 everywhere, as a fresh 8-bit picture of zeros would.
   DisplayPicture(int width, int height, const ColorTable& master);
@@ -55,13 +72,15 @@ class DisplayPicture {
   void Fill(const PixelRect& area, std::uint32_t word);
   void PlotLine(PixelPoint from, PixelPoint to, std::uint32_t word);
   void PlotDigit(int x, int y, int digit, std::uint32_t word);
-  void Changed() const;
+  void Changed();
 
   int width_;
   int height_;
   ColorTable master_;
   std::vector<std::uint32_t> words_;
   std::function<void()> on_change_;
+  int batches_ = 0;
+  bool held_change_ = false;
 };
 
 }  // namespace zantor

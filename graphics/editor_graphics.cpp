@@ -192,6 +192,7 @@ void EditorGraphics::UpdateChip32(IndexedBitmap& bitmap, Chip32Table chips,
 }
 
 void EditorGraphics::DrawMapSet(DisplayPicture& picture, MapSetCells cells) const {
+  const DisplayPicture::ChangeBatch batch(picture);
   for (int r = 0; r < kMapSetSide; ++r) {
     for (int col = 0; col < kMapSetSide; ++col) {
       const PixelRect to =
@@ -232,6 +233,7 @@ void EditorGraphics::DrawCursor32(DisplayPicture& picture, int x, int y) const {
 }
 
 void EditorGraphics::DrawGrid(DisplayPicture& picture, int dx, int dy) const {
+  const DisplayPicture::ChangeBatch batch(picture);
   if (dy >= 1) {
     for (std::int64_t y = 0; y < picture.Height(); y += dy) {
       picture.DrawLine({0, static_cast<int>(y)}, {picture.Width(), static_cast<int>(y)},
@@ -248,6 +250,7 @@ void EditorGraphics::DrawGrid(DisplayPicture& picture, int dx, int dy) const {
 
 void EditorGraphics::DrawObjectMarker(DisplayPicture& picture, int x, int y,
                                       std::uint8_t kind) const {
+  const DisplayPicture::ChangeBatch batch(picture);
   DrawSquare(picture, x - kMarkerSide / 2, y - kMarkerSide / 2, kMarkerSide, kCursorColor);
   picture.DrawHexByte({x - kMarkerTextOffset, y - kMarkerTextOffset}, kind);
 }

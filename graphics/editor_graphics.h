@@ -16,7 +16,8 @@ namespace zantor {
 // The renderer shared by every editor. Chip pictures hold palette indexes (palette
 // number * 4 + 2-bit colour) and carry the stage's background palette as their colour
 // table, so a colour change replaces table entries and copies again; tiles are decoded
-// only when chips, banks or chip palettes change.
+// only when chips, banks or chip palettes change. Every drawing onto a picture reports one
+// change to the picture's handler, however many pieces it is made of.
 class EditorGraphics {
  public:
   static constexpr int kMagentaEntry = 80;

@@ -113,19 +113,5 @@ TEST(DisplayPictureDrawing, HexByteIsClippedNotMoved) {
             (Rows{"wkwwkk", "kkkwkw", "wkwwkw", "wkwwkk"}));
 }
 
-TEST(DisplayPictureDrawing, EveryDrawingReportsOneChange) {
-  DisplayPicture picture(8, 8, GreyZeroMaster());
-  int changes = 0;
-  picture.SetChangeHandler([&changes] { ++changes; });
-  picture.FillRect({0, 0, 2, 2}, 3);
-  EXPECT_EQ(changes, 1);
-  picture.DrawLine({0, 0}, {5, 0}, kWhite);
-  EXPECT_EQ(changes, 2);
-  picture.DrawPolyline({{0, 0}, {5, 0}, {5, 5}, {0, 5}, {0, 0}}, kWhite);
-  EXPECT_EQ(changes, 3);
-  picture.DrawHexByte({0, 0}, 0x12);
-  EXPECT_EQ(changes, 4);
-}
-
 }  // namespace
 }  // namespace zantor

@@ -391,6 +391,23 @@ TEST(Outlines, ObjectMarkerNearTheEdgeIsClippedNotMoved) {
   EXPECT_EQ(ColorRows(*picture, {0, 0, 10, 10}, legend), expected);
 }
 
+TEST(ChangeReports, EveryPictureOperationReportsOnceHoweverManyPiecesItDraws) {
+  RenderFixture f;
+  auto picture = f.graphics.CreateDisplayPicture(256, 256);
+  int changes = 0;
+  picture->SetChangeHandler([&changes] { ++changes; });
+  f.graphics.DrawMapSet(*picture, std::array<std::uint8_t, 64>{});
+  EXPECT_EQ(changes, 1);
+  f.graphics.DrawGrid(*picture, 32, 16);
+  EXPECT_EQ(changes, 2);
+  f.graphics.DrawObjectMarker(*picture, 20, 20, 0x12);
+  EXPECT_EQ(changes, 3);
+  f.graphics.DrawGrid(*picture, 0, 0);  // draws nothing
+  EXPECT_EQ(changes, 3);
+  f.graphics.DrawCursor32(*picture, 40, 40);
+  EXPECT_EQ(changes, 4);
+}
+
 TEST(ColourTables, MasterAndStageTablesWithMagentaAndWhite) {
   RenderFixture f;
   const IndexedBitmap& master = f.graphics.MasterBitmap();

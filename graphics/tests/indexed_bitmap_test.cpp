@@ -232,14 +232,5 @@ TEST(RegionCopyOntoPicture, DoubledCopyOfEightByEight) {
   EXPECT_EQ(ColorRows(picture, picture.Bounds(), {{0, '.'}, {0xFFFFFF, '#'}}), expected);
 }
 
-TEST(RegionCopyOntoPicture, ReportsOneChangePerCopy) {
-  IndexedBitmap source = Checker();
-  DisplayPicture picture(4, 4, ColorTable());
-  int changes = 0;
-  picture.SetChangeHandler([&changes] { ++changes; });
-  source.CopyRegion(picture, picture.Bounds(), source.Bounds());
-  EXPECT_EQ(changes, 1);
-}
-
 }  // namespace
 }  // namespace zantor
