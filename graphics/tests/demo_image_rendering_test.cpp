@@ -22,10 +22,8 @@ const std::vector<std::uint8_t>& DemoBytes() {
 }
 
 // The demo image with one stage's tables decoded, and a renderer over it.
-struct DemoStage {
-  explicit DemoStage(int stage)
-      : ini("unused.ini", ""), addresses(ini), palette(testing::LoadTestPalette()),
-        graphics(palette, image, addresses) {
+struct DemoStage : testing::RenderFixture {
+  explicit DemoStage(int stage) {
     image.WriteBlock(0, DemoBytes());
     data = std::make_unique<StageData>(stage, addresses, image, undo_enabled);
     data->LoadAll();
@@ -39,11 +37,6 @@ struct DemoStage {
     return std::span<const std::uint8_t, 4>(data->BGPaletteAnime().data() + d * 4, 4);
   }
 
-  ImageBytes image;
-  TMyMemIniFile ini;
-  AddressData addresses;
-  FcPaletteData palette;
-  EditorGraphics graphics;
   bool undo_enabled = true;
   std::unique_ptr<StageData> data;
 };

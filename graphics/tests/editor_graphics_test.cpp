@@ -12,6 +12,7 @@ namespace {
 using testing::ColorRows;
 using testing::EncodeTile;
 using testing::IndexRows;
+using testing::Sized;
 using testing::RenderFixture;
 using testing::SolidTile;
 using testing::TestMasterColor;
@@ -25,16 +26,7 @@ struct ChrFixture : RenderFixture {
     image.Write(4, 2);
     graphics.SetChrBase();
   }
-  void PutTile(std::int64_t offset, const std::array<std::uint8_t, 16>& bytes) {
-    testing::WriteBytes(image, offset, bytes);
-  }
 };
-
-IndexedBitmap Sized(int width, int height) {
-  IndexedBitmap bitmap;
-  bitmap.SetSize(width, height);
-  return bitmap;
-}
 
 const std::array<std::string, 8> kArrow{"00011000", "00122100", "01233210", "12333321",
                                         "00033000", "00033000", "00033000", "00000000"};
@@ -54,11 +46,11 @@ Rows WithBase(const std::array<std::string, 8>& rows, int palette) {
 TEST(TileAddressing, LastTileOfSlotZeroAndFirstOfSlotOne) {
   ChrFixture f;
   const std::array<std::uint8_t, 2> banks{2, 5};
-  f.PutTile(kChrBase + 2 * 1024 + 2032, EncodeTile(kArrow));
-  f.PutTile(kChrBase + 5 * 1024, EncodeTile(kCorner));
+  f.image.WriteBlock(kChrBase + 2 * 1024 + 2032, EncodeTile(kArrow));
+  f.image.WriteBlock(kChrBase + 5 * 1024, EncodeTile(kCorner));
   // Decoys where a slot mix-up would look.
-  f.PutTile(kChrBase + 5 * 1024 + 2032, SolidTile(1));
-  f.PutTile(kChrBase + 2 * 1024 + 2048, SolidTile(2));
+  f.image.WriteBlock(kChrBase + 5 * 1024 + 2032, SolidTile(1));
+  f.image.WriteBlock(kChrBase + 2 * 1024 + 2048, SolidTile(2));
   IndexedBitmap bitmap = Sized(16, 8);
   f.graphics.DrawTile(bitmap, banks, 0, 0, 0x7F, 0);
   f.graphics.DrawTile(bitmap, banks, 8, 0, 0x80, 0);
@@ -69,8 +61,8 @@ TEST(TileAddressing, LastTileOfSlotZeroAndFirstOfSlotOne) {
 TEST(TileAddressing, BankPairFourSix) {
   ChrFixture f;
   const std::array<std::uint8_t, 2> banks{4, 6};
-  f.PutTile(kChrBase + 6 * 1024 + 0x10 * 16, EncodeTile(kArrow));
-  f.PutTile(kChrBase + 4 * 1024 + 0x10 * 16, SolidTile(3));  // slot 0's tile 0x10
+  f.image.WriteBlock(kChrBase + 6 * 1024 + 0x10 * 16, EncodeTile(kArrow));
+  f.image.WriteBlock(kChrBase + 4 * 1024 + 0x10 * 16, SolidTile(3));  // slot 0's tile 0x10
   IndexedBitmap bitmap = Sized(8, 8);
   f.graphics.DrawTile(bitmap, banks, 0, 0, 0x90, 1);
   EXPECT_EQ(IndexRows(bitmap, bitmap.Bounds()), WithBase(kArrow, 1));
@@ -82,7 +74,7 @@ TEST(TileDecoding, BitPlaneRowExample) {
   std::array<std::uint8_t, 16> bytes{};
   bytes[0] = 0x80;  // plane 0 of row 0
   bytes[8] = 0x01;  // plane 1 of row 0
-  f.PutTile(kChrBase + 3 * 16, bytes);
+  f.image.WriteBlock(kChrBase + 3 * 16, bytes);
   IndexedBitmap bitmap = Sized(8, 2);
   f.graphics.DrawTile(bitmap, banks, 0, 0, 3, 0);
   EXPECT_EQ(IndexRows(bitmap, {0, 0, 8, 1}), (Rows{"10000002"}));
@@ -93,7 +85,7 @@ TEST(TileDecoding, BitPlaneRowExample) {
 TEST(TileDecoding, WritesOnlyItsOwnPixelsAndClipsAtTheEdges) {
   ChrFixture f;
   const std::array<std::uint8_t, 2> banks{0, 0};
-  f.PutTile(kChrBase + 16, SolidTile(3));
+  f.image.WriteBlock(kChrBase + 16, SolidTile(3));
   IndexedBitmap bitmap = Sized(12, 10);
   f.graphics.FillRect(bitmap, 0, 0, 12, 10, 9);
   f.graphics.DrawTile(bitmap, banks, 2, 1, 1, 0);
@@ -108,7 +100,7 @@ TEST(TileDecoding, WritesOnlyItsOwnPixelsAndClipsAtTheEdges) {
 TEST(ChipDrawing, QuadrantsComeFromTheFourTableParts) {
   ChrFixture f;
   const std::array<std::uint8_t, 2> banks{0, 1};
-  for (int t = 1; t <= 4; ++t) f.PutTile(kChrBase + t * 16, SolidTile(t - 1));
+  for (int t = 1; t <= 4; ++t) f.image.WriteBlock(kChrBase + t * 16, SolidTile(t - 1));
   std::array<std::uint8_t, 1024> tiles{};
   tiles[7] = 1;
   tiles[256 + 7] = 2;
@@ -125,7 +117,7 @@ TEST(ChipDrawing, QuadrantsComeFromTheFourTableParts) {
 TEST(ChipDrawing, SheetUsesTheLowTwoPropertyBits) {
   ChrFixture f;
   const std::array<std::uint8_t, 2> banks{0, 1};
-  f.PutTile(kChrBase + 16, EncodeTile(kArrow));
+  f.image.WriteBlock(kChrBase + 16, EncodeTile(kArrow));
   std::array<std::uint8_t, 1024> tiles{};
   std::array<std::uint8_t, 256> properties{};
   for (const int quadrant : {0, 256, 512, 768}) tiles[quadrant + 0x21] = 1;
@@ -146,9 +138,9 @@ TEST(ChipDrawing, SheetUsesTheLowTwoPropertyBits) {
 
 TEST(ChipDrawing, BankTableShowsAllTilesInPlainColours) {
   ChrFixture f;
-  f.PutTile(kChrBase + 3 * 1024 + 0 * 16, SolidTile(1));
-  f.PutTile(kChrBase + 3 * 1024 + 17 * 16, SolidTile(2));
-  f.PutTile(kChrBase + 3 * 1024 + 127 * 16, EncodeTile(kArrow));
+  f.image.WriteBlock(kChrBase + 3 * 1024 + 0 * 16, SolidTile(1));
+  f.image.WriteBlock(kChrBase + 3 * 1024 + 17 * 16, SolidTile(2));
+  f.image.WriteBlock(kChrBase + 3 * 1024 + 127 * 16, EncodeTile(kArrow));
   IndexedBitmap bitmap = Sized(128, 128);
   f.graphics.DrawBank(bitmap, 3, 64);
   EXPECT_EQ(IndexRows(bitmap, {0, 64, 8, 65}), (Rows{"11111111"}));
@@ -468,7 +460,7 @@ TEST(ColourTables, NumbersFromTheImageAboveThreeFUseTheLowSixBits) {
 TEST(Recolouring, StageColourChangeShowsWithoutDecodingAgain) {
   ChrFixture f;
   const std::array<std::uint8_t, 2> banks{0, 1};
-  f.PutTile(kChrBase + 16, EncodeTile(kArrow));
+  f.image.WriteBlock(kChrBase + 16, EncodeTile(kArrow));
   std::array<std::uint8_t, 1024> tiles{};
   std::array<std::uint8_t, 256> properties{};
   for (const int quadrant : {0, 256, 512, 768}) tiles[quadrant + 9] = 1;
@@ -477,7 +469,7 @@ TEST(Recolouring, StageColourChangeShowsWithoutDecodingAgain) {
   f.graphics.BuildChip16Sheet(f.graphics.Chip16Sheet(), banks, tiles, properties);
 
   // New CHR bytes and a new colour for index 5: the sheet must keep the old shapes.
-  f.PutTile(kChrBase + 16, SolidTile(1));
+  f.image.WriteBlock(kChrBase + 16, SolidTile(1));
   f.graphics.SetStageColor(5, 0x30);
   f.graphics.Chip16Sheet().CopyPaletteFrom(f.graphics.StageBitmap());
   auto picture = f.graphics.CreateDisplayPicture(16, 16);
@@ -511,7 +503,7 @@ TEST(ImageBounds, BankWindowRunningOffTheEndStopsAtTheLastWholeTile) {
   RenderFixture f;
   f.image.Write(4, 0x80);  // CHR base 2,097,168: three tiles before the buffer's end
   f.graphics.SetChrBase();
-  testing::WriteBytes(f.image, ImageBytes::kCapacity - 16, EncodeTile(kCorner));
+  f.image.WriteBlock(ImageBytes::kCapacity - 16, EncodeTile(kCorner));
   const std::array<std::uint8_t, 2> banks{0, 0};
   IndexedBitmap bitmap = Sized(16, 8);
   f.graphics.FillRect(bitmap, 0, 0, 16, 8, 9);

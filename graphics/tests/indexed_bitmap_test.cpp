@@ -12,6 +12,7 @@ namespace {
 
 using testing::ColorRows;
 using testing::IndexRows;
+using testing::Sized;
 using Rows = std::vector<std::string>;
 
 // Writes rows of hex digits into the bitmap from (x, y).
@@ -22,12 +23,6 @@ void Paint(IndexedBitmap& bitmap, int x, int y, const Rows& rows) {
           static_cast<std::uint8_t>(std::stoi(std::string(1, rows[r][k]), nullptr, 16));
     }
   }
-}
-
-IndexedBitmap Sized(int width, int height) {
-  IndexedBitmap bitmap;
-  bitmap.SetSize(width, height);
-  return bitmap;
 }
 
 TEST(IndexedBitmapShape, FreshBitmapIsOneBlackPixel) {

@@ -14,16 +14,6 @@
 namespace zantor {
 namespace {
 
-// One application for the whole program, on the offscreen platform. It is never
-// destroyed: tearing it down among the other statics after main is not safe.
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "image_ex_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
-}
-
 std::unique_ptr<DisplayPicture> GreyPicture(int width, int height) {
   ColorTable master;
   master.Set(0, 0x404040);
@@ -46,7 +36,6 @@ void Move(QWidget& widget, QPointF at, Qt::MouseButtons held, Qt::KeyboardModifi
 class ImageControl : public ::testing::Test {
  protected:
   void SetUp() override { control.SetPicture(GreyPicture(64, 48)); }
-  QApplication& app = App();  // before any widget
   TImageEx control;
 };
 
@@ -139,7 +128,6 @@ class CountingImage : public TImageEx {
 };
 
 TEST(ImageControlPainting, DrawingOnThePictureRepaintsTheControl) {
-  App();
   CountingImage control;
   control.SetPicture(GreyPicture(16, 16));
   control.show();
@@ -151,7 +139,6 @@ TEST(ImageControlPainting, DrawingOnThePictureRepaintsTheControl) {
 }
 
 TEST(ImageControlPainting, ShowsThePicturePixelsSharply) {
-  App();
   TImageEx control;
   control.SetPicture(GreyPicture(8, 4));
   control.Picture()->DrawLine({0, 1}, {8, 1}, 0x0000FF);
