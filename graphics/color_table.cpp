@@ -1,23 +1,17 @@
 #include "graphics/color_table.h"
 
-#include <stdexcept>
-#include <string>
+#include "graphics/pixel_rect.h"
 
 namespace zantor {
 
 namespace {
 
-int CheckedIndex(int index) {
-  if (index < 0 || index >= ColorTable::kSize) {
-    throw std::out_of_range("colour table index " + std::to_string(index) + " outside 0..255");
-  }
-  return index;
-}
+constexpr const char* kWhat = "colour table index";
 
 }  // namespace
 
 void ColorTable::Set(int index, std::uint32_t color) {
-  words_[CheckedIndex(index)] = ToShownWord(color);
+  words_[CheckedIndex(index, kSize, kWhat)] = ToShownWord(color);
   if (index >= kPairIndexes) return;
   for (int other = 0; other < kPairIndexes; ++other) {
     for (const int key : {index | other << 4, other | index << 4}) {
@@ -27,7 +21,7 @@ void ColorTable::Set(int index, std::uint32_t color) {
 }
 
 std::uint32_t ColorTable::Get(int index) const {
-  return FromShownWord(words_[CheckedIndex(index)]);
+  return FromShownWord(words_[CheckedIndex(index, kSize, kWhat)]);
 }
 
 }  // namespace zantor

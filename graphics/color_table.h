@@ -40,8 +40,6 @@ class ColorTable {
   const std::uint32_t* Words() const { return words_.data(); }
   const std::uint64_t* PairWords() const { return pairs_.data(); }
 
-  bool operator==(const ColorTable&) const = default;
-
  private:
   std::array<std::uint32_t, kSize> words_;
   std::array<std::uint64_t, kPairIndexes * kPairIndexes> pairs_;

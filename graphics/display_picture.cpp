@@ -19,9 +19,10 @@ constexpr std::uint32_t kTextBackground = 0xFFFFFF;
 DisplayPicture::DisplayPicture(int width, int height, const ColorTable& master)
     : width_(CheckedSide(width, "picture", "width")),
       height_(CheckedSide(height, "picture", "height")),
-      master_(master),
       words_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
-             master.Word(0)) {}
+             master.Word(0)) {
+  std::copy_n(master.Words(), ColorTable::kSize, master_words_.begin());
+}
 
 std::uint32_t DisplayPicture::Pixel(int x, int y) const {
   if (x < 0 || x >= width_ || y < 0 || y >= height_) {
@@ -32,7 +33,7 @@ std::uint32_t DisplayPicture::Pixel(int x, int y) const {
 }
 
 void DisplayPicture::FillRect(const PixelRect& area, int index) {
-  Fill(area, ToShownWord(master_.Get(index)));
+  Fill(area, master_words_[CheckedIndex(index, ColorTable::kSize, "colour table index")]);
   Changed();
 }
 

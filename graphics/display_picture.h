@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -47,7 +48,6 @@ class DisplayPicture {
 
   // 0x00BBGGRR of pixel (x, y); std::out_of_range outside the picture.
   std::uint32_t Pixel(int x, int y) const;
-  std::uint32_t GetPaletteEntry(int index) const { return master_.Get(index); }
 
   // Rows from the top, Width() RGBX words each, without padding.
   const std::uint32_t* Words() const { return words_.data(); }
@@ -76,7 +76,7 @@ class DisplayPicture {
 
   int width_;
   int height_;
-  ColorTable master_;
+  std::array<std::uint32_t, ColorTable::kSize> master_words_;
   std::vector<std::uint32_t> words_;
   std::function<void()> on_change_;
   int batches_ = 0;

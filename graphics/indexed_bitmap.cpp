@@ -18,10 +18,6 @@ void IndexedBitmap::SetHeight(int height) {
   Recreate(width_, CheckedSide(height, "bitmap", "height"));
 }
 
-void IndexedBitmap::SetSize(int width, int height) {
-  Recreate(CheckedSide(width, "bitmap", "width"), CheckedSide(height, "bitmap", "height"));
-}
-
 void IndexedBitmap::Recreate(int width, int height) {
   width_ = width;
   height_ = height;

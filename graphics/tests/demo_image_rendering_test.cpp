@@ -64,11 +64,6 @@ int ReferenceChip32Pixel(const StageData& stage, int x, int y) {
   return ReferenceChip16Pixel(stage, small % 16 * 16 + x % 16, small / 16 * 16 + y % 16);
 }
 
-TEST(DemoImageRendering, ChrBaseFollowsTheHeader) {
-  DemoStage demo(0);
-  EXPECT_EQ(demo.graphics.ChrBase(), kDemoChrBase);
-}
-
 TEST(DemoImageRendering, ChipSheetsOfEveryStageMatchTheReference) {
   for (int stage = 0; stage < 16; ++stage) {
     DemoStage demo(stage);
