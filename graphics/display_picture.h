@@ -57,7 +57,8 @@ class DisplayPicture {
 
   // Fills area with master entry index (0..255, else std::out_of_range).
   void FillRect(const PixelRect& area, int index);
-  // A one-pixel line in colour 0x00BBGGRR; the end point itself is not drawn.
+  // A one-pixel horizontal or vertical line in colour 0x00BBGGRR; the end point itself is
+  // not drawn. A slanted line raises std::invalid_argument.
   void DrawLine(PixelPoint from, PixelPoint to, std::uint32_t color);
   // Lines through the points in order, each without its end point: an outline that
   // returns to its first point has every corner set.
