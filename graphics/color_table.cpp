@@ -4,14 +4,12 @@
 
 namespace zantor {
 
-namespace {
-
-constexpr const char* kWhat = "colour table index";
-
-}  // namespace
+int ColorTable::CheckedIndex(int index) {
+  return zantor::CheckedIndex(index, kSize, "colour table index");
+}
 
 void ColorTable::Set(int index, std::uint32_t color) {
-  words_[CheckedIndex(index, kSize, kWhat)] = ToShownWord(color);
+  words_[CheckedIndex(index)] = ToShownWord(color);
   if (index >= kPairIndexes) return;
   for (int other = 0; other < kPairIndexes; ++other) {
     for (const int key : {index | other << 4, other | index << 4}) {
@@ -21,7 +19,7 @@ void ColorTable::Set(int index, std::uint32_t color) {
 }
 
 std::uint32_t ColorTable::Get(int index) const {
-  return FromShownWord(words_[CheckedIndex(index, kSize, kWhat)]);
+  return FromShownWord(words_[CheckedIndex(index)]);
 }
 
 }  // namespace zantor

@@ -30,6 +30,9 @@ class ColorTable {
     pairs_.fill(std::uint64_t{kOpaque} << 32 | kOpaque);
   }
 
+  // index as given when it is 0..255, else std::out_of_range.
+  static int CheckedIndex(int index);
+
   // index 0..255, else std::out_of_range. Bits 24-31 of color are ignored.
   void Set(int index, std::uint32_t color);
   std::uint32_t Get(int index) const;

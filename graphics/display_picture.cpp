@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <stdexcept>
-#include <string>
 
 #include "graphics/hex_digit_font.h"
 
@@ -10,8 +9,8 @@ namespace zantor {
 
 namespace {
 
-constexpr std::uint32_t kTextInk = 0x000000;
-constexpr std::uint32_t kTextBackground = 0xFFFFFF;
+constexpr std::uint32_t kTextInk = ToShownWord(0x000000);
+constexpr std::uint32_t kTextBackground = ToShownWord(0xFFFFFF);
 
 }  // namespace
 
@@ -24,15 +23,12 @@ DisplayPicture::DisplayPicture(int width, int height, const ColorTable& master)
 }
 
 std::uint32_t DisplayPicture::Pixel(int x, int y) const {
-  if (x < 0 || x >= width_ || y < 0 || y >= height_) {
-    throw std::out_of_range("pixel (" + std::to_string(x) + ", " + std::to_string(y) +
-                            ") outside the picture");
-  }
-  return FromShownWord(words_[static_cast<std::size_t>(y) * width_ + x]);
+  const std::size_t row = static_cast<std::size_t>(CheckedIndex(y, height_, "picture row"));
+  return FromShownWord(words_[row * width_ + CheckedIndex(x, width_, "picture column")]);
 }
 
 void DisplayPicture::FillRect(const PixelRect& area, int index) {
-  Fill(area, master_words_[CheckedIndex(index, ColorTable::kSize, "colour table index")]);
+  Fill(area, master_words_[ColorTable::CheckedIndex(index)]);
   Changed();
 }
 
@@ -52,11 +48,11 @@ void DisplayPicture::DrawPolyline(std::initializer_list<PixelPoint> points,
 
 void DisplayPicture::DrawHexByte(PixelPoint at, std::uint8_t value) {
   Fill(PixelRect::FromSize(at.x, at.y, HexDigitFont::TextWidth(2), HexDigitFont::TextHeight()),
-       ToShownWord(kTextBackground));
+       kTextBackground);
   const int glyph_top = at.y + HexDigitFont::kPadding;
   const int first_left = at.x + HexDigitFont::kPadding;
-  PlotDigit(first_left, glyph_top, value >> 4, ToShownWord(kTextInk));
-  PlotDigit(first_left + HexDigitFont::kAdvance, glyph_top, value & 0x0F, ToShownWord(kTextInk));
+  PlotDigit(first_left, glyph_top, value >> 4, kTextInk);
+  PlotDigit(first_left + HexDigitFont::kAdvance, glyph_top, value & 0x0F, kTextInk);
   Changed();
 }
 
