@@ -27,9 +27,10 @@ struct Scene {
   Scene() : ini("unused.ini", ""), addresses(ini), graphics(palette, image, addresses) {
     std::mt19937 random(12345);
     const auto byte = [&random] { return static_cast<std::uint8_t>(random() & 0xFF); };
-    image.Write(4, 8);  // CHR base after 128 KiB of program data
+    image.Write(4, 8);  // CHR data after 128 KiB of program data
     graphics.SetChrBase();
-    for (std::int64_t i = 0; i < 256 * 1024; ++i) image.Write(graphics.ChrBase() + i, byte());
+    constexpr std::int64_t kChrBase = 16 + 8 * 16384;
+    for (std::int64_t i = 0; i < 256 * 1024; ++i) image.Write(kChrBase + i, byte());
     for (auto& b : tiles) b = byte();
     for (auto& b : properties) b = byte();
     for (auto& b : chip32) b = byte();

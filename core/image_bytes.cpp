@@ -27,7 +27,7 @@ Overlap Intersect(std::int64_t offset, std::int64_t length) {
 
 ImageBytes::ImageBytes() : bytes_(new std::uint8_t[kCapacity]()) {}
 
-void ImageBytes::ReadBlock(std::int64_t offset, std::span<std::uint8_t> out) const {
+void ImageBytes::ReadClipped(std::int64_t offset, std::span<std::uint8_t> out) const {
   std::fill(out.begin(), out.end(), std::uint8_t{0});
   const Overlap o = Intersect(offset, static_cast<std::int64_t>(out.size()));
   if (o.count > 0) std::memcpy(out.data() + o.skip, bytes_.get() + offset + o.skip, o.count);

@@ -1,20 +1,12 @@
 #include "graphics/color_table.h"
 
-#include <stdexcept>
-#include <string>
+#include "graphics/pixel_rect.h"
 
 namespace zantor {
 
-namespace {
-
-int CheckedIndex(int index) {
-  if (index < 0 || index >= ColorTable::kSize) {
-    throw std::out_of_range("colour table index " + std::to_string(index) + " outside 0..255");
-  }
-  return index;
+int ColorTable::CheckedIndex(int index) {
+  return zantor::CheckedIndex(index, kSize, "colour table index");
 }
-
-}  // namespace
 
 void ColorTable::Set(int index, std::uint32_t color) {
   words_[CheckedIndex(index)] = ToShownWord(color);

@@ -30,6 +30,9 @@ class ColorTable {
     pairs_.fill(std::uint64_t{kOpaque} << 32 | kOpaque);
   }
 
+  // index as given when it is 0..255, else std::out_of_range.
+  static int CheckedIndex(int index);
+
   // index 0..255, else std::out_of_range. Bits 24-31 of color are ignored.
   void Set(int index, std::uint32_t color);
   std::uint32_t Get(int index) const;
@@ -39,8 +42,6 @@ class ColorTable {
   // All 256 shown words, and the 256 pair words, for loops that look up many pixels.
   const std::uint32_t* Words() const { return words_.data(); }
   const std::uint64_t* PairWords() const { return pairs_.data(); }
-
-  bool operator==(const ColorTable&) const = default;
 
  private:
   std::array<std::uint32_t, kSize> words_;

@@ -1,9 +1,7 @@
 #include "graphics/display_picture.h"
 
 #include <algorithm>
-#include <cmath>
 #include <stdexcept>
-#include <string>
 
 #include "graphics/hex_digit_font.h"
 
@@ -11,28 +9,26 @@ namespace zantor {
 
 namespace {
 
-constexpr std::uint32_t kTextInk = 0x000000;
-constexpr std::uint32_t kTextBackground = 0xFFFFFF;
+constexpr std::uint32_t kTextInk = ToShownWord(0x000000);
+constexpr std::uint32_t kTextBackground = ToShownWord(0xFFFFFF);
 
 }  // namespace
 
 DisplayPicture::DisplayPicture(int width, int height, const ColorTable& master)
     : width_(CheckedSide(width, "picture", "width")),
       height_(CheckedSide(height, "picture", "height")),
-      master_(master),
       words_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
-             master.Word(0)) {}
+             master.Word(0)) {
+  std::copy_n(master.Words(), ColorTable::kSize, master_words_.begin());
+}
 
 std::uint32_t DisplayPicture::Pixel(int x, int y) const {
-  if (x < 0 || x >= width_ || y < 0 || y >= height_) {
-    throw std::out_of_range("pixel (" + std::to_string(x) + ", " + std::to_string(y) +
-                            ") outside the picture");
-  }
-  return FromShownWord(words_[static_cast<std::size_t>(y) * width_ + x]);
+  const std::size_t row = static_cast<std::size_t>(CheckedIndex(y, height_, "picture row"));
+  return FromShownWord(words_[row * width_ + CheckedIndex(x, width_, "picture column")]);
 }
 
 void DisplayPicture::FillRect(const PixelRect& area, int index) {
-  Fill(area, ToShownWord(master_.Get(index)));
+  Fill(area, master_words_[ColorTable::CheckedIndex(index)]);
   Changed();
 }
 
@@ -52,11 +48,11 @@ void DisplayPicture::DrawPolyline(std::initializer_list<PixelPoint> points,
 
 void DisplayPicture::DrawHexByte(PixelPoint at, std::uint8_t value) {
   Fill(PixelRect::FromSize(at.x, at.y, HexDigitFont::TextWidth(2), HexDigitFont::TextHeight()),
-       ToShownWord(kTextBackground));
+       kTextBackground);
   const int glyph_top = at.y + HexDigitFont::kPadding;
   const int first_left = at.x + HexDigitFont::kPadding;
-  PlotDigit(first_left, glyph_top, value >> 4, ToShownWord(kTextInk));
-  PlotDigit(first_left + HexDigitFont::kAdvance, glyph_top, value & 0x0F, ToShownWord(kTextInk));
+  PlotDigit(first_left, glyph_top, value >> 4, kTextInk);
+  PlotDigit(first_left + HexDigitFont::kAdvance, glyph_top, value & 0x0F, kTextInk);
   Changed();
 }
 
@@ -68,59 +64,42 @@ void DisplayPicture::Fill(const PixelRect& area, std::uint32_t word) {
   }
 }
 
-// Walks the major axis one pixel per step and rounds the other coordinate, visiting only
-// the steps whose major coordinate lies inside the picture, so far-off end points cost
-// nothing. Rounding is exact while the coordinates stay below 2^26.
+// The line as a one-pixel-wide rectangle, clipped in 64 bits so that far-off end points
+// cannot overflow: along the line from included, to left out.
 void DisplayPicture::PlotLine(PixelPoint from, PixelPoint to, std::uint32_t word) {
-  const std::int64_t dx = std::int64_t{to.x} - from.x;
-  const std::int64_t dy = std::int64_t{to.y} - from.y;
-  const bool x_major = std::llabs(dx) >= std::llabs(dy);
-  const std::int64_t steps = x_major ? std::llabs(dx) : std::llabs(dy);
-  if (steps == 0) return;
-  const std::int64_t major_start = x_major ? from.x : from.y;
-  const std::int64_t major_step = (x_major ? dx : dy) > 0 ? 1 : -1;
-  const std::int64_t major_extent = x_major ? width_ : height_;
-  const std::int64_t minor_start = x_major ? from.y : from.x;
-  const double minor_delta = static_cast<double>(x_major ? dy : dx);
-  const std::int64_t minor_extent = x_major ? height_ : width_;
-
-  // Steps i in [first, last] keep major_start + i * major_step inside 0..extent-1.
-  std::int64_t first = 0;
-  std::int64_t last = steps - 1;
-  if (major_step > 0) {
-    first = std::max(first, -major_start);
-    last = std::min(last, major_extent - 1 - major_start);
-  } else {
-    first = std::max(first, major_start - (major_extent - 1));
-    last = std::min(last, major_start);
+  if (from.x != to.x && from.y != to.y) {
+    throw std::invalid_argument("only horizontal and vertical lines are drawn");
   }
-  for (std::int64_t i = first; i <= last; ++i) {
-    const std::int64_t major = major_start + i * major_step;
-    const double offset = static_cast<double>(i) * minor_delta / static_cast<double>(steps);
-    const std::int64_t minor = minor_start + static_cast<std::int64_t>(std::floor(offset + 0.5));
-    if (minor < 0 || minor >= minor_extent) continue;
-    const std::int64_t x = x_major ? major : minor;
-    const std::int64_t y = x_major ? minor : major;
-    Row(static_cast<int>(y))[x] = word;
-  }
+  const bool horizontal = from.y == to.y;
+  const int across = horizontal ? from.y : from.x;
+  if (across < 0 || across >= (horizontal ? height_ : width_)) return;
+  const std::int64_t a = horizontal ? from.x : from.y;
+  const std::int64_t b = horizontal ? to.x : to.y;
+  const std::int64_t extent = horizontal ? width_ : height_;
+  const int first = static_cast<int>(std::clamp<std::int64_t>(a <= b ? a : b + 1, 0, extent));
+  const int last = static_cast<int>(std::clamp<std::int64_t>(a <= b ? b : a + 1, 0, extent));
+  Fill(horizontal ? PixelRect{first, across, last, across + 1}
+                  : PixelRect{across, first, across + 1, last},
+       word);
 }
 
 void DisplayPicture::PlotDigit(int x, int y, int digit, std::uint32_t word) {
-  for (int row = 0; row < HexDigitFont::kGlyphHeight; ++row) {
-    for (int column = 0; column < HexDigitFont::kGlyphWidth; ++column) {
-      const std::int64_t px = std::int64_t{x} + column;
-      const std::int64_t py = std::int64_t{y} + row;
-      if (!HexDigitFont::Ink(digit, column, row) || px < 0 || px >= width_ || py < 0 ||
-          py >= height_) {
-        continue;
-      }
-      Row(static_cast<int>(py))[px] = word;
+  const PixelRect glyph =
+      PixelRect::FromSize(x, y, HexDigitFont::kGlyphWidth, HexDigitFont::kGlyphHeight)
+          .Intersect(Bounds());
+  for (int py = glyph.top; py < glyph.bottom; ++py) {
+    for (int px = glyph.left; px < glyph.right; ++px) {
+      if (HexDigitFont::Ink(digit, px - x, py - y)) Row(py)[px] = word;
     }
   }
 }
 
-void DisplayPicture::Changed() const {
-  if (on_change_) on_change_();
+void DisplayPicture::Changed() {
+  if (batches_ > 0) {
+    held_change_ = true;
+  } else if (on_change_) {
+    on_change_();
+  }
 }
 
 }  // namespace zantor

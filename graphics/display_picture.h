@@ -1,8 +1,10 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "graphics/color_table.h"
@@ -15,9 +17,25 @@ class IndexedBitmap;
 // What an image control shows: a true-colour picture whose rows can be handed to the
 // toolkit as RGBX without conversion. It keeps the master colour table so that drawing
 // with a colour index shows that master entry. Every drawing operation clips at the
-// edges and calls the change handler once when it is done, so the control can repaint.
+// edges and calls the change handler once when it is done, so the control can repaint;
+// drawings made while a ChangeBatch lives report once, when the batch ends.
 class DisplayPicture {
  public:
+  class ChangeBatch {
+   public:
+    explicit ChangeBatch(DisplayPicture& picture) : picture_(picture) { ++picture_.batches_; }
+    ChangeBatch(const ChangeBatch&) = delete;
+    ChangeBatch& operator=(const ChangeBatch&) = delete;
+    ~ChangeBatch() {
+      if (--picture_.batches_ == 0 && std::exchange(picture_.held_change_, false)) {
+        picture_.Changed();
+      }
+    }
+
+   private:
+    DisplayPicture& picture_;
+  };
+
   // width and height at least 1, else std::invalid_argument. A new picture shows master
   // entry 0 everywhere, as a fresh 8-bit picture of zeros would.
   DisplayPicture(int width, int height, const ColorTable& master);
@@ -30,7 +48,6 @@ class DisplayPicture {
 
   // 0x00BBGGRR of pixel (x, y); std::out_of_range outside the picture.
   std::uint32_t Pixel(int x, int y) const;
-  std::uint32_t GetPaletteEntry(int index) const { return master_.Get(index); }
 
   // Rows from the top, Width() RGBX words each, without padding.
   const std::uint32_t* Words() const { return words_.data(); }
@@ -40,7 +57,8 @@ class DisplayPicture {
 
   // Fills area with master entry index (0..255, else std::out_of_range).
   void FillRect(const PixelRect& area, int index);
-  // A one-pixel line in colour 0x00BBGGRR; the end point itself is not drawn.
+  // A one-pixel horizontal or vertical line in colour 0x00BBGGRR; the end point itself is
+  // not drawn. A slanted line raises std::invalid_argument.
   void DrawLine(PixelPoint from, PixelPoint to, std::uint32_t color);
   // Lines through the points in order, each without its end point: an outline that
   // returns to its first point has every corner set.
@@ -55,13 +73,15 @@ class DisplayPicture {
   void Fill(const PixelRect& area, std::uint32_t word);
   void PlotLine(PixelPoint from, PixelPoint to, std::uint32_t word);
   void PlotDigit(int x, int y, int digit, std::uint32_t word);
-  void Changed() const;
+  void Changed();
 
   int width_;
   int height_;
-  ColorTable master_;
+  std::array<std::uint32_t, ColorTable::kSize> master_words_;
   std::vector<std::uint32_t> words_;
   std::function<void()> on_change_;
+  int batches_ = 0;
+  bool held_change_ = false;
 };
 
 }  // namespace zantor

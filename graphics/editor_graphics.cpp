@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <stdexcept>
-#include <string>
 
 #include "graphics/hex_digit_font.h"
 #include "graphics/tile_decoder.h"
@@ -31,10 +29,7 @@ PixelRect SheetCell(int item, int side) {
 }
 
 int CheckedStageEntry(int entry) {
-  if (entry < 0 || entry >= EditorGraphics::kStageColors) {
-    throw std::out_of_range("stage colour entry " + std::to_string(entry) + " outside 0..15");
-  }
-  return entry;
+  return CheckedIndex(entry, EditorGraphics::kStageColors, "stage colour entry");
 }
 
 }  // namespace
@@ -42,16 +37,13 @@ int CheckedStageEntry(int entry) {
 EditorGraphics::EditorGraphics(const FcPaletteData& palette, const ImageBytes& image,
                                const AddressData& addresses)
     : palette_(palette), image_(image), animation_(image, addresses) {
-  for (IndexedBitmap* table : {&master_, &stage_}) {
-    table->SetPaletteEntry(kMagentaEntry, kMagenta);
-    table->SetPaletteEntry(kWhiteEntry, kWhite);
-  }
-  for (int n = 0; n < FcPaletteData::kColorCount; ++n) {
-    master_.SetPaletteEntry(n, palette_.GetColor(n));
-  }
+  for (int n = 0; n < FcPaletteData::kColorCount; ++n) master_.Set(n, palette_.GetColor(n));
+  master_.Set(kMagentaEntry, kMagenta);
+  master_.Set(kWhiteEntry, kWhite);
+  stage_.SetPaletteEntry(kMagentaEntry, kMagenta);
+  stage_.SetPaletteEntry(kWhiteEntry, kWhite);
   chip16_sheet_ = CreateStageBitmap(kSheetColumns * kChip16Side, kSheetColumns * kChip16Side);
   chip32_sheet_ = CreateStageBitmap(kSheetColumns * kChip32Side, kSheetColumns * kChip32Side);
-  SetChrBase();
 }
 
 void EditorGraphics::SetChrBase() { chr_base_ = 16 + std::int64_t{image_.Read(4)} * 16384; }
@@ -70,12 +62,13 @@ std::uint32_t EditorGraphics::GetStageColor(int entry) const {
 
 std::unique_ptr<DisplayPicture> EditorGraphics::CreateDisplayPicture(int width,
                                                                      int height) const {
-  return std::make_unique<DisplayPicture>(width, height, master_.Colors());
+  return std::make_unique<DisplayPicture>(width, height, master_);
 }
 
 IndexedBitmap EditorGraphics::CreateStageBitmap(int width, int height) const {
   IndexedBitmap bitmap;
-  bitmap.SetSize(width, height);
+  bitmap.SetWidth(width);
+  bitmap.SetHeight(height);
   bitmap.CopyPaletteFrom(stage_);
   return bitmap;
 }
@@ -192,6 +185,7 @@ void EditorGraphics::UpdateChip32(IndexedBitmap& bitmap, Chip32Table chips,
 }
 
 void EditorGraphics::DrawMapSet(DisplayPicture& picture, MapSetCells cells) const {
+  const DisplayPicture::ChangeBatch batch(picture);
   for (int r = 0; r < kMapSetSide; ++r) {
     for (int col = 0; col < kMapSetSide; ++col) {
       const PixelRect to =
@@ -232,6 +226,7 @@ void EditorGraphics::DrawCursor32(DisplayPicture& picture, int x, int y) const {
 }
 
 void EditorGraphics::DrawGrid(DisplayPicture& picture, int dx, int dy) const {
+  const DisplayPicture::ChangeBatch batch(picture);
   if (dy >= 1) {
     for (std::int64_t y = 0; y < picture.Height(); y += dy) {
       picture.DrawLine({0, static_cast<int>(y)}, {picture.Width(), static_cast<int>(y)},
@@ -248,6 +243,7 @@ void EditorGraphics::DrawGrid(DisplayPicture& picture, int dx, int dy) const {
 
 void EditorGraphics::DrawObjectMarker(DisplayPicture& picture, int x, int y,
                                       std::uint8_t kind) const {
+  const DisplayPicture::ChangeBatch batch(picture);
   DrawSquare(picture, x - kMarkerSide / 2, y - kMarkerSide / 2, kMarkerSide, kCursorColor);
   picture.DrawHexByte({x - kMarkerTextOffset, y - kMarkerTextOffset}, kind);
 }

@@ -16,7 +16,8 @@ namespace zantor {
 // The renderer shared by every editor. Chip pictures hold palette indexes (palette
 // number * 4 + 2-bit colour) and carry the stage's background palette as their colour
 // table, so a colour change replaces table entries and copies again; tiles are decoded
-// only when chips, banks or chip palettes change.
+// only when chips, banks or chip palettes change. Every drawing onto a picture reports one
+// change to the picture's handler, however many pieces it is made of.
 class EditorGraphics {
  public:
   static constexpr int kMagentaEntry = 80;
@@ -50,7 +51,6 @@ class EditorGraphics {
 
   // CHR base = 16 + 16384 * image byte 4; run after every successful open.
   void SetChrBase();
-  std::int64_t ChrBase() const { return chr_base_; }
 
   // Background palette: entry i = master colour of NES number n[i].
   void SetStagePalette(StagePalette numbers);
@@ -58,7 +58,6 @@ class EditorGraphics {
   void SetStageColor(int entry, int number);
   std::uint32_t GetStageColor(int entry) const;
   const IndexedBitmap& StageBitmap() const { return stage_; }
-  const IndexedBitmap& MasterBitmap() const { return master_; }
 
   IndexedBitmap& Chip16Sheet() { return chip16_sheet_; }
   const IndexedBitmap& Chip16Sheet() const { return chip16_sheet_; }
@@ -123,8 +122,8 @@ class EditorGraphics {
 
   const FcPaletteData& palette_;
   const ImageBytes& image_;
-  std::int64_t chr_base_ = 16;
-  IndexedBitmap master_;
+  std::int64_t chr_base_ = 16;  // that of an image of zeros, until SetChrBase
+  ColorTable master_;
   IndexedBitmap stage_;
   IndexedBitmap chip16_sheet_;
   IndexedBitmap chip32_sheet_;

@@ -26,10 +26,6 @@ constexpr const char* kGlyphs[16][HexDigitFont::kGlyphHeight] = {
 }  // namespace
 
 bool HexDigitFont::Ink(int digit, int column, int row) {
-  if (digit < 0 || digit > 15 || column < 0 || column >= kGlyphWidth || row < 0 ||
-      row >= kGlyphHeight) {
-    return false;
-  }
   return kGlyphs[digit][row][column] == '#';
 }
 

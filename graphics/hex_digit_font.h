@@ -15,7 +15,7 @@ class HexDigitFont {
   static constexpr int TextWidth(int digits) { return kPadding + digits * kAdvance; }
   static constexpr int TextHeight() { return kGlyphHeight + 2 * kPadding; }
 
-  // Whether pixel (column, row) of digit 0..15 is inked; false outside the glyph.
+  // Whether pixel (column 0..4, row 0..6) of digit 0..15 is inked.
   static bool Ink(int digit, int column, int row);
 };
 

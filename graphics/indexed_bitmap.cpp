@@ -18,10 +18,6 @@ void IndexedBitmap::SetHeight(int height) {
   Recreate(width_, CheckedSide(height, "bitmap", "height"));
 }
 
-void IndexedBitmap::SetSize(int width, int height) {
-  Recreate(CheckedSide(width, "bitmap", "width"), CheckedSide(height, "bitmap", "height"));
-}
-
 void IndexedBitmap::Recreate(int width, int height) {
   width_ = width;
   height_ = height;
@@ -35,16 +31,14 @@ void IndexedBitmap::ThrowRowOutOfRange(int y) {
 
 void IndexedBitmap::CopyRegion(IndexedBitmap& target, const PixelRect& to,
                                const PixelRect& from) const {
-  region_stretch::Stretch(
-      *this, from, target.Bounds(), to,
-      [&target](int y) { return target.ScanLine(y).data(); }, region_stretch::KeepIndexes{});
+  region_stretch::Stretch(*this, from, target.ScanLine(0).data(), target.Bounds(), to,
+                          region_stretch::KeepIndexes{});
 }
 
 void IndexedBitmap::CopyRegion(DisplayPicture& target, const PixelRect& to,
                                const PixelRect& from) const {
-  region_stretch::Stretch(
-      *this, from, target.Bounds(), to, [&target](int y) { return target.Row(y); },
-      region_stretch::CarryColors{colors_});
+  region_stretch::Stretch(*this, from, target.Row(0), target.Bounds(), to,
+                          region_stretch::CarryColors{colors_});
   target.Changed();
 }
 

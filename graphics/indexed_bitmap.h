@@ -27,7 +27,6 @@ class IndexedBitmap {
   // raises std::invalid_argument.
   void SetWidth(int width);
   void SetHeight(int height);
-  void SetSize(int width, int height);
 
   // Row y from the top (0..Height()-1, else std::out_of_range); byte x is pixel (x, y).
   // Rows are stored top to bottom without padding: row y + 1 starts Width() bytes after
@@ -47,7 +46,6 @@ class IndexedBitmap {
   void SetPaletteEntry(int index, std::uint32_t color) { colors_.Set(index, color); }
   std::uint32_t GetPaletteEntry(int index) const { return colors_.Get(index); }
   void CopyPaletteFrom(const IndexedBitmap& other) { colors_ = other.colors_; }
-  const ColorTable& Colors() const { return colors_; }
 
   // Draws the source rectangle `from` of this bitmap into the rectangle `to` of target,
   // stretched by nearest neighbour (1:1, 2x, 4x, or 2:1 keeping one source pixel of each

@@ -43,4 +43,13 @@ inline int CheckedSide(int side, const char* owner, const char* what) {
   return side;
 }
 
+// An index as given, or std::out_of_range when it lies outside 0..count-1.
+inline int CheckedIndex(int index, int count, const char* what) {
+  if (index < 0 || index >= count) {
+    throw std::out_of_range(std::string(what) + " " + std::to_string(index) + " outside 0.." +
+                            std::to_string(count - 1));
+  }
+  return index;
+}
+
 }  // namespace zantor

@@ -58,10 +58,12 @@ inline std::int64_t SourceOf(std::int64_t t, std::int64_t from, std::int64_t to)
   return t * from / to;
 }
 
-// row_of(y) gives the first pixel of target row y.
-template <typename Convert, typename RowOf>
-void Stretch(const IndexedBitmap& source, const PixelRect& from, const PixelRect& target_bounds,
-             const PixelRect& to, RowOf row_of, const Convert& convert) {
+// target is the first pixel of a target of target_bounds' size, its rows stored one after
+// the other without padding.
+template <typename Convert>
+void Stretch(const IndexedBitmap& source, const PixelRect& from,
+             typename Convert::Pixel* target, const PixelRect& target_bounds,
+             const PixelRect& to, const Convert& convert) {
   using Pixel = typename Convert::Pixel;
   if (from.Empty() || !source.Bounds().Contains(from)) {
     throw std::out_of_range("source rectangle is not a part of the bitmap");
@@ -78,6 +80,24 @@ void Stretch(const IndexedBitmap& source, const PixelRect& from, const PixelRect
   const int count = clipped.Width();
   const bool same_width = from_width == to_width;
   const bool same_height = from_height == to_height;
+  const int first_column =
+      from.left + static_cast<int>(std::int64_t{clipped.left} - to.left);
+  const std::size_t stride = static_cast<std::size_t>(target_bounds.Width());
+  const auto row_of = [&](int y) { return target + static_cast<std::size_t>(y) * stride; };
+
+  if (same_width && same_height) {
+    // Whole cells of map sets and sheets: row addresses stepped in locals, as a store may
+    // alias anything and addresses kept in memory would be looked up again every row.
+    const int first_row = from.top + static_cast<int>(std::int64_t{clipped.top} - to.top);
+    const std::uint8_t* in = source.ScanLine(first_row).data() + first_column;
+    const std::size_t in_stride = static_cast<std::size_t>(source.Width());
+    Pixel* out = row_of(clipped.top) + clipped.left;
+    for (int y = clipped.top; y < clipped.bottom; ++y, in += in_stride, out += stride) {
+      convert.Run(out, in, count);
+    }
+    return;
+  }
+
   // Column i of the clipped run reads source column columns[i] (only when stretched).
   std::vector<int> columns;
   if (!same_width) {
@@ -87,9 +107,6 @@ void Stretch(const IndexedBitmap& source, const PixelRect& from, const PixelRect
       columns[i] = from.left + static_cast<int>(SourceOf(t, from_width, to_width));
     }
   }
-  const int first_column =
-      from.left + static_cast<int>(std::int64_t{clipped.left} - to.left);
-
   std::int64_t previous_row = -1;
   const Pixel* previous_out = nullptr;
   for (int y = clipped.top; y < clipped.bottom; ++y) {

@@ -38,11 +38,7 @@ class TileDecoder {
   // The tile at a file offset; bytes outside the image buffer read 0.
   static Tile Fetch(const ImageBytes& image, std::int64_t offset) {
     Tile tile;
-    if (offset >= 0 && offset <= ImageBytes::kCapacity - kTileBytes) {
-      std::memcpy(tile.data(), image.Data() + offset, kTileBytes);
-    } else {
-      image.ReadBlock(offset, tile);
-    }
+    image.ReadBlock(offset, tile);
     return tile;
   }
 
@@ -55,7 +51,6 @@ class TileDecoder {
     std::memcpy(row.data(), &pixels, sizeof pixels);
     return row;
   }
-
 };
 
 }  // namespace zantor

@@ -27,6 +27,8 @@ TEST(ImageBytes, BlocksStraddlingAnEdgeCopyOnlyTheInsidePart) {
   EXPECT_EQ(bytes.Read(1), 0);
 
   std::array<std::uint8_t, 4> out{9, 9, 9, 9};
+  bytes.ReadBlock(ImageBytes::kCapacity - 4, out);  // the last whole block inside
+  EXPECT_EQ(out, (std::array<std::uint8_t, 4>{0, 0, 1, 2}));
   bytes.ReadBlock(ImageBytes::kCapacity - 2, out);
   EXPECT_EQ(out, (std::array<std::uint8_t, 4>{1, 2, 0, 0}));
   bytes.ReadBlock(-3, out);

@@ -13,6 +13,7 @@ using testing::ColorRows;
 using testing::EncodeTile;
 using testing::IndexRows;
 using testing::RenderFixture;
+using testing::Sized;
 using testing::SolidTile;
 using testing::TestMasterColor;
 using Rows = std::vector<std::string>;
@@ -25,16 +26,7 @@ struct ChrFixture : RenderFixture {
     image.Write(4, 2);
     graphics.SetChrBase();
   }
-  void PutTile(std::int64_t offset, const std::array<std::uint8_t, 16>& bytes) {
-    testing::WriteBytes(image, offset, bytes);
-  }
 };
-
-IndexedBitmap Sized(int width, int height) {
-  IndexedBitmap bitmap;
-  bitmap.SetSize(width, height);
-  return bitmap;
-}
 
 const std::array<std::string, 8> kArrow{"00011000", "00122100", "01233210", "12333321",
                                         "00033000", "00033000", "00033000", "00000000"};
@@ -51,49 +43,29 @@ Rows WithBase(const std::array<std::string, 8>& rows, int palette) {
   return result;
 }
 
-TEST(TileAddressing, LastTileOfSlotZeroAndFirstOfSlotOne) {
+TEST(TileAddressing, EachSlotReadsItsOwnBank) {
   ChrFixture f;
   const std::array<std::uint8_t, 2> banks{2, 5};
-  f.PutTile(kChrBase + 2 * 1024 + 2032, EncodeTile(kArrow));
-  f.PutTile(kChrBase + 5 * 1024, EncodeTile(kCorner));
+  f.image.WriteBlock(kChrBase + 2 * 1024 + 2032, EncodeTile(kArrow));  // slot 0's last tile
+  f.image.WriteBlock(kChrBase + 5 * 1024, EncodeTile(kCorner));        // slot 1's first
+  f.image.WriteBlock(kChrBase + 5 * 1024 + 0x10 * 16, EncodeTile(kArrow));  // tile 0x90
   // Decoys where a slot mix-up would look.
-  f.PutTile(kChrBase + 5 * 1024 + 2032, SolidTile(1));
-  f.PutTile(kChrBase + 2 * 1024 + 2048, SolidTile(2));
-  IndexedBitmap bitmap = Sized(16, 8);
+  f.image.WriteBlock(kChrBase + 5 * 1024 + 2032, SolidTile(1));
+  f.image.WriteBlock(kChrBase + 2 * 1024 + 2048, SolidTile(2));
+  f.image.WriteBlock(kChrBase + 2 * 1024 + 0x10 * 16, SolidTile(3));
+  IndexedBitmap bitmap = Sized(24, 8);
   f.graphics.DrawTile(bitmap, banks, 0, 0, 0x7F, 0);
   f.graphics.DrawTile(bitmap, banks, 8, 0, 0x80, 0);
+  f.graphics.DrawTile(bitmap, banks, 16, 0, 0x90, 1);
   EXPECT_EQ(IndexRows(bitmap, {0, 0, 8, 8}), WithBase(kArrow, 0));
   EXPECT_EQ(IndexRows(bitmap, {8, 0, 16, 8}), WithBase(kCorner, 0));
-}
-
-TEST(TileAddressing, BankPairFourSix) {
-  ChrFixture f;
-  const std::array<std::uint8_t, 2> banks{4, 6};
-  f.PutTile(kChrBase + 6 * 1024 + 0x10 * 16, EncodeTile(kArrow));
-  f.PutTile(kChrBase + 4 * 1024 + 0x10 * 16, SolidTile(3));  // slot 0's tile 0x10
-  IndexedBitmap bitmap = Sized(8, 8);
-  f.graphics.DrawTile(bitmap, banks, 0, 0, 0x90, 1);
-  EXPECT_EQ(IndexRows(bitmap, bitmap.Bounds()), WithBase(kArrow, 1));
-}
-
-TEST(TileDecoding, BitPlaneRowExample) {
-  ChrFixture f;
-  const std::array<std::uint8_t, 2> banks{0, 1};
-  std::array<std::uint8_t, 16> bytes{};
-  bytes[0] = 0x80;  // plane 0 of row 0
-  bytes[8] = 0x01;  // plane 1 of row 0
-  f.PutTile(kChrBase + 3 * 16, bytes);
-  IndexedBitmap bitmap = Sized(8, 2);
-  f.graphics.DrawTile(bitmap, banks, 0, 0, 3, 0);
-  EXPECT_EQ(IndexRows(bitmap, {0, 0, 8, 1}), (Rows{"10000002"}));
-  f.graphics.DrawTile(bitmap, banks, 0, 0, 3, 3);
-  EXPECT_EQ(IndexRows(bitmap, bitmap.Bounds()), (Rows{"DCCCCCCE", "CCCCCCCC"}));
+  EXPECT_EQ(IndexRows(bitmap, {16, 0, 24, 8}), WithBase(kArrow, 1));
 }
 
 TEST(TileDecoding, WritesOnlyItsOwnPixelsAndClipsAtTheEdges) {
   ChrFixture f;
   const std::array<std::uint8_t, 2> banks{0, 0};
-  f.PutTile(kChrBase + 16, SolidTile(3));
+  f.image.WriteBlock(kChrBase + 16, SolidTile(3));
   IndexedBitmap bitmap = Sized(12, 10);
   f.graphics.FillRect(bitmap, 0, 0, 12, 10, 9);
   f.graphics.DrawTile(bitmap, banks, 2, 1, 1, 0);
@@ -105,50 +77,25 @@ TEST(TileDecoding, WritesOnlyItsOwnPixelsAndClipsAtTheEdges) {
                   "993333337777", "999999997777"}));
 }
 
-TEST(ChipDrawing, QuadrantsComeFromTheFourTableParts) {
-  ChrFixture f;
-  const std::array<std::uint8_t, 2> banks{0, 1};
-  for (int t = 1; t <= 4; ++t) f.PutTile(kChrBase + t * 16, SolidTile(t - 1));
-  std::array<std::uint8_t, 1024> tiles{};
-  tiles[7] = 1;
-  tiles[256 + 7] = 2;
-  tiles[512 + 7] = 3;
-  tiles[768 + 7] = 4;
-  IndexedBitmap bitmap = Sized(18, 17);
-  f.graphics.DrawChip16(bitmap, banks, tiles, 1, 1, 7, 2);
-  const Rows rows = IndexRows(bitmap, {1, 1, 17, 17});
-  EXPECT_EQ(rows[0], "8888888899999999");
-  EXPECT_EQ(rows[15], "AAAAAAAABBBBBBBB");
-  EXPECT_EQ(IndexRows(bitmap, {0, 0, 18, 1}), (Rows{"000000000000000000"}));
-}
-
-TEST(ChipDrawing, SheetUsesTheLowTwoPropertyBits) {
-  ChrFixture f;
-  const std::array<std::uint8_t, 2> banks{0, 1};
-  f.PutTile(kChrBase + 16, EncodeTile(kArrow));
-  std::array<std::uint8_t, 1024> tiles{};
-  std::array<std::uint8_t, 256> properties{};
-  for (const int quadrant : {0, 256, 512, 768}) tiles[quadrant + 0x21] = 1;
-  tiles[0x22] = 1;
-  properties[0x21] = 0x1E;
-  properties[0x22] = 0x02;
-  f.graphics.BuildChip16Sheet(f.graphics.Chip16Sheet(), banks, tiles, properties);
-  const IndexedBitmap& sheet = f.graphics.Chip16Sheet();
-  const PixelRect chip21{0x1 * 16, 0x2 * 16, 0x1 * 16 + 8, 0x2 * 16 + 8};
-  const PixelRect chip22{0x2 * 16, 0x2 * 16, 0x2 * 16 + 8, 0x2 * 16 + 8};
-  EXPECT_EQ(IndexRows(sheet, chip21), WithBase(kArrow, 2));
-  EXPECT_EQ(IndexRows(sheet, chip22), IndexRows(sheet, chip21));
-  // Chip 0 uses tile 0 (all zero) with palette 0; its neighbour the arrow quadrants.
-  EXPECT_EQ(IndexRows(sheet, {0, 0, 16, 1}), (Rows{"0000000000000000"}));
-  EXPECT_EQ(IndexRows(sheet, {0x1 * 16 + 8, 0x2 * 16 + 8, 0x1 * 16 + 16, 0x2 * 16 + 16}),
-            WithBase(kArrow, 2));
+TEST(ImageBounds, BankWindowRunningOffTheEndStopsAtTheLastWholeTile) {
+  RenderFixture f;
+  f.image.Write(4, 0x80);  // CHR base 2,097,168: three tiles before the buffer's end
+  f.graphics.SetChrBase();
+  f.image.WriteBlock(ImageBytes::kCapacity - 16, EncodeTile(kCorner));
+  const std::array<std::uint8_t, 2> banks{0, 0};
+  IndexedBitmap bitmap = Sized(16, 8);
+  f.graphics.FillRect(bitmap, 0, 0, 16, 8, 9);
+  f.graphics.DrawTile(bitmap, banks, 0, 0, 2, 0);  // the buffer's last 16 bytes
+  f.graphics.DrawTile(bitmap, banks, 8, 0, 3, 0);  // wholly outside
+  EXPECT_EQ(IndexRows(bitmap, {0, 0, 8, 8}), WithBase(kCorner, 0));
+  EXPECT_EQ(IndexRows(bitmap, {8, 0, 16, 8}), Rows(8, "00000000"));
 }
 
 TEST(ChipDrawing, BankTableShowsAllTilesInPlainColours) {
   ChrFixture f;
-  f.PutTile(kChrBase + 3 * 1024 + 0 * 16, SolidTile(1));
-  f.PutTile(kChrBase + 3 * 1024 + 17 * 16, SolidTile(2));
-  f.PutTile(kChrBase + 3 * 1024 + 127 * 16, EncodeTile(kArrow));
+  f.image.WriteBlock(kChrBase + 3 * 1024 + 0 * 16, SolidTile(1));
+  f.image.WriteBlock(kChrBase + 3 * 1024 + 17 * 16, SolidTile(2));
+  f.image.WriteBlock(kChrBase + 3 * 1024 + 127 * 16, EncodeTile(kArrow));
   IndexedBitmap bitmap = Sized(128, 128);
   f.graphics.DrawBank(bitmap, 3, 64);
   EXPECT_EQ(IndexRows(bitmap, {0, 64, 8, 65}), (Rows{"11111111"}));
@@ -157,50 +104,14 @@ TEST(ChipDrawing, BankTableShowsAllTilesInPlainColours) {
   EXPECT_EQ(IndexRows(bitmap, {0, 63, 8, 64}), (Rows{"00000000"}));
 }
 
-// Fills each 16x16 chip cell n of the sheet with index n % 16, with an 'x' in its top-left
-// pixel set to (n + 1) % 16 so that cell shifts show.
-void LabelChip16Sheet(IndexedBitmap& sheet) {
-  for (int n = 0; n < 256; ++n) {
-    const int x0 = n % 16 * 16;
-    const int y0 = n / 16 * 16;
-    for (int y = 0; y < 16; ++y) {
-      for (int x = 0; x < 16; ++x) {
-        sheet.ScanLine(y0 + y)[x0 + x] = static_cast<std::uint8_t>(n % 16);
-      }
-    }
-    sheet.ScanLine(y0)[x0] = static_cast<std::uint8_t>((n + 1) % 16);
-  }
-}
-
-TEST(Chip32Sheet, QuadrantsAreCopiesOfChip16Cells) {
-  RenderFixture f;
-  LabelChip16Sheet(f.graphics.Chip16Sheet());
-  std::array<std::uint8_t, 1024> chips{};
-  chips[0x13 * 4 + 0] = 0x21;
-  chips[0x13 * 4 + 1] = 0x32;
-  chips[0x13 * 4 + 2] = 0x43;
-  chips[0x13 * 4 + 3] = 0x54;
-  for (int q = 0; q < 4; ++q) chips[0x40 * 4 + q] = 5;
-  f.graphics.BuildChip32Sheet(f.graphics.Chip32Sheet(), chips);
-  const IndexedBitmap& sheet = f.graphics.Chip32Sheet();
-  const int x0 = 0x3 * 32;
-  const int y0 = 0x1 * 32;
-  EXPECT_EQ(IndexRows(sheet, {x0, y0, x0 + 32, y0 + 1}),
-            (Rows{"2111111111111111" "3222222222222222"}));
-  EXPECT_EQ(IndexRows(sheet, {x0, y0 + 16, x0 + 32, y0 + 17}),
-            (Rows{"4333333333333333" "5444444444444444"}));
-  // Chip 0x40 shows chip 5 four times, index for index.
-  const IndexedBitmap& small = f.graphics.Chip16Sheet();
-  for (int y = 0; y < 32; ++y) {
-    for (int x = 0; x < 32; ++x) {
-      ASSERT_EQ(sheet.ScanLine(4 * 32 + y)[x], small.ScanLine(y % 16)[5 * 16 + x % 16]);
-    }
-  }
-}
-
 TEST(Chip32Sheet, UpdateTouchesOnlyTheOneChip) {
   RenderFixture f;
-  LabelChip16Sheet(f.graphics.Chip16Sheet());
+  IndexedBitmap& small = f.graphics.Chip16Sheet();
+  // 16x16 chip n: index n % 16, its top-left pixel (n + 1) % 16 so that shifts show.
+  for (int n = 0; n < 256; ++n) {
+    f.graphics.FillRect(small, n % 16 * 16, n / 16 * 16, 16, 16, static_cast<std::uint8_t>(n % 16));
+    small.ScanLine(n / 16 * 16)[n % 16 * 16] = static_cast<std::uint8_t>((n + 1) % 16);
+  }
   std::array<std::uint8_t, 1024> chips{};
   f.graphics.BuildChip32Sheet(f.graphics.Chip32Sheet(), chips);
   for (int q = 0; q < 4; ++q) chips[0x11 * 4 + q] = 0x0B;
@@ -209,17 +120,6 @@ TEST(Chip32Sheet, UpdateTouchesOnlyTheOneChip) {
   const IndexedBitmap& sheet = f.graphics.Chip32Sheet();
   EXPECT_EQ(IndexRows(sheet, {32, 32, 40, 33}), (Rows{"CBBBBBBB"}));
   EXPECT_EQ(IndexRows(sheet, {64, 32, 72, 33}), (Rows{"10000000"}));
-}
-
-// Paints each 32x32 chip cell of the sheet with index n % 16 and gives index i the
-// master colour of NES number i.
-void LabelChip32Sheet(RenderFixture& f) {
-  IndexedBitmap& sheet = f.graphics.Chip32Sheet();
-  for (int n = 0; n < 256; ++n) {
-    f.graphics.FillRect(sheet, n % 16 * 32, n / 16 * 32, 32, 32, static_cast<std::uint8_t>(n % 16));
-  }
-  for (int i = 0; i < 16; ++i) f.graphics.SetStageColor(i, i);
-  f.graphics.RefreshChip32SheetPalette();
 }
 
 std::map<std::uint32_t, char> NesLegend() {
@@ -231,115 +131,57 @@ std::map<std::uint32_t, char> NesLegend() {
   return legend;
 }
 
-TEST(ScreenDrawing, MapSetPlacesEightByEightChips) {
+TEST(ScreenDrawing, SheetHalvedAndOneChipEnlargedOrReduced) {
   RenderFixture f;
-  LabelChip32Sheet(f);
-  std::array<std::uint8_t, 64> cells{};
-  for (int i = 0; i < 64; ++i) cells[i] = static_cast<std::uint8_t>(i * 3);
-  auto picture = f.graphics.CreateDisplayPicture(256, 256);
-  f.graphics.DrawMapSet(*picture, cells);
-  Rows corners;
-  for (int r = 0; r < 8; ++r) {
-    std::string row;
-    for (int c = 0; c < 8; ++c) {
-      // Sample each cell at both corners: the whole cell has one colour.
-      const std::uint32_t a = picture->Pixel(c * 32, r * 32);
-      ASSERT_EQ(a, picture->Pixel(c * 32 + 31, r * 32 + 31));
-      row += NesLegend().at(a);
-    }
-    corners.push_back(row);
-  }
-  EXPECT_EQ(corners, (Rows{"0369CF25", "8BE147AD", "0369CF25", "8BE147AD", "0369CF25",
-                           "8BE147AD", "0369CF25", "8BE147AD"}));
-}
-
-TEST(ScreenDrawing, ChipTableIsTheSheetHalved) {
-  RenderFixture f;
+  // Index (x + 3y) % 16 everywhere, the master colour of that NES number.
   IndexedBitmap& sheet = f.graphics.Chip32Sheet();
   for (int y = 0; y < 512; ++y) {
-    for (int x = 0; x < 512; ++x) sheet.ScanLine(y)[x] = static_cast<std::uint8_t>((x + 3 * y) % 16);
-  }
-  for (int i = 0; i < 16; ++i) f.graphics.SetStageColor(i, i);
-  f.graphics.RefreshChip32SheetPalette();
-  auto picture = f.graphics.CreateDisplayPicture(256, 256);
-  f.graphics.DrawChip32Sheet(*picture);
-  for (int y = 0; y < 256; ++y) {
-    for (int x = 0; x < 256; ++x) {
-      ASSERT_EQ(picture->Pixel(x, y), TestMasterColor((2 * x + 6 * y) % 16)) << x << "," << y;
+    for (int x = 0; x < 512; ++x) {
+      sheet.ScanLine(y)[x] = static_cast<std::uint8_t>((x + 3 * y) % 16);
     }
   }
-}
-
-TEST(ScreenDrawing, OneChipEnlargedOrReduced) {
-  RenderFixture f;
-  IndexedBitmap& sheet = f.graphics.Chip32Sheet();
-  // Chip 0x12 at (64, 32): index = column of the chip pixel % 16.
-  for (int y = 0; y < 32; ++y) {
-    for (int x = 0; x < 32; ++x) sheet.ScanLine(32 + y)[64 + x] = static_cast<std::uint8_t>(x % 16);
-  }
   for (int i = 0; i < 16; ++i) f.graphics.SetStageColor(i, i);
   f.graphics.RefreshChip32SheetPalette();
+
+  auto halved = f.graphics.CreateDisplayPicture(256, 256);
+  f.graphics.DrawChip32Sheet(*halved);
+  for (int y = 0; y < 256; ++y) {
+    for (int x = 0; x < 256; ++x) {
+      ASSERT_EQ(halved->Pixel(x, y), TestMasterColor((2 * x + 6 * y) % 16)) << x << "," << y;
+    }
+  }
   auto picture = f.graphics.CreateDisplayPicture(100, 100);
-  f.graphics.DrawChip32(*picture, 4, 4, 64, 64, 0x12);
+  f.graphics.DrawChip32(*picture, 4, 4, 64, 64, 0x12);  // chip 0x12: top row 0, 1, .. F, 0, ..
   f.graphics.DrawChip32(*picture, 80, 80, 16, 16, 0x12);
   EXPECT_EQ(ColorRows(*picture, {4, 4, 40, 6}, NesLegend()),
             (Rows{"00112233445566778899AABBCCDDEEFF0011", "00112233445566778899AABBCCDDEEFF0011"}));
   EXPECT_EQ(ColorRows(*picture, {80, 80, 96, 81}, NesLegend()), (Rows{"02468ACE02468ACE"}));
 }
 
-int CountColor(const DisplayPicture& picture, std::uint32_t color) {
-  int count = 0;
-  for (int y = 0; y < picture.Height(); ++y) {
-    for (int x = 0; x < picture.Width(); ++x) count += picture.Pixel(x, y) == color;
-  }
-  return count;
+// Whether (x, y) lies on the one-pixel outline of the square of `side` from (left, top).
+bool OnSquare(int x, int y, int left, int top, int side) {
+  const bool inside = x >= left && x < left + side && y >= top && y < top + side;
+  return inside && (x == left || x == left + side - 1 || y == top || y == top + side - 1);
 }
 
-TEST(Outlines, FrameSetsExactlyTheSixtyBorderPixels) {
+TEST(Outlines, FrameAndCursorsAreOnePixelSquares) {
   RenderFixture f;
   auto picture = f.graphics.CreateDisplayPicture(64, 64);
-  f.graphics.DrawFrame(*picture, 16, 32, 16);
-  EXPECT_EQ(CountColor(*picture, EditorGraphics::kMagenta), 60);
+  f.graphics.DrawFrame(*picture, 16, 32, 16);   // from its corner
+  f.graphics.DrawCursor24(*picture, 20, 20);    // around the point: 8..31
+  f.graphics.DrawCursor32(*picture, 48, 48);    // 32..63
   for (int y = 0; y < 64; ++y) {
     for (int x = 0; x < 64; ++x) {
-      const bool inside = x >= 16 && x <= 31 && y >= 32 && y <= 47;
-      const bool border = inside && (x == 16 || x == 31 || y == 32 || y == 47);
-      ASSERT_EQ(picture->Pixel(x, y) == EditorGraphics::kMagenta, border) << x << "," << y;
+      const std::uint32_t expected =
+          OnSquare(x, y, 16, 32, 16)                                 ? EditorGraphics::kMagenta
+          : OnSquare(x, y, 8, 8, 24) || OnSquare(x, y, 32, 32, 32) ? EditorGraphics::kWhite
+                                                                     : TestMasterColor(0);
+      ASSERT_EQ(picture->Pixel(x, y), expected) << x << "," << y;
     }
   }
 }
 
-TEST(Outlines, CursorsAreWhiteSquaresAroundThePoint) {
-  RenderFixture f;
-  auto picture = f.graphics.CreateDisplayPicture(64, 64);
-  f.graphics.DrawCursor24(*picture, 20, 20);
-  EXPECT_EQ(CountColor(*picture, EditorGraphics::kWhite), 4 * 23);
-  EXPECT_EQ(picture->Pixel(8, 8), EditorGraphics::kWhite);
-  EXPECT_EQ(picture->Pixel(31, 31), EditorGraphics::kWhite);
-  EXPECT_NE(picture->Pixel(32, 31), EditorGraphics::kWhite);
-  f.graphics.DrawCursor32(*picture, 48, 48);
-  EXPECT_EQ(picture->Pixel(32, 32), EditorGraphics::kWhite);
-  EXPECT_EQ(picture->Pixel(63, 63), EditorGraphics::kWhite);
-  EXPECT_EQ(picture->Pixel(32, 63), EditorGraphics::kWhite);
-  EXPECT_NE(picture->Pixel(48, 48), EditorGraphics::kWhite);
-  EXPECT_EQ(CountColor(*picture, EditorGraphics::kWhite), 4 * 23 + 4 * 31);
-}
-
-TEST(Outlines, GridLinesEveryStepButNotAtTheFarEdges) {
-  RenderFixture f;
-  auto picture = f.graphics.CreateDisplayPicture(256, 256);
-  f.graphics.DrawGrid(*picture, 32, 32);
-  for (int y = 0; y < 256; ++y) {
-    for (int x = 0; x < 256; ++x) {
-      ASSERT_EQ(picture->Pixel(x, y) == EditorGraphics::kWhite, x % 32 == 0 || y % 32 == 0)
-          << x << "," << y;
-    }
-  }
-  // 8 full rows plus 8 full columns, crossings counted once.
-  EXPECT_EQ(CountColor(*picture, EditorGraphics::kWhite), 8 * 256 + 8 * 256 - 64);
-}
-
-TEST(Outlines, GridWithUnequalStepsAndWithoutSteps) {
+TEST(Outlines, GridLinesEveryStepFromZeroAndNoneForAStepBelowOne) {
   RenderFixture f;
   auto picture = f.graphics.CreateDisplayPicture(8, 6);
   f.graphics.DrawGrid(*picture, 4, 3);
@@ -347,75 +189,69 @@ TEST(Outlines, GridWithUnequalStepsAndWithoutSteps) {
             (Rows{"wwwwwwww", "w000w000", "w000w000", "wwwwwwww", "w000w000", "w000w000"}));
   auto empty = f.graphics.CreateDisplayPicture(8, 6);
   f.graphics.DrawGrid(*empty, 0, -3);  // no endless loop, no lines
-  EXPECT_EQ(CountColor(*empty, EditorGraphics::kWhite), 0);
+  EXPECT_EQ(ColorRows(*empty, empty->Bounds(), NesLegend()), Rows(6, "00000000"));
 }
 
-TEST(Outlines, ObjectMarkerShowsTheKindInHex) {
+TEST(Outlines, ObjectMarkerIsASquareWithTheKindInsideClippedNotMoved) {
   RenderFixture f;
+  // Black and white alike: the outline and the text box, whatever the digits.
+  const std::map<std::uint32_t, char> shapes{
+      {TestMasterColor(0), '.'}, {EditorGraphics::kWhite, '#'}, {0x000000, '#'}};
   auto picture = f.graphics.CreateDisplayPicture(40, 40);
   f.graphics.DrawObjectMarker(*picture, 20, 20, 0x0A);
-  const std::map<std::uint32_t, char> legend{
-      {TestMasterColor(0), '.'}, {0xFFFFFF, 'w'}, {0x000000, 'k'}};
-  const Rows expected{
-      "wwwwwwwwwwwwwwww",
-      "w..............w",
-      "w.wwwwwwwwwwwwww",
-      "w.wwkkkwwwkkkwww",
-      "w.wkwwwkwkwwwkww",
-      "w.wkwwwkwkwwwkww",
-      "w.wkwwwkwkkkkkww",
-      "w.wkwwwkwkwwwkww",
-      "w.wkwwwkwkwwwkww",
-      "w.wwkkkwwkwwwkww",
-      "w.wwwwwwwwwwwwww",
-      "w..............w",
-      "w..............w",
-      "w..............w",
-      "w..............w",
-      "wwwwwwwwwwwwwwww",
-  };
-  EXPECT_EQ(ColorRows(*picture, {12, 12, 28, 28}, legend), expected);
-  EXPECT_EQ(ColorRows(*picture, {11, 11, 29, 12}, legend), (Rows{".................."}));
+  Rows square(16, "#..............#");  // the text box from (14, 14), 13 x 9
+  square[0] = square[15] = std::string(16, '#');
+  for (int r = 2; r <= 10; ++r) square[r] = "#.##############";
+  EXPECT_EQ(ColorRows(*picture, {12, 12, 28, 28}, shapes), square);
+  // The box shows the kind as the picture writes a byte at (x - 6, y - 6).
+  auto text = f.graphics.CreateDisplayPicture(40, 40);
+  text->DrawHexByte({14, 14}, 0x0A);
+  EXPECT_EQ(ColorRows(*picture, {14, 14, 27, 23}, NesLegend()),
+            ColorRows(*text, {14, 14, 27, 23}, NesLegend()));
+
+  auto corner = f.graphics.CreateDisplayPicture(32, 32);
+  f.graphics.DrawObjectMarker(*corner, 2, 2, 0x0A);
+  EXPECT_EQ(ColorRows(*corner, {0, 0, 11, 11}, shapes),
+            (Rows{"##########.", "##########.", "##########.", "##########.", "##########.",
+                  ".........#.", ".........#.", ".........#.", ".........#.", "##########.",
+                  "..........."}));
 }
 
-TEST(Outlines, ObjectMarkerNearTheEdgeIsClippedNotMoved) {
+TEST(ChangeReports, EveryPictureOperationReportsOnceHoweverManyPiecesItDraws) {
   RenderFixture f;
-  auto picture = f.graphics.CreateDisplayPicture(32, 32);
-  f.graphics.DrawObjectMarker(*picture, 2, 2, 0x0A);
-  const std::map<std::uint32_t, char> legend{
-      {TestMasterColor(0), '.'}, {0xFFFFFF, 'w'}, {0x000000, 'k'}};
-  const Rows expected{
-      "wkwkkkkkww", "wkwkwwwkww", "wkwkwwwkww", "kwwkwwwkww", "wwwwwwwwww",
-      ".........w", ".........w", ".........w", ".........w", "wwwwwwwwww",
-  };
-  EXPECT_EQ(ColorRows(*picture, {0, 0, 10, 10}, legend), expected);
+  auto picture = f.graphics.CreateDisplayPicture(256, 256);
+  int changes = 0;
+  picture->SetChangeHandler([&changes] { ++changes; });
+  f.graphics.DrawMapSet(*picture, std::array<std::uint8_t, 64>{});
+  EXPECT_EQ(changes, 1);
+  f.graphics.DrawGrid(*picture, 32, 16);
+  EXPECT_EQ(changes, 2);
+  f.graphics.DrawObjectMarker(*picture, 20, 20, 0x12);
+  EXPECT_EQ(changes, 3);
+  f.graphics.DrawGrid(*picture, 0, 0);  // draws nothing
+  EXPECT_EQ(changes, 3);
+  f.graphics.DrawCursor32(*picture, 40, 40);
+  EXPECT_EQ(changes, 4);
 }
 
-TEST(ColourTables, MasterAndStageTablesWithMagentaAndWhite) {
+TEST(ColourTables, PicturesShowMasterEntriesAndStageTablesStartBlack) {
   RenderFixture f;
-  const IndexedBitmap& master = f.graphics.MasterBitmap();
+  auto picture = f.graphics.CreateDisplayPicture(256, 1);
+  for (int i = 0; i < 256; ++i) f.graphics.FillRect(*picture, i, 0, 1, 1, i);
+  for (int n = 0; n < 64; ++n) ASSERT_EQ(picture->Pixel(n, 0), TestMasterColor(n)) << n;
   const IndexedBitmap& stage = f.graphics.StageBitmap();
-  for (int n = 0; n < 64; ++n) ASSERT_EQ(master.GetPaletteEntry(n), TestMasterColor(n)) << n;
-  for (const IndexedBitmap* table : {&master, &stage}) {
-    EXPECT_EQ(table->GetPaletteEntry(80), 0xFF00FFu);
-    EXPECT_EQ(table->GetPaletteEntry(81), 0xFFFFFFu);
-    for (const int other : {64, 79, 82, 255}) EXPECT_EQ(table->GetPaletteEntry(other), 0u);
+  EXPECT_EQ(picture->Pixel(80, 0), EditorGraphics::kMagenta);
+  EXPECT_EQ(picture->Pixel(81, 0), EditorGraphics::kWhite);
+  EXPECT_EQ(stage.GetPaletteEntry(80), EditorGraphics::kMagenta);
+  EXPECT_EQ(stage.GetPaletteEntry(81), EditorGraphics::kWhite);
+  for (const int other : {64, 79, 82, 255}) {
+    EXPECT_EQ(picture->Pixel(other, 0), 0u);
+    EXPECT_EQ(stage.GetPaletteEntry(other), 0u);
   }
   for (int i = 0; i < 16; ++i) EXPECT_EQ(stage.GetPaletteEntry(i), 0u);
   EXPECT_EQ(f.graphics.Chip16Sheet().Width(), 256);
   EXPECT_EQ(f.graphics.Chip32Sheet().Height(), 512);
-  EXPECT_EQ(f.graphics.Chip32Sheet().GetPaletteEntry(80), 0xFF00FFu);
-}
-
-TEST(ColourTables, PicturesCarryTheMasterTable) {
-  RenderFixture f;
-  auto picture = f.graphics.CreateDisplayPicture(24, 24);
-  EXPECT_EQ(picture->Width(), 24);
-  EXPECT_EQ(picture->GetPaletteEntry(81), 0xFFFFFFu);
-  f.graphics.FillRect(*picture, 0, 0, 24, 24, 0x21);
-  EXPECT_EQ(picture->Pixel(23, 23), TestMasterColor(0x21));
-  f.graphics.FillRect(*picture, 0, 0, 1, 1, EditorGraphics::kMagentaEntry);
-  EXPECT_EQ(picture->Pixel(0, 0), 0xFF00FFu);
+  EXPECT_EQ(f.graphics.Chip32Sheet().GetPaletteEntry(80), EditorGraphics::kMagenta);
 }
 
 TEST(ColourTables, StageBitmapsCopyThePaletteOfTheirMoment) {
@@ -434,24 +270,10 @@ TEST(ColourTables, StageBitmapsCopyThePaletteOfTheirMoment) {
   EXPECT_THROW(f.graphics.GetStageColor(-1), std::out_of_range);
 }
 
-TEST(ColourTables, NumbersFromTheImageAboveThreeFUseTheLowSixBits) {
-  RenderFixture f;
-  std::array<std::uint8_t, 16> numbers{};
-  numbers[0] = 0x45;
-  numbers[1] = 0xFF;
-  numbers[2] = 0x80;
-  f.graphics.SetStagePalette(numbers);
-  EXPECT_EQ(f.graphics.GetStageColor(0), TestMasterColor(0x05));
-  EXPECT_EQ(f.graphics.GetStageColor(1), TestMasterColor(0x3F));
-  EXPECT_EQ(f.graphics.GetStageColor(2), TestMasterColor(0x00));
-  f.graphics.SetStageColor(3, 0x7E);
-  EXPECT_EQ(f.graphics.GetStageColor(3), TestMasterColor(0x3E));
-}
-
 TEST(Recolouring, StageColourChangeShowsWithoutDecodingAgain) {
   ChrFixture f;
   const std::array<std::uint8_t, 2> banks{0, 1};
-  f.PutTile(kChrBase + 16, EncodeTile(kArrow));
+  f.image.WriteBlock(kChrBase + 16, EncodeTile(kArrow));
   std::array<std::uint8_t, 1024> tiles{};
   std::array<std::uint8_t, 256> properties{};
   for (const int quadrant : {0, 256, 512, 768}) tiles[quadrant + 9] = 1;
@@ -460,7 +282,7 @@ TEST(Recolouring, StageColourChangeShowsWithoutDecodingAgain) {
   f.graphics.BuildChip16Sheet(f.graphics.Chip16Sheet(), banks, tiles, properties);
 
   // New CHR bytes and a new colour for index 5: the sheet must keep the old shapes.
-  f.PutTile(kChrBase + 16, SolidTile(1));
+  f.image.WriteBlock(kChrBase + 16, SolidTile(1));
   f.graphics.SetStageColor(5, 0x30);
   f.graphics.Chip16Sheet().CopyPaletteFrom(f.graphics.StageBitmap());
   auto picture = f.graphics.CreateDisplayPicture(16, 16);
@@ -472,36 +294,6 @@ TEST(Recolouring, StageColourChangeShowsWithoutDecodingAgain) {
   EXPECT_EQ(top, (Rows{"444**444", "44*66*44", "4*6776*4", "*677776*", "44477444", "44477444",
                        "44477444", "44444444"}));
   EXPECT_EQ(ColorRows(*picture, {8, 8, 16, 16}, legend), top);
-}
-
-TEST(ImageBounds, ChrBaseBeyondTheBufferDrawsColourZero) {
-  RenderFixture f;
-  f.image.Write(4, 0xFF);  // CHR base 16 + 255 * 16384, past the 2 MiB buffer
-  f.graphics.SetChrBase();
-  EXPECT_EQ(f.graphics.ChrBase(), 16 + 255 * 16384);
-  const std::array<std::uint8_t, 2> banks{0xFF, 0xFF};
-  IndexedBitmap bitmap = Sized(16, 8);
-  f.graphics.FillRect(bitmap, 0, 0, 16, 8, 9);
-  f.graphics.DrawTile(bitmap, banks, 0, 0, 0xFF, 2);
-  f.graphics.DrawTile(bitmap, banks, 8, 0, 0x00, 0);
-  EXPECT_EQ(IndexRows(bitmap, {0, 0, 16, 1}), (Rows{"8888888800000000"}));
-  IndexedBitmap table = Sized(128, 64);
-  f.graphics.DrawBank(table, 0xFF, 0);
-  EXPECT_EQ(IndexRows(table, {120, 56, 128, 64}), Rows(8, "00000000"));
-}
-
-TEST(ImageBounds, BankWindowRunningOffTheEndStopsAtTheLastWholeTile) {
-  RenderFixture f;
-  f.image.Write(4, 0x80);  // CHR base 2,097,168: three tiles before the buffer's end
-  f.graphics.SetChrBase();
-  testing::WriteBytes(f.image, ImageBytes::kCapacity - 16, EncodeTile(kCorner));
-  const std::array<std::uint8_t, 2> banks{0, 0};
-  IndexedBitmap bitmap = Sized(16, 8);
-  f.graphics.FillRect(bitmap, 0, 0, 16, 8, 9);
-  f.graphics.DrawTile(bitmap, banks, 0, 0, 2, 0);  // the buffer's last 16 bytes
-  f.graphics.DrawTile(bitmap, banks, 8, 0, 3, 0);  // wholly outside
-  EXPECT_EQ(IndexRows(bitmap, {0, 0, 8, 8}), WithBase(kCorner, 0));
-  EXPECT_EQ(IndexRows(bitmap, {8, 0, 16, 8}), Rows(8, "00000000"));
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -13,6 +11,7 @@
 #include "core/image_bytes.h"
 #include "core/my_mem_ini_file.h"
 #include "core/testing/recording_sinks.h"
+#include "core/testing/temporary_folder.h"
 #include "graphics/display_picture.h"
 #include "graphics/editor_graphics.h"
 #include "graphics/indexed_bitmap.h"
@@ -27,20 +26,16 @@ constexpr std::uint32_t TestMasterColor(int n) {
 }
 
 inline FcPaletteData LoadTestPalette() {
-  const auto path = std::filesystem::temp_directory_path() / "zantor_render_test.pal";
-  {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    for (int n = 0; n < FcPaletteData::kColorCount; ++n) {
-      const std::uint32_t color = TestMasterColor(n);
-      const char triple[3] = {static_cast<char>(color & 0xFF), static_cast<char>(color >> 8 & 0xFF),
-                              static_cast<char>(color >> 16 & 0xFF)};
-      out.write(triple, 3);
-    }
+  std::vector<std::uint8_t> triples;
+  for (int n = 0; n < FcPaletteData::kColorCount; ++n) {
+    const std::uint32_t color = TestMasterColor(n);
+    for (const int shift : {0, 8, 16}) triples.push_back(static_cast<std::uint8_t>(color >> shift));
   }
+  const TemporaryFolder folder;
+  WriteFile(folder.File("test.pal"), triples);
   RecordingNotifier notifier;
   FcPaletteData palette;
-  palette.Load(path, notifier);
-  std::filesystem::remove(path);
+  palette.Load(folder.File("test.pal"), notifier);
   return palette;
 }
 
@@ -71,15 +66,18 @@ inline std::array<std::uint8_t, 16> EncodeTile(const std::array<std::string, 8>&
   return bytes;
 }
 
-inline void WriteBytes(ImageBytes& image, std::int64_t offset,
-                       const std::array<std::uint8_t, 16>& bytes) {
-  image.WriteBlock(offset, bytes);
-}
-
 // A tile whose every pixel has the one colour c.
 inline std::array<std::uint8_t, 16> SolidTile(int c) {
   const std::string row(8, static_cast<char>('0' + c));
   return EncodeTile({row, row, row, row, row, row, row, row});
+}
+
+// A bitmap of the given size: pixels 0, table all black.
+inline IndexedBitmap Sized(int width, int height) {
+  IndexedBitmap bitmap;
+  bitmap.SetWidth(width);
+  bitmap.SetHeight(height);
+  return bitmap;
 }
 
 // The indexes of a rectangle, one hex digit per pixel ('?' for 16 and above).

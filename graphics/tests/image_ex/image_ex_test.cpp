@@ -7,22 +7,13 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <string>
 #include <vector>
 
 #include "graphics/color_table.h"
 
 namespace zantor {
 namespace {
-
-// One application for the whole program, on the offscreen platform. It is never
-// destroyed: tearing it down among the other statics after main is not safe.
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "image_ex_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
-}
 
 std::unique_ptr<DisplayPicture> GreyPicture(int width, int height) {
   ColorTable master;
@@ -46,7 +37,6 @@ void Move(QWidget& widget, QPointF at, Qt::MouseButtons held, Qt::KeyboardModifi
 class ImageControl : public ::testing::Test {
  protected:
   void SetUp() override { control.SetPicture(GreyPicture(64, 48)); }
-  QApplication& app = App();  // before any widget
   TImageEx control;
 };
 
@@ -58,47 +48,46 @@ TEST_F(ImageControl, TakesThePictureAndItsSize) {
   EXPECT_EQ(control.Tag(), 3);
 }
 
-TEST_F(ImageControl, ClickArrivesWithButtonModifiersAndPicturePosition) {
-  std::vector<ImageMouseEvent> downs;
-  TImageEx* sender = nullptr;
-  control.OnMouseDown = [&](TImageEx& from, const ImageMouseEvent& event) {
-    sender = &from;
-    downs.push_back(event);
+// "button/buttons[ shift][ ctrl] x,y", the buttons as Qt's flag values.
+std::string Describe(const ImageMouseEvent& e) {
+  return std::to_string(e.button) + "/" + std::to_string(e.buttons.toInt()) +
+         (e.shift ? " shift" : "") + (e.ctrl ? " ctrl" : "") + " " + std::to_string(e.x) + "," +
+         std::to_string(e.y);
+}
+
+TEST_F(ImageControl, ClicksAndMovesArriveWithButtonsModifiersAndPicturePosition) {
+  std::vector<std::string> events;
+  std::vector<TImageEx*> senders;
+  const auto record = [&](TImageEx& from, const ImageMouseEvent& event) {
+    senders.push_back(&from);
+    events.push_back(Describe(event));
   };
+  control.OnMouseDown = record;
+  control.OnMouseMove = record;
   Press(control, {12.7, 30.2}, Qt::LeftButton, Qt::ShiftModifier);
   Press(control, {0, 47}, Qt::RightButton, Qt::ControlModifier);
   Press(control, {5, 6}, Qt::MiddleButton, Qt::ShiftModifier | Qt::ControlModifier);
-  ASSERT_EQ(downs.size(), 3u);
-  EXPECT_EQ(sender, &control);
-  EXPECT_EQ(downs[0].button, Qt::LeftButton);
-  EXPECT_TRUE(downs[0].shift);
-  EXPECT_FALSE(downs[0].ctrl);
-  EXPECT_EQ(downs[0].x, 12);
-  EXPECT_EQ(downs[0].y, 30);
-  EXPECT_EQ(downs[1].button, Qt::RightButton);
-  EXPECT_FALSE(downs[1].shift);
-  EXPECT_TRUE(downs[1].ctrl);
-  EXPECT_EQ(downs[1].y, 47);
-  EXPECT_EQ(downs[2].button, Qt::MiddleButton);
-  EXPECT_TRUE(downs[2].shift && downs[2].ctrl);
-}
-
-TEST_F(ImageControl, MovesReportHeldButtonsAndPositionsOutsideWhileDragging) {
-  std::vector<ImageMouseEvent> moves;
-  control.OnMouseMove = [&](TImageEx&, const ImageMouseEvent& event) { moves.push_back(event); };
   Move(control, {10, 11}, Qt::NoButton, Qt::NoModifier);
-  Move(control, {-3.5, 70}, Qt::LeftButton, Qt::ControlModifier);
-  ASSERT_EQ(moves.size(), 2u);
-  EXPECT_EQ(moves[0].button, Qt::NoButton);
-  EXPECT_EQ(moves[0].buttons, Qt::MouseButtons(Qt::NoButton));
-  EXPECT_EQ(moves[0].x, 10);
-  EXPECT_EQ(moves[1].buttons, Qt::MouseButtons(Qt::LeftButton));
-  EXPECT_TRUE(moves[1].ctrl);
-  EXPECT_EQ(moves[1].x, -4);
-  EXPECT_EQ(moves[1].y, 70);
+  Move(control, {-3.5, 70}, Qt::LeftButton, Qt::ControlModifier);  // dragged outside
+  EXPECT_EQ(events, (std::vector<std::string>{"1/1 shift 12,30", "2/2 ctrl 0,47",
+                                              "4/4 shift ctrl 5,6", "0/0 10,11",
+                                              "0/1 ctrl -4,70"}));
+  EXPECT_EQ(senders, std::vector<TImageEx*>(5, &control));
 }
 
-TEST_F(ImageControl, EnterAndLeaveRaiseTheirHandlersOnce) {
+void EnterAndLeave(QWidget& widget) {
+  QEnterEvent enter({5, 5}, {5, 5}, widget.mapToGlobal(QPointF(5, 5)));
+  QApplication::sendEvent(&widget, &enter);
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(&widget, &leave);
+}
+
+TEST_F(ImageControl, EnterAndLeaveRaiseTheirHandlersOnceAndNothingWithoutHandlers) {
+  // Calling an empty handler would throw std::bad_function_call.
+  Press(control, {1, 1}, Qt::LeftButton, Qt::NoModifier);
+  Move(control, {2, 2}, Qt::NoButton, Qt::NoModifier);
+  EnterAndLeave(control);
+
   int enters = 0;
   int leaves = 0;
   TImageEx* left = nullptr;
@@ -107,23 +96,10 @@ TEST_F(ImageControl, EnterAndLeaveRaiseTheirHandlersOnce) {
     ++leaves;
     left = &sender;
   };
-  QEnterEvent enter({5, 5}, {5, 5}, control.mapToGlobal(QPointF(5, 5)));
-  QApplication::sendEvent(&control, &enter);
-  QEvent leave(QEvent::Leave);
-  QApplication::sendEvent(&control, &leave);
+  EnterAndLeave(control);
   EXPECT_EQ(enters, 1);
   EXPECT_EQ(leaves, 1);
   EXPECT_EQ(left, &control);
-}
-
-TEST_F(ImageControl, WithoutHandlersNothingHappens) {
-  Press(control, {1, 1}, Qt::LeftButton, Qt::NoModifier);
-  Move(control, {2, 2}, Qt::NoButton, Qt::NoModifier);
-  QEnterEvent enter({5, 5}, {5, 5}, control.mapToGlobal(QPointF(5, 5)));
-  QApplication::sendEvent(&control, &enter);
-  QEvent leave(QEvent::Leave);
-  QApplication::sendEvent(&control, &leave);
-  SUCCEED();  // calling an empty handler would have thrown std::bad_function_call
 }
 
 // Counts its paints, to see that drawing on the picture asks for one.
@@ -139,7 +115,6 @@ class CountingImage : public TImageEx {
 };
 
 TEST(ImageControlPainting, DrawingOnThePictureRepaintsTheControl) {
-  App();
   CountingImage control;
   control.SetPicture(GreyPicture(16, 16));
   control.show();
@@ -151,7 +126,6 @@ TEST(ImageControlPainting, DrawingOnThePictureRepaintsTheControl) {
 }
 
 TEST(ImageControlPainting, ShowsThePicturePixelsSharply) {
-  App();
   TImageEx control;
   control.SetPicture(GreyPicture(8, 4));
   control.Picture()->DrawLine({0, 1}, {8, 1}, 0x0000FF);
