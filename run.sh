@@ -18,7 +18,9 @@ cmake --build "$build" -j "$(nproc)"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   echo "No display to show the editor on. Start it under a virtual X server instead:" >&2
-  echo "  xvfb-run -a -s '-screen 0 1280x1024x24' $root/run.sh ${1:-}" >&2
+  printf "  xvfb-run -a -s '-screen 0 1280x1024x24' %q" "$root/run.sh" >&2
+  if [ -n "$image" ]; then printf ' %q' "$image" >&2; fi
+  echo >&2
   exit 1
 fi
 

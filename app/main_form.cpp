@@ -81,13 +81,20 @@ TMainForm::TMainForm(ProgramEnvironment environment, QWidget* parent)
   notifier_ = std::make_unique<DialogNotifier>(*dialogs_);
   BuildWindow();
   FormCreate();
-  // Created hidden once, reused for the whole run.
-  new TShowUnusedChipNumForm(this);
-  new TMapSetEditGridForm(this);
-  new TObjectEditForm(this);
+  CreateDialogs();
 }
 
 TMainForm::~TMainForm() = default;
+
+void TMainForm::CreateDialogs() {
+  // Created hidden once, reused for the whole run.
+  ShowUnusedChipNumForm = new TShowUnusedChipNumForm(this);
+  ShowUnusedChipNumForm->setObjectName(QStringLiteral("ShowUnusedChipNumForm"));
+  MapSetEditGridForm = new TMapSetEditGridForm(this);
+  MapSetEditGridForm->setObjectName(QStringLiteral("MapSetEditGridForm"));
+  ObjectEditForm = new TObjectEditForm(this);
+  ObjectEditForm->setObjectName(QStringLiteral("ObjectEditForm"));
+}
 
 void TMainForm::BuildWindow() {
   setObjectName(QStringLiteral("MainForm"));
@@ -257,7 +264,7 @@ void TMainForm::SetCaption(const QString& path) {
 void TMainForm::ShowImageState() {
   flags_->ClearAll();
   SetCaption(FromPath(rom_->FileName()));
-  ShowImageControls(true);
+  CBStage->setVisible(true);
   CBStage->setCurrentIndex(0);
   graphics_->SetChrBase();
   rom_->SetCurrentStage(CBStage->currentIndex());
@@ -265,6 +272,7 @@ void TMainForm::ShowImageState() {
   const int lastBank = std::max(0, rom_->ChrBankCount() - 2);
   Tab16x16ChipEdit->ScrBarBGBank0->setMaximum(lastBank);
   Tab16x16ChipEdit->ScrBarBGBank1->setMaximum(lastBank);
+  ShowImageControls(true);
   ResetEditors();
   graphics_->ResetPaletteAnimation();
   FrameTimer->start();
@@ -426,6 +434,14 @@ void TMainForm::FrameTimerTimer() {
   }
 }
 
+bool TMainForm::EditShortcutIsTaken(const QKeyEvent& key) {
+  // As with a menu shortcut: the items are brought up to date first, and a key whose item
+  // stays disabled goes on to the focused control (an edit box then undoes its own typing).
+  if (!Edit1->menuAction()->isVisible()) return false;
+  Edit1Click();
+  return (key.key() == Qt::Key_Z ? Undo1 : Redo1)->isEnabled();
+}
+
 void TMainForm::RunEditShortcut(QAction* action) {
   if (!Edit1->menuAction()->isVisible()) return;
   Edit1Click();
@@ -436,8 +452,9 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   if (widget == nullptr || widget->window() != this) return QMainWindow::eventFilter(watched, event);
   if (event->type() == QEvent::ShortcutOverride &&
-      IsEditShortcut(*static_cast<QKeyEvent*>(event))) {
-    // Undo and redo belong to the Edit menu even while an edit box has the focus.
+      IsEditShortcut(*static_cast<QKeyEvent*>(event)) &&
+      EditShortcutIsTaken(*static_cast<QKeyEvent*>(event))) {
+    // The menu's undo and redo come first, even while an edit box has the focus.
     event->ignore();
     return true;
   }

@@ -10,6 +10,7 @@
 
 class QAction;
 class QComboBox;
+class QKeyEvent;
 class QMenu;
 class QTabWidget;
 class QTimer;
@@ -32,7 +33,10 @@ class PaletteTabPage;
 class RomImageData;
 class StatusBarPanels;
 class TabEditor;
+class TMapSetEditGridForm;
 class TMyMemIniFile;
+class TObjectEditForm;
+class TShowUnusedChipNumForm;
 
 // Where the program finds what lies beside it, and who answers its questions.
 struct ProgramEnvironment {
@@ -93,6 +97,7 @@ class TMainForm : public QMainWindow {
   void BuildWindow();
   void BuildMenus();
   void FormCreate();
+  void CreateDialogs();
   void ApplyStoredSettings();
   void WriteSettings();
   void ShowImageState();
@@ -110,6 +115,8 @@ class TMainForm : public QMainWindow {
   bool ConfirmDiscardOrSave();
   // Asks for a target and saves there; false when cancelled or the save failed.
   bool SaveWithDialog(QString* savedPath);
+  // Whether Ctrl+Z / Ctrl+Y goes to the Edit menu rather than the focused control.
+  bool EditShortcutIsTaken(const QKeyEvent& key);
   // Runs Ctrl+Z / Ctrl+Y as the menu would, whether or not it was opened.
   void RunEditShortcut(QAction* action);
 
@@ -154,6 +161,10 @@ class TMainForm : public QMainWindow {
   Chip16x16TabPage* Tab16x16ChipEdit = nullptr;
   PaletteTabPage* TabPaletteEdit = nullptr;
   ObjectTabPage* TabObjectEdit = nullptr;
+
+  TShowUnusedChipNumForm* ShowUnusedChipNumForm = nullptr;
+  TMapSetEditGridForm* MapSetEditGridForm = nullptr;
+  TObjectEditForm* ObjectEditForm = nullptr;
 };
 
 // The stage list's items: two hex digits, a blank and the stage's title.

@@ -1,9 +1,12 @@
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include "app/tests/main_form_fixture.h"
 #include "core/edit_flag_management.h"
@@ -281,6 +284,17 @@ TEST_F(SaveQuestion, CloseAnsweredNoClosesTheImage) {
   EXPECT_EQ(ReadFile(folder / "demo.nes"), original);
 }
 
+TEST_F(SaveQuestion, CloseAnsweredYesSavesThenCloses) {
+  dialogs.answers = {Answer::Yes};
+  dialogs.saveFiles = {PathOf("saved.nes")};
+  form->Close1Click();
+  EXPECT_EQ(ReadFile(folder / "saved.nes")[0x910 + 3], 7);
+  EXPECT_EQ(ReadFile(folder / "demo.nes"), original);
+  EXPECT_EQ(form->windowTitle(), kTitle);
+  EXPECT_FALSE(form->Flags().IsModified());
+  EXPECT_FALSE(Find<QTabWidget>("EditPageControl")->isVisibleTo(form.get()));
+}
+
 TEST_F(SaveQuestion, ExitAnsweredYesSavesAndWritesTheSettings) {
   dialogs.answers = {Answer::Yes};
   dialogs.saveFiles = {PathOf("demo.nes")};
@@ -312,6 +326,27 @@ TEST_F(MainFormTest, UndoRefreshesTheShownTabBeforeTheWindowIsOnScreen) {
   EditMapRoom(*form, 0, 9);
   form->Undo1Click();
   EXPECT_EQ(edit->text(), stored);
+}
+
+TEST_F(MainFormTest, TheDialogsWaitHiddenFromTheStart) {
+  Start();
+  for (const char* name : {"ShowUnusedChipNumForm", "MapSetEditGridForm", "ObjectEditForm"}) {
+    auto* dialog = Find<QDialog>(name);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isHidden()) << name;
+  }
+}
+
+TEST_F(MainFormTest, AHintShowsItsText) {
+  StartWithDemo();
+  form->show();
+  auto* box = Find<QCheckBox>("ChkSortObjectList");
+  box->setToolTip(QStringLiteral("並べ替え"));
+  QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), box->mapToGlobal(QPoint(2, 2)));
+  QApplication::sendEvent(box, &help);
+  EXPECT_TRUE(QToolTip::isVisible());
+  EXPECT_EQ(QToolTip::text(), QStringLiteral("並べ替え"));
+  QToolTip::hideText();
 }
 
 TEST_F(MainFormTest, NoQuestionWithoutChanges) {
@@ -418,6 +453,31 @@ TEST_F(EditMenu, CtrlZBelongsToTheMenuEvenInsideAnEditBox) {
   EXPECT_EQ(form->Rom().Stage(0).Map()[0], before);
 }
 
+TEST_F(EditMenu, WithNothingToUndoCtrlZGoesToTheFocusedEditBox) {
+  form->ShowTab(EditTab::Palette);
+  auto* edit = Find<QLineEdit>("EditPal0");
+  const QString stored = edit->text();
+  edit->setFocus();
+  edit->selectAll();
+  QTest::keyClicks(edit, QStringLiteral("3"));
+  ASSERT_EQ(edit->text(), QStringLiteral("3"));
+  QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(edit->text(), stored);
+  EXPECT_FALSE(form->Rom().CanRedo());
+}
+
+TEST_F(EditMenu, TheUsersStageChoiceSwitchesTheStageAndResetsTheEditors) {
+  form->ShowTab(EditTab::Palette);
+  auto* stages = Find<QComboBox>("CBStage");
+  stages->setFocus();
+  QTest::keyClick(stages, Qt::Key_Down);
+  ASSERT_EQ(stages->currentIndex(), 1);
+  EXPECT_EQ(form->Rom().CurrentStage(), 1);
+  EXPECT_EQ(Find<QLineEdit>("EditPal1")->text(),
+            QStringLiteral("%1").arg(form->Rom().Stage(1).BGPalette()[1], 2, 16, QChar('0')).toUpper());
+  EXPECT_TRUE(Find<QTimer>("FrameTimer")->isActive());
+}
+
 TEST_F(EditMenu, EachStageKeepsItsChangesAndItsHistory) {
   EditMapRoom(*form, 0, 9);
   form->SelectStage(1);
@@ -460,6 +520,7 @@ TEST_F(MainFormTest, TheAttributeListNamesTheRadioCaptionsAndTheLookup) {
   EXPECT_EQ(captions->ItemCaption(1), QStringLiteral("属性1"));
   EXPECT_EQ(form->Rom().ChipAttributeName(0x1C), "属性49");
   EXPECT_EQ(form->Rom().ChipAttributeName(0x41), "属性4");
+  EXPECT_EQ(form->Rom().ChipAttributeName(0x42), form->Rom().ChipAttributeName(0x40));
   EXPECT_EQ(form->Rom().ChipAttributeName(0x43), form->Rom().ChipAttributeName(0x40));
 }
 

@@ -46,6 +46,16 @@ TEST(NameListFile, DecodesCodePage932AndReportsAMissingFile) {
   EXPECT_FALSE(ReadNameListFile(folder / "absent.txt").has_value());
 }
 
+TEST(NameListFile, ReadsShiftJisBytesAndStopsAtANulByte) {
+  TempFolder folder;
+  // 背景, then 表 (its second byte is a backslash in ASCII) and a half-width ｱ, then a NUL
+  // that ends the text.
+  folder.Write("names.txt", QByteArray("\x94\x77\x8C\x69\r\n\x95\x5C\xB1\nA\0B\r\nC", 16));
+  const auto lines = ReadNameListFile(folder / "names.txt");
+  ASSERT_TRUE(lines.has_value());
+  EXPECT_EQ(*lines, (QStringList{QStringLiteral("背景"), QStringLiteral("表ｱ"), "A"}));
+}
+
 class AttributeCaptions : public ::testing::Test {
  protected:
   TempFolder folder;
