@@ -112,6 +112,20 @@ TEST(AtomicFileWriter, ReportsTargetsThatCannotBeFiles) {
   EXPECT_EQ(EntryCount(folder.Path()), 3u);
 }
 
+TEST(AtomicFileWriter, APipeIsRefusedAndStaysAPipe) {
+  TemporaryFolder folder;
+  AtomicFileWriter writer;
+  const auto pipe = folder.File("game.nes");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+  fs::create_symlink("game.nes", folder.File("link.nes"));
+  for (const char* name : {"game.nes", "link.nes"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(Write(writer, folder.File(name)), "Not a regular file");
+    EXPECT_TRUE(S_ISFIFO(Stat(pipe).st_mode));
+    EXPECT_EQ(EntryCount(folder.Path()), 2u) << "no temporary is left behind";
+  }
+}
+
 // Simulates a disk that fails partway through the data.
 class FailingContentWriter : public AtomicFileWriter {
  protected:
