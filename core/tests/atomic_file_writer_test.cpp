@@ -9,12 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "core/testing/failing_content_writer.h"
 #include "core/testing/temporary_folder.h"
 
 namespace zantor {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FailingContentWriter;
 using testing::ReadFile;
 using testing::TemporaryFolder;
 using testing::WriteFile;
@@ -125,16 +127,6 @@ TEST(AtomicFileWriter, APipeIsRefusedAndStaysAPipe) {
     EXPECT_EQ(EntryCount(folder.Path()), 2u) << "no temporary is left behind";
   }
 }
-
-// Simulates a disk that fails partway through the data.
-class FailingContentWriter : public AtomicFileWriter {
- protected:
-  bool WriteContent(int fd, std::span<const std::uint8_t> data) override {
-    AtomicFileWriter::WriteContent(fd, data.first(1));
-    errno = EIO;
-    return false;
-  }
-};
 
 TEST(AtomicFileWriter, AFailedWriteLeavesTheTargetAndNoTemporary) {
   TemporaryFolder folder;
