@@ -340,11 +340,20 @@ TEST(RomSave, AFailedSaveKeepsTheTargetFlagsHistoriesAndName) {
 TEST(RomClose, ForgetsTheImageAndEveryHistory) {
   OpenImage o;
   o.f.rom.SetCurrentStage(7);
-  o.f.rom.Stage(7).SetMapRoom(0, Flip(o.f.rom.Stage(7).Map()[0]));
+  for (const int n : {0, 7, 11, 15}) {
+    StageData& stage = o.f.rom.Stage(n);
+    stage.SetMapRoom(0, Flip(stage.Map()[0]));
+    stage.SetMapRoom(1, Flip(stage.Map()[1]));
+    stage.Undo();
+    ASSERT_TRUE(stage.CanUndo() && stage.CanRedo()) << "stage " << n;
+  }
   o.f.rom.Close();
   EXPECT_FALSE(o.f.rom.IsOpen());
   EXPECT_EQ(o.f.rom.CurrentStage(), 0);
-  EXPECT_FALSE(o.f.rom.Stage(7).CanUndo());
+  for (int n = 0; n < kStageCount; ++n) {
+    EXPECT_FALSE(o.f.rom.Stage(n).CanUndo()) << "stage " << n;
+    EXPECT_FALSE(o.f.rom.Stage(n).CanRedo()) << "stage " << n;
+  }
   EXPECT_EQ(o.f.rom.Bytes().Read(0), 0);
   EXPECT_EQ(o.f.rom.Bytes().Read(kImageSize - 1), 0);
   EXPECT_FALSE(o.f.rom.Save(o.path));
