@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -474,12 +475,38 @@ TEST(RomSharing, ValuesNamingNoStageShareNothing) {
 
 // ---- Chip attribute names ----
 
-TEST(ChipAttributeNames, WithoutAListTheBuiltInNamesServe) {
+TEST(ChipAttributeNames, WithoutAListTheHighNibblePicksTheBuiltInName) {
+  const std::array<const char*, 16> names = {
+      "0x 背景",         "1x ブロック",     "2x はしご(途中)", "3x 特殊ブロック",
+      "4x はしご(頂点)", "5x コンベア(右)", "6x 前景",         "7x コンベア(左)",
+      "8x 水中",         "9x ?",            "Ax ?",            "Bx ?",
+      "Cx ?",            "Dx ダメージ床",   "Ex ?",            "Fxトゲ",
+  };
   RomFixture f;
-  EXPECT_EQ(f.rom.ChipAttributeName(0x00), "0x 背景");
-  EXPECT_EQ(f.rom.ChipAttributeName(0x60), "6x 前景");
-  EXPECT_EQ(f.rom.ChipAttributeName(0xD3), "Dx ダメージ床");
-  EXPECT_EQ(f.rom.ChipAttributeName(0xF0), "Fxトゲ");
+  for (int nibble = 0; nibble < 16; ++nibble) {
+    for (const int low : {0x0, 0x6, 0xF}) {
+      const int a = nibble << 4 | low;
+      EXPECT_EQ(f.rom.ChipAttributeName(a), names[nibble]) << "attribute " << a;
+    }
+  }
+}
+
+TEST(ChipAttributeNames, ALineServesFromTheListLengthThatReachesItsIndex) {
+  struct Edge {
+    int attribute;
+    std::size_t index;
+    const char* fallback;
+  };
+  const std::vector<Edge> edges = {
+      {0x00, 0, "0x 背景"}, {0xF3, 15, "Fxトゲ"}, {0x0F, 48, "0x 背景"}, {0xFF, 63, "Fxトゲ"}};
+  RomFixture f;
+  for (const Edge& e : edges) {
+    SCOPED_TRACE(e.attribute);
+    f.attribute_names.assign(e.index, "other line");
+    EXPECT_EQ(f.rom.ChipAttributeName(e.attribute), e.fallback);
+    f.attribute_names.push_back("its line");
+    EXPECT_EQ(f.rom.ChipAttributeName(e.attribute), "its line");
+  }
 }
 
 TEST(ChipAttributeNames, TheListIsReadAtEachLookup) {
