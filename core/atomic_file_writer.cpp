@@ -17,6 +17,7 @@ namespace fs = std::filesystem;
 
 constexpr int kMaxLinkDepth = 40;
 constexpr int kTemporaryNameAttempts = 100;
+constexpr const char* kNotARegularFile = "Not a regular file";
 
 std::string Reason(int error) { return std::system_category().message(error); }
 
@@ -136,6 +137,9 @@ std::string AtomicFileWriter::Write(const fs::path& requested,
   struct stat existing {};
   const bool exists = ::stat(target.c_str(), &existing) == 0;
   if (exists && S_ISDIR(existing.st_mode)) return Reason(EISDIR);
+  // The rename would put a plain file where a pipe or a device was, and opening one to
+  // write in place may block for good: only regular files are saved over.
+  if (exists && !S_ISREG(existing.st_mode)) return kNotARegularFile;
   // The rename below needs only the folder's consent; the file's own must not be skipped.
   if (exists && !MayWrite(target.string())) return Reason(errno);
 

@@ -11,7 +11,8 @@ namespace zantor {
 // to a temporary file beside the target, are flushed to the disk, and only then is the
 // temporary renamed over the target. A symbolic link is written through to the file it
 // names, and the target's permission bits (and, where allowed, owner) are kept. A target
-// the user may not write is refused, even where its folder would let it be replaced.
+// the user may not write is refused, even where its folder would let it be replaced, and
+// so is one that is no regular file (a pipe, a device).
 // Where the folder refuses the user a temporary file but the target itself is writable,
 // the target is overwritten in place once the disk has granted the room for the new
 // content; that is the one case that is not all-or-nothing.

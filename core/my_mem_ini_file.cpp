@@ -128,8 +128,7 @@ void TMyMemIniFile::WriteString(const std::string& section, const std::string& k
   Section& s = SectionFor(section);
   for (Line& line : s.lines) {
     if (!line.key.empty() && SameText(line.key, key)) {
-      line.key = key;
-      line.value = value;
+      line.value = value;  // the key keeps the spelling it has in the file
       return;
     }
   }

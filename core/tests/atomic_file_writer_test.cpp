@@ -9,12 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "core/testing/failing_content_writer.h"
 #include "core/testing/temporary_folder.h"
 
 namespace zantor {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FailingContentWriter;
 using testing::ReadFile;
 using testing::TemporaryFolder;
 using testing::WriteFile;
@@ -112,15 +114,19 @@ TEST(AtomicFileWriter, ReportsTargetsThatCannotBeFiles) {
   EXPECT_EQ(EntryCount(folder.Path()), 3u);
 }
 
-// Simulates a disk that fails partway through the data.
-class FailingContentWriter : public AtomicFileWriter {
- protected:
-  bool WriteContent(int fd, std::span<const std::uint8_t> data) override {
-    AtomicFileWriter::WriteContent(fd, data.first(1));
-    errno = EIO;
-    return false;
+TEST(AtomicFileWriter, APipeIsRefusedAndStaysAPipe) {
+  TemporaryFolder folder;
+  AtomicFileWriter writer;
+  const auto pipe = folder.File("game.nes");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+  fs::create_symlink("game.nes", folder.File("link.nes"));
+  for (const char* name : {"game.nes", "link.nes"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(Write(writer, folder.File(name)), "Not a regular file");
+    EXPECT_TRUE(S_ISFIFO(Stat(pipe).st_mode));
+    EXPECT_EQ(EntryCount(folder.Path()), 2u) << "no temporary is left behind";
   }
-};
+}
 
 TEST(AtomicFileWriter, AFailedWriteLeavesTheTargetAndNoTemporary) {
   TemporaryFolder folder;

@@ -65,10 +65,11 @@ TEST(IniReading, IntegerAndBoolForms) {
 TEST(IniWriting, ReplacesInPlaceAppendsNewKeysAndSectionsInCreationOrder) {
   auto ini = FromText("[b]\nx=1\ny=2\n[a]\nz=3\n");
   ini.WriteInteger("B", "X", 10);
+  EXPECT_EQ(ini.ReadInteger("b", "x", 0), 10);
   ini.WriteBool("a", "new", true);
   ini.WriteHex("C", "Map", 2448);
   EXPECT_EQ(ini.Text(),
-            "[b]\nX=10\ny=2\n\n"
+            "[b]\nx=10\ny=2\n\n"
             "[a]\nz=3\nnew=1\n\n"
             "[C]\nMap=990\n\n");
 }

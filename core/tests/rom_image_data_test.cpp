@@ -2,14 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
+#include <memory>
 
+#include "core/testing/failing_content_writer.h"
 #include "core/testing/rom_fixture.h"
 #include "core/testing/temporary_folder.h"
 
 namespace zantor {
 namespace {
 
+using testing::FailingContentWriter;
 using testing::MakeImage;
 using testing::ReadFile;
 using testing::RomFixture;
@@ -42,8 +46,9 @@ std::uint8_t Flip(std::uint8_t b) { return static_cast<std::uint8_t>(~b); }
 
 // An open image written to a fresh folder.
 struct OpenImage {
-  explicit OpenImage(const std::string& settings = "", std::size_t size = kImageSize)
-      : f(settings), original(MakeImage(size)), path(folder.File("game.nes")) {
+  explicit OpenImage(const std::string& settings = "", std::size_t size = kImageSize,
+                     std::unique_ptr<AtomicFileWriter> writer = nullptr)
+      : f(settings, std::move(writer)), original(MakeImage(size)), path(folder.File("game.nes")) {
     WriteFile(path, original);
     EXPECT_TRUE(f.rom.Open(path));
   }
@@ -282,24 +287,52 @@ TEST(RomSave, ClearsFlagsAndHistoriesAndTakesTheNewName) {
   EXPECT_EQ(ReadFile(o.path), o.original) << "the opened file is not written";
 }
 
-TEST(RomSave, AFailedSaveKeepsFlagsHistoriesAndName) {
-  OpenImage o;
-  o.f.rom.Stage(1).SetMapRoom(0, Flip(o.f.rom.Stage(1).Map()[0]));
+TEST(RomSave, AFailedSaveKeepsTheTargetFlagsHistoriesAndName) {
+  auto owned_writer = std::make_unique<FailingContentWriter>();
+  FailingContentWriter& writer = *owned_writer;
+  OpenImage o("", kImageSize, std::move(owned_writer));
+  // A flagged edit on stage 1 and an unflagged one on stage 12, each stage with an entry
+  // on both of its stacks.
+  StageData& one = o.f.rom.Stage(1);
+  const std::uint8_t room1 = one.Map()[1];
+  one.SetMapRoom(0, Flip(one.Map()[0]));
+  one.SetMapRoom(1, Flip(room1));
+  one.Undo();
   o.f.flags.SetMapModified(1, true);
-  WriteFile(o.folder.File("plain"), {1, 2, 3});
-  const auto target = o.folder.File("plain") / "game.nes";  // its folder is a file
+  StageData& twelve = o.f.rom.Stage(12);
+  twelve.SetBGBank(0, Flip(twelve.BGBank()[0]));
+  twelve.SetBGBank(1, Flip(twelve.BGBank()[1]));
+  twelve.Undo();
+  const auto other = o.folder.File("other.nes");
+  const auto other_bytes = MakeImage(64, 5);
+  WriteFile(other, other_bytes);
 
-  EXPECT_FALSE(o.f.rom.Save(target));
-  ASSERT_EQ(o.f.notifier.errors.size(), 1u);
-  EXPECT_EQ(o.f.notifier.errors[0], "ファイル \"" + target.string() + "\" に書き込めません。\n" +
-                                        std::system_category().message(ENOTDIR));
-  EXPECT_TRUE(o.f.flags.IsMapModified(1));
-  EXPECT_EQ(o.f.status.text, "変更あり");
-  EXPECT_TRUE(o.f.rom.Stage(1).CanUndo());
-  EXPECT_EQ(o.f.rom.FileName(), o.path.string());
-  EXPECT_EQ(ReadFile(o.folder.File("plain")), (std::vector<std::uint8_t>{1, 2, 3}));
+  const std::vector<std::pair<std::filesystem::path, std::vector<std::uint8_t>>> targets = {
+      {o.path, o.original}, {other, other_bytes}};
+  for (const auto& [target, bytes] : targets) {
+    SCOPED_TRACE(target.filename().string());
+    EXPECT_FALSE(o.f.rom.Save(target));
+    EXPECT_EQ(ReadFile(target), bytes);
+    ASSERT_FALSE(o.f.notifier.errors.empty());
+    EXPECT_EQ(o.f.notifier.errors.back(), "ファイル \"" + target.string() +
+                                              "\" に書き込めません。\n" +
+                                              std::system_category().message(EIO));
+    EXPECT_TRUE(o.f.flags.IsMapModified(1));
+    EXPECT_EQ(o.f.status.text, "変更あり");
+    for (const StageData* stage : {&one, &twelve}) {
+      EXPECT_TRUE(stage->CanUndo()) << "stage " << stage->StageNumber();
+      EXPECT_TRUE(stage->CanRedo()) << "stage " << stage->StageNumber();
+    }
+    EXPECT_EQ(o.f.rom.FileName(), o.path.string());
+  }
+  EXPECT_EQ(o.f.notifier.errors.size(), 2u);
+  EXPECT_TRUE(o.f.notifier.messages.empty());
+  EXPECT_EQ(one.Redo(), UndoKindMap);
+  EXPECT_EQ(one.Map()[1], Flip(room1));
+  one.Undo();
 
-  // The user can save again elsewhere, and the change is there.
+  // Once the disk works again, the change is there to be saved.
+  writer.failing = false;
   ASSERT_TRUE(o.f.rom.Save(o.path));
   EXPECT_EQ(Differences(ReadFile(o.path), o.original),
             std::vector<std::int64_t>{StageOffset(1, 0x910)});
@@ -308,11 +341,20 @@ TEST(RomSave, AFailedSaveKeepsFlagsHistoriesAndName) {
 TEST(RomClose, ForgetsTheImageAndEveryHistory) {
   OpenImage o;
   o.f.rom.SetCurrentStage(7);
-  o.f.rom.Stage(7).SetMapRoom(0, Flip(o.f.rom.Stage(7).Map()[0]));
+  for (const int n : {0, 7, 11, 15}) {
+    StageData& stage = o.f.rom.Stage(n);
+    stage.SetMapRoom(0, Flip(stage.Map()[0]));
+    stage.SetMapRoom(1, Flip(stage.Map()[1]));
+    stage.Undo();
+    ASSERT_TRUE(stage.CanUndo() && stage.CanRedo()) << "stage " << n;
+  }
   o.f.rom.Close();
   EXPECT_FALSE(o.f.rom.IsOpen());
   EXPECT_EQ(o.f.rom.CurrentStage(), 0);
-  EXPECT_FALSE(o.f.rom.Stage(7).CanUndo());
+  for (int n = 0; n < kStageCount; ++n) {
+    EXPECT_FALSE(o.f.rom.Stage(n).CanUndo()) << "stage " << n;
+    EXPECT_FALSE(o.f.rom.Stage(n).CanRedo()) << "stage " << n;
+  }
   EXPECT_EQ(o.f.rom.Bytes().Read(0), 0);
   EXPECT_EQ(o.f.rom.Bytes().Read(kImageSize - 1), 0);
   EXPECT_FALSE(o.f.rom.Save(o.path));
@@ -433,12 +475,38 @@ TEST(RomSharing, ValuesNamingNoStageShareNothing) {
 
 // ---- Chip attribute names ----
 
-TEST(ChipAttributeNames, WithoutAListTheBuiltInNamesServe) {
+TEST(ChipAttributeNames, WithoutAListTheHighNibblePicksTheBuiltInName) {
+  const std::array<const char*, 16> names = {
+      "0x 背景",         "1x ブロック",     "2x はしご(途中)", "3x 特殊ブロック",
+      "4x はしご(頂点)", "5x コンベア(右)", "6x 前景",         "7x コンベア(左)",
+      "8x 水中",         "9x ?",            "Ax ?",            "Bx ?",
+      "Cx ?",            "Dx ダメージ床",   "Ex ?",            "Fxトゲ",
+  };
   RomFixture f;
-  EXPECT_EQ(f.rom.ChipAttributeName(0x00), "0x 背景");
-  EXPECT_EQ(f.rom.ChipAttributeName(0x60), "6x 前景");
-  EXPECT_EQ(f.rom.ChipAttributeName(0xD3), "Dx ダメージ床");
-  EXPECT_EQ(f.rom.ChipAttributeName(0xF0), "Fxトゲ");
+  for (int nibble = 0; nibble < 16; ++nibble) {
+    for (const int low : {0x0, 0x6, 0xF}) {
+      const int a = nibble << 4 | low;
+      EXPECT_EQ(f.rom.ChipAttributeName(a), names[nibble]) << "attribute " << a;
+    }
+  }
+}
+
+TEST(ChipAttributeNames, ALineServesFromTheListLengthThatReachesItsIndex) {
+  struct Edge {
+    int attribute;
+    std::size_t index;
+    const char* fallback;
+  };
+  const std::vector<Edge> edges = {
+      {0x00, 0, "0x 背景"}, {0xF3, 15, "Fxトゲ"}, {0x0F, 48, "0x 背景"}, {0xFF, 63, "Fxトゲ"}};
+  RomFixture f;
+  for (const Edge& e : edges) {
+    SCOPED_TRACE(e.attribute);
+    f.attribute_names.assign(e.index, "other line");
+    EXPECT_EQ(f.rom.ChipAttributeName(e.attribute), e.fallback);
+    f.attribute_names.push_back("its line");
+    EXPECT_EQ(f.rom.ChipAttributeName(e.attribute), "its line");
+  }
 }
 
 TEST(ChipAttributeNames, TheListIsReadAtEachLookup) {
