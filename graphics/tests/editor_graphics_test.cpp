@@ -62,6 +62,35 @@ TEST(TileAddressing, EachSlotReadsItsOwnBank) {
   EXPECT_EQ(IndexRows(bitmap, {16, 0, 24, 8}), WithBase(kArrow, 1));
 }
 
+TEST(TileAddressing, TileNinetyThroughBanksFourAndSixComesFromBankSix) {
+  ChrFixture f;
+  const std::array<std::uint8_t, 2> banks{4, 6};
+  f.image.WriteBlock(kChrBase + 6 * 1024 + 0x10 * 16, EncodeTile(kArrow));
+  // Decoys: the same tile place in the other bank, and the unmasked tile number in bank 6.
+  f.image.WriteBlock(kChrBase + 4 * 1024 + 0x10 * 16, SolidTile(1));
+  f.image.WriteBlock(kChrBase + 6 * 1024 + 0x90 * 16, SolidTile(2));
+  IndexedBitmap bitmap = Sized(8, 8);
+  f.graphics.DrawTile(bitmap, banks, 0, 0, 0x90, 0);
+  EXPECT_EQ(IndexRows(bitmap, bitmap.Bounds()), WithBase(kArrow, 0));
+}
+
+TEST(TileDecoding, PlaneBytesEightyAndOneWithPaletteThree) {
+  ChrFixture f;
+  std::array<std::uint8_t, 16> tile{};
+  tile[0] = 0x80;  // plane 0 of row 0
+  tile[8] = 0x01;  // plane 1 of row 0
+  f.image.WriteBlock(kChrBase + 16, tile);
+  const std::array<std::uint8_t, 2> banks{0, 0};
+  IndexedBitmap bitmap = Sized(8, 2);
+  f.graphics.DrawTile(bitmap, banks, 0, 0, 1, 3);
+  const auto row = [&bitmap](int y) {
+    const auto line = bitmap.ScanLine(y);
+    return std::vector<int>(line.begin(), line.end());
+  };
+  EXPECT_EQ(row(0), (std::vector<int>{13, 12, 12, 12, 12, 12, 12, 14}));
+  EXPECT_EQ(row(1), std::vector<int>(8, 12));
+}
+
 TEST(TileDecoding, WritesOnlyItsOwnPixelsAndClipsAtTheEdges) {
   ChrFixture f;
   const std::array<std::uint8_t, 2> banks{0, 0};
@@ -102,6 +131,25 @@ TEST(ChipDrawing, BankTableShowsAllTilesInPlainColours) {
   EXPECT_EQ(IndexRows(bitmap, {8, 72, 16, 73}), (Rows{"22222222"}));
   EXPECT_EQ(IndexRows(bitmap, {120, 120, 128, 128}), WithBase(kArrow, 0));
   EXPECT_EQ(IndexRows(bitmap, {0, 63, 8, 64}), (Rows{"00000000"}));
+}
+
+TEST(ChipDrawing, PropertyOneEDrawsWithPaletteTwoAndItsOtherBitsChangeNothing) {
+  ChrFixture f;
+  f.image.WriteBlock(kChrBase + 16, EncodeTile(kArrow));
+  f.image.WriteBlock(kChrBase + 32, EncodeTile(kCorner));
+  std::array<std::uint8_t, 1024> tiles{};
+  for (const int quadrant : {0, 256, 512, 768}) tiles[quadrant + 0x21] = 1;
+  tiles[768 + 0x21] = 2;  // bottom-right quadrant: the corner
+  std::array<std::uint8_t, 256> properties{};
+  properties[0x21] = 0x1E;
+  const std::array<std::uint8_t, 2> banks{0, 0};
+  f.graphics.BuildChip16Sheet(f.graphics.Chip16Sheet(), banks, tiles, properties);
+  const IndexedBitmap& sheet = f.graphics.Chip16Sheet();
+  // Chip 0x21: column 1, row 2 of the sheet.
+  EXPECT_EQ(IndexRows(sheet, {16, 32, 24, 40}), WithBase(kArrow, 2));
+  EXPECT_EQ(IndexRows(sheet, {24, 32, 32, 40}), WithBase(kArrow, 2));
+  EXPECT_EQ(IndexRows(sheet, {16, 40, 24, 48}), WithBase(kArrow, 2));
+  EXPECT_EQ(IndexRows(sheet, {24, 40, 32, 48}), WithBase(kCorner, 2));
 }
 
 TEST(Chip32Sheet, UpdateTouchesOnlyTheOneChip) {
