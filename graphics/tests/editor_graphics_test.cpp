@@ -318,30 +318,70 @@ TEST(ColourTables, StageBitmapsCopyThePaletteOfTheirMoment) {
   EXPECT_THROW(f.graphics.GetStageColor(-1), std::out_of_range);
 }
 
-TEST(Recolouring, StageColourChangeShowsWithoutDecodingAgain) {
-  ChrFixture f;
-  const std::array<std::uint8_t, 2> banks{0, 1};
-  f.image.WriteBlock(kChrBase + 16, EncodeTile(kArrow));
-  std::array<std::uint8_t, 1024> tiles{};
-  std::array<std::uint8_t, 256> properties{};
-  for (const int quadrant : {0, 256, 512, 768}) tiles[quadrant + 9] = 1;
-  properties[9] = 1;  // palette 1: the arrow's colours are indexes 4..7
-  for (int i = 0; i < 16; ++i) f.graphics.SetStageColor(i, i);
-  f.graphics.BuildChip16Sheet(f.graphics.Chip16Sheet(), banks, tiles, properties);
+// A 16x16 sheet whose chip c shows the arrow in all four quadrants with palette c & 3,
+// stage entry i showing NES number i. The CHR bytes change after building, so that a
+// decode made later would show.
+struct RecolourFixture : ChrFixture {
+  RecolourFixture() {
+    const std::array<std::uint8_t, 2> banks{0, 1};
+    image.WriteBlock(kChrBase + 16, EncodeTile(kArrow));
+    std::array<std::uint8_t, 1024> tiles;
+    tiles.fill(1);
+    std::array<std::uint8_t, 256> properties;
+    for (int c = 0; c < 256; ++c) properties[c] = static_cast<std::uint8_t>(c);
+    for (int i = 0; i < 16; ++i) graphics.SetStageColor(i, i);
+    graphics.BuildChip16Sheet(graphics.Chip16Sheet(), banks, tiles, properties);
+    image.WriteBlock(kChrBase + 16, SolidTile(1));
+  }
+  // Index of pixel (x, y) of the 16x16 sheet.
+  static int SheetIndex(int x, int y) {
+    const int chip = y / 16 * 16 + x / 16;
+    return chip % 4 * 4 + (kArrow[y % 8][x % 8] - '0');
+  }
+  // Colour of an index after entry 5 became NES number 0x30.
+  static std::uint32_t Recoloured(int index) {
+    return TestMasterColor(index == 5 ? 0x30 : index);
+  }
+};
 
-  // New CHR bytes and a new colour for index 5: the sheet must keep the old shapes.
-  f.image.WriteBlock(kChrBase + 16, SolidTile(1));
+TEST(Recolouring, StageColourChangeShowsOnEveryPixelOfItsIndexWithoutDecodingAgain) {
+  RecolourFixture f;
   f.graphics.SetStageColor(5, 0x30);
   f.graphics.Chip16Sheet().CopyPaletteFrom(f.graphics.StageBitmap());
-  auto picture = f.graphics.CreateDisplayPicture(16, 16);
-  f.graphics.Chip16Sheet().CopyRegion(*picture, picture->Bounds(), {144, 0, 160, 16});
+  const IndexedBitmap& sheet = f.graphics.Chip16Sheet();
+  auto picture = f.graphics.CreateDisplayPicture(256, 256);
+  sheet.CopyRegion(*picture, picture->Bounds(), sheet.Bounds());
+  for (int y = 0; y < 256; ++y) {
+    for (int x = 0; x < 256; ++x) {
+      const int index = RecolourFixture::SheetIndex(x, y);
+      ASSERT_EQ(picture->Pixel(x, y), RecolourFixture::Recoloured(index)) << x << "," << y;
+    }
+  }
+}
 
-  std::map<std::uint32_t, char> legend = NesLegend();
-  legend[TestMasterColor(0x30)] = '*';
-  const Rows top = ColorRows(*picture, {0, 0, 8, 8}, legend);
-  EXPECT_EQ(top, (Rows{"444**444", "44*66*44", "4*6776*4", "*677776*", "44477444", "44477444",
-                       "44477444", "44444444"}));
-  EXPECT_EQ(ColorRows(*picture, {8, 8, 16, 16}, legend), top);
+TEST(Recolouring, MapSetShowsTheNewColourAfterARefreshWithoutBuildingAgain) {
+  RecolourFixture f;
+  // 32x32 chip k: 16x16 chips k, k + 1, k + 2, k + 3 (mod 256).
+  std::array<std::uint8_t, 1024> chips;
+  for (int i = 0; i < 1024; ++i) chips[i] = static_cast<std::uint8_t>(i / 4 + i % 4);
+  f.graphics.BuildChip32Sheet(f.graphics.Chip32Sheet(), chips);
+  f.graphics.RefreshChip32SheetPalette();
+  f.graphics.FillRect(f.graphics.Chip16Sheet(), 0, 0, 256, 256, 9);  // a rebuild would show
+  f.graphics.SetStageColor(5, 0x30);
+  f.graphics.RefreshChip32SheetPalette();
+  std::array<std::uint8_t, 64> cells;
+  for (int i = 0; i < 64; ++i) cells[i] = static_cast<std::uint8_t>(i * 7 + 3);
+  auto picture = f.graphics.CreateDisplayPicture(256, 256);
+  f.graphics.DrawMapSet(*picture, cells);
+  for (int y = 0; y < 256; ++y) {
+    for (int x = 0; x < 256; ++x) {
+      const int chip = cells[y / 32 * 8 + x / 32];
+      const int small = chips[chip * 4 + (y % 32 / 16) * 2 + x % 32 / 16];
+      const int index =
+          RecolourFixture::SheetIndex(small % 16 * 16 + x % 16, small / 16 * 16 + y % 16);
+      ASSERT_EQ(picture->Pixel(x, y), RecolourFixture::Recoloured(index)) << x << "," << y;
+    }
+  }
 }
 
 }  // namespace
