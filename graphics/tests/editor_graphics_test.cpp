@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <limits>
 
 #include "graphics/tests/render_test_support.h"
 
@@ -263,6 +264,50 @@ TEST(Outlines, ObjectMarkerIsASquareWithTheKindInsideClippedNotMoved) {
             (Rows{"##########.", "##########.", "##########.", "##########.", "##########.",
                   ".........#.", ".........#.", ".........#.", ".........#.", "##########.",
                   "..........."}));
+}
+
+TEST(FarOffArguments, DrawNothingOutsideAndClipWhatReachesIn) {
+  constexpr int kMax = std::numeric_limits<int>::max();
+  constexpr int kMin = std::numeric_limits<int>::min();
+  RenderFixture f;
+  auto picture = f.graphics.CreateDisplayPicture(6, 4);
+  // Ends past the int range on the right and bottom, then on the left and top.
+  for (const int far : {kMax, kMax - 8}) {
+    f.graphics.FillRect(*picture, far, 0, 10, 4, 5);
+    f.graphics.FillRect(*picture, 0, far, 6, kMax, 5);
+    f.graphics.DrawFrame(*picture, far, far, kMax);
+    f.graphics.DrawFrame(*picture, 0, far, 16);
+    f.graphics.DrawCursor24(*picture, far, 2);
+    f.graphics.DrawCursor32(*picture, 2, far);
+    f.graphics.DrawObjectMarker(*picture, far, far, 0xAB);
+    f.graphics.DrawChip32(*picture, far, 0, 64, 64, 0);
+  }
+  for (const int far : {kMin, kMin + 8}) {
+    f.graphics.FillRect(*picture, far, 0, -10, 4, 5);
+    f.graphics.DrawFrame(*picture, far, far, -16);
+    f.graphics.DrawCursor24(*picture, far, 2);
+    f.graphics.DrawCursor32(*picture, 2, far);
+    f.graphics.DrawObjectMarker(*picture, far, far, 0xAB);
+  }
+  EXPECT_EQ(ColorRows(*picture, picture->Bounds(), NesLegend()), Rows(4, "000000"));
+  // A frame from inside whose far sides overflow shows its near sides.
+  f.graphics.DrawFrame(*picture, 2, 1, kMax);
+  EXPECT_EQ(ColorRows(*picture, picture->Bounds(), NesLegend()),
+            (Rows{"000000", "00mmmm", "00m000", "00m000"}));
+
+  IndexedBitmap bitmap = Sized(4, 2);
+  const std::array<std::uint8_t, 2> banks{0, 0};
+  const std::array<std::uint8_t, 1024> tiles{};
+  f.graphics.FillRect(bitmap, 6, 0, 2, 2, 7);  // wholly right of the bitmap
+  for (const int far : {kMax, kMin}) {
+    f.graphics.FillRect(bitmap, far, 0, far == kMax ? kMax : -kMax, 2, 7);
+    f.graphics.DrawTile(bitmap, banks, far, far, 0, 1);
+    f.graphics.DrawChip16(bitmap, banks, tiles, far, far, 0, 1);
+    f.graphics.DrawBank(bitmap, 0, far);
+  }
+  EXPECT_EQ(IndexRows(bitmap, bitmap.Bounds()), (Rows{"0000", "0000"}));
+  f.graphics.FillRect(bitmap, 1, 1, kMax, kMax, 7);
+  EXPECT_EQ(IndexRows(bitmap, bitmap.Bounds()), (Rows{"0000", "0777"}));
 }
 
 TEST(ChangeReports, EveryPictureOperationReportsOnceHoweverManyPiecesItDraws) {
