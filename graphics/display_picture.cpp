@@ -47,12 +47,16 @@ void DisplayPicture::DrawPolyline(std::initializer_list<PixelPoint> points,
 }
 
 void DisplayPicture::DrawHexByte(PixelPoint at, std::uint8_t value) {
-  Fill(PixelRect::FromSize(at.x, at.y, HexDigitFont::TextWidth(2), HexDigitFont::TextHeight()),
-       kTextBackground);
-  const int glyph_top = at.y + HexDigitFont::kPadding;
-  const int first_left = at.x + HexDigitFont::kPadding;
-  PlotDigit(first_left, glyph_top, value >> 4, kTextInk);
-  PlotDigit(first_left + HexDigitFont::kAdvance, glyph_top, value & 0x0F, kTextInk);
+  const PixelRect box =
+      PixelRect::FromSize(at.x, at.y, HexDigitFont::TextWidth(2), HexDigitFont::TextHeight());
+  // Digits are placed only in a box that shows: far off, their places would overflow.
+  if (!box.Intersect(Bounds()).Empty()) {
+    Fill(box, kTextBackground);
+    const int glyph_top = at.y + HexDigitFont::kPadding;
+    const int first_left = at.x + HexDigitFont::kPadding;
+    PlotDigit(first_left, glyph_top, value >> 4, kTextInk);
+    PlotDigit(first_left + HexDigitFont::kAdvance, glyph_top, value & 0x0F, kTextInk);
+  }
   Changed();
 }
 

@@ -83,6 +83,7 @@ void EditorGraphics::FillRect(DisplayPicture& picture, int x, int y, int width, 
 void EditorGraphics::FillRect(IndexedBitmap& bitmap, int x, int y, int width, int height,
                               std::uint8_t index) const {
   const PixelRect area = PixelRect::FromSize(x, y, width, height).Intersect(bitmap.Bounds());
+  if (area.Empty()) return;
   for (int row = area.top; row < area.bottom; ++row) {
     const auto line = bitmap.ScanLine(row);
     std::fill(line.begin() + area.left, line.begin() + area.right, index);
@@ -129,17 +130,19 @@ void EditorGraphics::DrawBank(IndexedBitmap& bitmap, std::uint8_t bank, int y) c
   for (int k = 0; k < kTilesPerSlot; ++k) {
     DrawTileAt(bitmap, start + std::int64_t{k} * TileDecoder::kTileBytes,
                k % kTilesPerBankRow * TileDecoder::kSide,
-               y + k / kTilesPerBankRow * TileDecoder::kSide, 0);
+               ClampedCoordinate(std::int64_t{y} + k / kTilesPerBankRow * TileDecoder::kSide),
+               0);
   }
 }
 
 void EditorGraphics::DrawChip16(IndexedBitmap& bitmap, BankPair banks, Chip16Table tiles, int x,
                                 int y, std::uint8_t chip, int palette) const {
-  constexpr int kHalf = kChip16Side / 2;
+  const int right = ClampedCoordinate(std::int64_t{x} + kChip16Side / 2);
+  const int lower = ClampedCoordinate(std::int64_t{y} + kChip16Side / 2);
   DrawTile(bitmap, banks, x, y, tiles[chip], palette);
-  DrawTile(bitmap, banks, x + kHalf, y, tiles[256 + chip], palette);
-  DrawTile(bitmap, banks, x, y + kHalf, tiles[512 + chip], palette);
-  DrawTile(bitmap, banks, x + kHalf, y + kHalf, tiles[768 + chip], palette);
+  DrawTile(bitmap, banks, right, y, tiles[256 + chip], palette);
+  DrawTile(bitmap, banks, x, lower, tiles[512 + chip], palette);
+  DrawTile(bitmap, banks, right, lower, tiles[768 + chip], palette);
 }
 
 void EditorGraphics::BuildChip16Sheet(IndexedBitmap& bitmap, BankPair banks, Chip16Table tiles,
@@ -205,12 +208,13 @@ void EditorGraphics::DrawChip32(DisplayPicture& picture, int x, int y, int width
                            SheetCell(chip, kChip32Side));
 }
 
-void EditorGraphics::DrawSquare(DisplayPicture& picture, int left, int top, int side,
-                                std::uint32_t color) const {
-  const int right = left + side - 1;
-  const int bottom = top + side - 1;
-  picture.DrawPolyline({{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}},
-                       color);
+void EditorGraphics::DrawSquare(DisplayPicture& picture, std::int64_t left, std::int64_t top,
+                                int side, std::uint32_t color) const {
+  const int l = ClampedCoordinate(left);
+  const int t = ClampedCoordinate(top);
+  const int r = ClampedCoordinate(left + side - 1);
+  const int b = ClampedCoordinate(top + side - 1);
+  picture.DrawPolyline({{l, t}, {r, t}, {r, b}, {l, b}, {l, t}}, color);
 }
 
 void EditorGraphics::DrawFrame(DisplayPicture& picture, int x, int y, int size) const {
@@ -218,11 +222,13 @@ void EditorGraphics::DrawFrame(DisplayPicture& picture, int x, int y, int size) 
 }
 
 void EditorGraphics::DrawCursor24(DisplayPicture& picture, int x, int y) const {
-  DrawSquare(picture, x - kCursor24Side / 2, y - kCursor24Side / 2, kCursor24Side, kCursorColor);
+  DrawSquare(picture, std::int64_t{x} - kCursor24Side / 2, std::int64_t{y} - kCursor24Side / 2,
+             kCursor24Side, kCursorColor);
 }
 
 void EditorGraphics::DrawCursor32(DisplayPicture& picture, int x, int y) const {
-  DrawSquare(picture, x - kCursor32Side / 2, y - kCursor32Side / 2, kCursor32Side, kCursorColor);
+  DrawSquare(picture, std::int64_t{x} - kCursor32Side / 2, std::int64_t{y} - kCursor32Side / 2,
+             kCursor32Side, kCursorColor);
 }
 
 void EditorGraphics::DrawGrid(DisplayPicture& picture, int dx, int dy) const {
@@ -244,8 +250,11 @@ void EditorGraphics::DrawGrid(DisplayPicture& picture, int dx, int dy) const {
 void EditorGraphics::DrawObjectMarker(DisplayPicture& picture, int x, int y,
                                       std::uint8_t kind) const {
   const DisplayPicture::ChangeBatch batch(picture);
-  DrawSquare(picture, x - kMarkerSide / 2, y - kMarkerSide / 2, kMarkerSide, kCursorColor);
-  picture.DrawHexByte({x - kMarkerTextOffset, y - kMarkerTextOffset}, kind);
+  DrawSquare(picture, std::int64_t{x} - kMarkerSide / 2, std::int64_t{y} - kMarkerSide / 2,
+             kMarkerSide, kCursorColor);
+  picture.DrawHexByte({ClampedCoordinate(std::int64_t{x} - kMarkerTextOffset),
+                       ClampedCoordinate(std::int64_t{y} - kMarkerTextOffset)},
+                      kind);
 }
 
 bool EditorGraphics::StepPaletteAnimation(AnimationBytes bytes) {

@@ -117,7 +117,8 @@ class EditorGraphics {
                   std::uint8_t base) const;
   std::int64_t TileOffset(BankPair banks, std::uint8_t tile) const;
   void CopyChip16Into(IndexedBitmap& bitmap, Chip32Table chips, int chip) const;
-  void DrawSquare(DisplayPicture& picture, int left, int top, int side,
+  // Corners in 64 bits: a square around a far-off point must not overflow.
+  void DrawSquare(DisplayPicture& picture, std::int64_t left, std::int64_t top, int side,
                   std::uint32_t color) const;
 
   const FcPaletteData& palette_;

@@ -31,6 +31,16 @@ void IndexedBitmap::ThrowRowOutOfRange(int y) {
 
 void IndexedBitmap::CopyRegion(IndexedBitmap& target, const PixelRect& to,
                                const PixelRect& from) const {
+  if (&target == this && !to.Intersect(from).Empty() && Bounds().Contains(from)) {
+    // Rows are written top to bottom and a stretch reads a source pixel more than once, so
+    // a copy onto its own source would read pixels it has already replaced: it reads a
+    // snapshot of the source instead.
+    IndexedBitmap snapshot;
+    snapshot.Recreate(from.Width(), from.Height());
+    CopyRegion(snapshot, snapshot.Bounds(), from);
+    snapshot.CopyRegion(target, to, snapshot.Bounds());
+    return;
+  }
   region_stretch::Stretch(*this, from, target.ScanLine(0).data(), target.Bounds(), to,
                           region_stretch::KeepIndexes{});
 }

@@ -51,7 +51,8 @@ class IndexedBitmap {
   // stretched by nearest neighbour (1:1, 2x, 4x, or 2:1 keeping one source pixel of each
   // pair). Onto a bitmap the indexes are kept as they are; onto a picture each pixel gets
   // the colour its index has in this bitmap's table. `from` must be a non-empty part of
-  // this bitmap (else std::out_of_range); `to` is clipped at the target's edges.
+  // this bitmap (else std::out_of_range); `to` is clipped at the target's edges. A bitmap
+  // may copy onto itself: where the rectangles overlap, the source is read as it was.
   void CopyRegion(IndexedBitmap& target, const PixelRect& to, const PixelRect& from) const;
   void CopyRegion(DisplayPicture& target, const PixelRect& to, const PixelRect& from) const;
 

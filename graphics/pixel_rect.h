@@ -1,6 +1,8 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -11,6 +13,13 @@ struct PixelPoint {
   int y = 0;
 };
 
+// A coordinate worked out in 64 bits, clamped to the int range: no picture reaches that
+// far, so a far-off end point lies outside every picture either way.
+constexpr int ClampedCoordinate(std::int64_t value) {
+  return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
+                                                    std::numeric_limits<int>::max()));
+}
+
 // left and top inclusive, right and bottom exclusive.
 struct PixelRect {
   int left = 0;
@@ -19,7 +28,8 @@ struct PixelRect {
   int bottom = 0;
 
   static constexpr PixelRect FromSize(int x, int y, int width, int height) {
-    return {x, y, x + width, y + height};
+    return {x, y, ClampedCoordinate(std::int64_t{x} + width),
+            ClampedCoordinate(std::int64_t{y} + height)};
   }
   constexpr int Width() const { return right - left; }
   constexpr int Height() const { return bottom - top; }

@@ -111,37 +111,53 @@ TEST(DemoImageRendering, CatalogueMapSetInTheStageColours) {
   }
 }
 
-// The colours of sub-palette `slot` now, as NES numbers of the test palette (-1: none).
-std::array<int, 3> ShownNumbers(const EditorGraphics& graphics, int slot) {
-  std::array<int, 3> numbers{-1, -1, -1};
-  for (int c = 0; c < 3; ++c) {
-    for (int n = 0; n < 64; ++n) {
-      if (graphics.GetStageColor(slot * 4 + 1 + c) == TestMasterColor(n)) numbers[c] = n;
-    }
-  }
-  return numbers;
+// The whole background colour table now.
+std::array<std::uint32_t, 16> StageColours(const EditorGraphics& graphics) {
+  std::array<std::uint32_t, 16> colours;
+  for (int i = 0; i < 16; ++i) colours[i] = graphics.GetStageColor(i);
+  return colours;
 }
 
-// The NES numbers of colour set c, read from the file's bytes.
-std::array<int, 3> ColourSet(const AddressData& addresses, int c) {
+// The colour table with colours 1-3 of sub-palette `slot` showing colour set c, whose NES
+// numbers are read from the file's bytes.
+std::array<std::uint32_t, 16> WithColourSet(std::array<std::uint32_t, 16> colours,
+                                            const AddressData& addresses, int slot, int c) {
   const std::size_t at = static_cast<std::size_t>(addresses.PaletteAnimationPalette() + c * 3);
-  return {DemoBytes()[at], DemoBytes()[at + 1], DemoBytes()[at + 2]};
+  for (int k = 0; k < 3; ++k) colours[slot * 4 + 1 + k] = TestMasterColor(DemoBytes()[at + k]);
+  return colours;
 }
 
 // The demo's tables drive the real stepper; the stepping rules have tests of their own.
-TEST(DemoImageAnimation, CycleChangesFirstOnTickFourAndTheFrozenSlotStaysPut) {
+TEST(DemoImageAnimation, CycleStepsOnEveryFourthTickThroughFramesZeroOneTwoZero) {
   DemoStage demo(kDemoCycleSlot.stage);
-  const auto cycle = demo.AnimationBytes(kDemoCycleSlot.definition);
+  const auto bytes = demo.AnimationBytes(kDemoCycleSlot.definition);
   demo.graphics.SetStagePalette(demo.Definition(kDemoCycleSlot.definition));
-  const std::array<int, 3> stored = ShownNumbers(demo.graphics, kDemoCycleSlot.slot);
-  for (int tick = 1; tick <= 3; ++tick) EXPECT_FALSE(demo.graphics.StepPaletteAnimation(cycle));
-  EXPECT_EQ(ShownNumbers(demo.graphics, kDemoCycleSlot.slot), stored);
-  EXPECT_TRUE(demo.graphics.StepPaletteAnimation(cycle));
-  EXPECT_EQ(ShownNumbers(demo.graphics, kDemoCycleSlot.slot),
-            ColourSet(demo.addresses, kDemoCycleColourSets[0]));
+  const std::array<std::uint32_t, 16> stored = StageColours(demo.graphics);
+  const auto frame = [&](int f) {
+    return WithColourSet(stored, demo.addresses, kDemoCycleSlot.slot, kDemoCycleColourSets[f]);
+  };
+  ASSERT_NE(frame(0), stored);
+  ASSERT_NE(frame(1), frame(0));
+  ASSERT_NE(frame(2), frame(1));
+  // Entry 4p and the other sub-palettes keep their stored colours throughout.
+  const std::vector<std::array<std::uint32_t, 16>> expected{
+      stored,   stored,   stored,   frame(0), frame(0), frame(0), frame(0), frame(1),
+      frame(1), frame(1), frame(1), frame(2), frame(2), frame(2), frame(2), frame(0)};
+  std::vector<bool> changed;
+  std::vector<std::array<std::uint32_t, 16>> shown;
+  for (int tick = 1; tick <= 16; ++tick) {
+    changed.push_back(demo.graphics.StepPaletteAnimation(bytes));
+    shown.push_back(StageColours(demo.graphics));
+  }
+  EXPECT_EQ(changed, (std::vector<bool>{false, false, false, true, false, false, false, true,
+                                        false, false, false, true, false, false, false, true}));
+  EXPECT_EQ(shown, expected);
+}
 
-  ASSERT_EQ(kDemoFrozenSlot.stage, kDemoCycleSlot.stage);
-  demo.graphics.ResetPaletteAnimation();
+TEST(DemoImageAnimation, FrozenSlotStaysOnItsFirstColourSet) {
+  DemoStage demo(kDemoFrozenSlot.stage);
+  demo.graphics.SetStagePalette(demo.Definition(kDemoFrozenSlot.definition));
+  const std::array<std::uint32_t, 16> stored = StageColours(demo.graphics);
   std::array<std::uint8_t, 4> frozen{};
   const int slot = kDemoFrozenSlot.slot;
   frozen[slot] = demo.AnimationBytes(kDemoFrozenSlot.definition)[slot];
@@ -151,7 +167,30 @@ TEST(DemoImageAnimation, CycleChangesFirstOnTickFourAndTheFrozenSlotStaysPut) {
   }
   EXPECT_EQ(changed, (std::vector<bool>{false, true, false, false, false, false, false, false,
                                         false, false, false, false}));
-  EXPECT_EQ(ShownNumbers(demo.graphics, slot), ColourSet(demo.addresses, kDemoFrozenColourSet));
+  EXPECT_EQ(StageColours(demo.graphics),
+            WithColourSet(stored, demo.addresses, slot, kDemoFrozenColourSet));
+}
+
+TEST(DemoImageAnimation, StrayByteBelowEightyNeverAnimatesItsSlot) {
+  DemoStage demo(kDemoStrayAnimeSlot.stage);
+  const auto bytes = demo.AnimationBytes(kDemoStrayAnimeSlot.definition);
+  const int slot = kDemoStrayAnimeSlot.slot;
+  ASSERT_EQ(bytes[slot], kDemoStrayAnimeByte);
+  demo.graphics.SetStagePalette(demo.Definition(kDemoStrayAnimeSlot.definition));
+  const std::array<std::uint32_t, 16> stored = StageColours(demo.graphics);
+  // Longer than the slowest animation of the demo takes to step through all its frames.
+  constexpr int kTicks = 128;
+  for (int tick = 1; tick <= kTicks; ++tick) {
+    demo.graphics.StepPaletteAnimation(bytes);  // the other slots may animate
+    for (int c = 0; c < 4; ++c) {
+      ASSERT_EQ(demo.graphics.GetStageColor(slot * 4 + c), stored[slot * 4 + c]) << tick;
+    }
+  }
+  std::array<std::uint8_t, 4> stray_only{};
+  stray_only[slot] = bytes[slot];
+  for (int tick = 1; tick <= kTicks; ++tick) {
+    ASSERT_FALSE(demo.graphics.StepPaletteAnimation(stray_only)) << tick;
+  }
 }
 
 }  // namespace

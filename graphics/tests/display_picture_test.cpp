@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <stdexcept>
 
 #include "graphics/tests/render_test_support.h"
@@ -87,6 +88,22 @@ TEST(DisplayPictureDrawing, HexByteIsClippedNotMoved) {
   // glyph rows 3..6.
   EXPECT_EQ(ColorRows(picture, picture.Bounds(), kLegend),
             (Rows{"wkwwkk", "kkkwkw", "wkwwkw", "wkwwkk"}));
+}
+
+TEST(DisplayPictureDrawing, FarOffRectanglesAndTextDrawNothing) {
+  constexpr int kMax = std::numeric_limits<int>::max();
+  constexpr int kMin = std::numeric_limits<int>::min();
+  DisplayPicture picture(4, 3, GreyZeroMaster());
+  picture.FillRect(PixelRect::FromSize(kMax - 1, 0, 10, 3), 3);
+  picture.FillRect(PixelRect::FromSize(0, kMax, kMax, kMax), 3);
+  picture.FillRect(PixelRect::FromSize(kMin, kMin, -10, -10), 3);
+  picture.DrawHexByte({kMax - 3, 0}, 0xFF);
+  picture.DrawHexByte({0, kMax}, 0xFF);
+  picture.DrawHexByte({kMin, kMin}, 0xFF);
+  EXPECT_EQ(ColorRows(picture, picture.Bounds(), kLegend), (Rows{"....", "....", "...."}));
+  // Reaching in from far off still covers the picture.
+  picture.FillRect(PixelRect::FromSize(-4, 1, kMax, kMax), 3);
+  EXPECT_EQ(ColorRows(picture, picture.Bounds(), kLegend), (Rows{"....", "rrrr", "rrrr"}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <limits>
 
 #include "graphics/tests/render_test_support.h"
 
@@ -62,6 +63,35 @@ TEST(TileAddressing, EachSlotReadsItsOwnBank) {
   EXPECT_EQ(IndexRows(bitmap, {16, 0, 24, 8}), WithBase(kArrow, 1));
 }
 
+TEST(TileAddressing, TileNinetyThroughBanksFourAndSixComesFromBankSix) {
+  ChrFixture f;
+  const std::array<std::uint8_t, 2> banks{4, 6};
+  f.image.WriteBlock(kChrBase + 6 * 1024 + 0x10 * 16, EncodeTile(kArrow));
+  // Decoys: the same tile place in the other bank, and the unmasked tile number in bank 6.
+  f.image.WriteBlock(kChrBase + 4 * 1024 + 0x10 * 16, SolidTile(1));
+  f.image.WriteBlock(kChrBase + 6 * 1024 + 0x90 * 16, SolidTile(2));
+  IndexedBitmap bitmap = Sized(8, 8);
+  f.graphics.DrawTile(bitmap, banks, 0, 0, 0x90, 0);
+  EXPECT_EQ(IndexRows(bitmap, bitmap.Bounds()), WithBase(kArrow, 0));
+}
+
+TEST(TileDecoding, PlaneBytesEightyAndOneWithPaletteThree) {
+  ChrFixture f;
+  std::array<std::uint8_t, 16> tile{};
+  tile[0] = 0x80;  // plane 0 of row 0
+  tile[8] = 0x01;  // plane 1 of row 0
+  f.image.WriteBlock(kChrBase + 16, tile);
+  const std::array<std::uint8_t, 2> banks{0, 0};
+  IndexedBitmap bitmap = Sized(8, 2);
+  f.graphics.DrawTile(bitmap, banks, 0, 0, 1, 3);
+  const auto row = [&bitmap](int y) {
+    const auto line = bitmap.ScanLine(y);
+    return std::vector<int>(line.begin(), line.end());
+  };
+  EXPECT_EQ(row(0), (std::vector<int>{13, 12, 12, 12, 12, 12, 12, 14}));
+  EXPECT_EQ(row(1), std::vector<int>(8, 12));
+}
+
 TEST(TileDecoding, WritesOnlyItsOwnPixelsAndClipsAtTheEdges) {
   ChrFixture f;
   const std::array<std::uint8_t, 2> banks{0, 0};
@@ -102,6 +132,25 @@ TEST(ChipDrawing, BankTableShowsAllTilesInPlainColours) {
   EXPECT_EQ(IndexRows(bitmap, {8, 72, 16, 73}), (Rows{"22222222"}));
   EXPECT_EQ(IndexRows(bitmap, {120, 120, 128, 128}), WithBase(kArrow, 0));
   EXPECT_EQ(IndexRows(bitmap, {0, 63, 8, 64}), (Rows{"00000000"}));
+}
+
+TEST(ChipDrawing, PropertyOneEDrawsWithPaletteTwoAndItsOtherBitsChangeNothing) {
+  ChrFixture f;
+  f.image.WriteBlock(kChrBase + 16, EncodeTile(kArrow));
+  f.image.WriteBlock(kChrBase + 32, EncodeTile(kCorner));
+  std::array<std::uint8_t, 1024> tiles{};
+  for (const int quadrant : {0, 256, 512, 768}) tiles[quadrant + 0x21] = 1;
+  tiles[768 + 0x21] = 2;  // bottom-right quadrant: the corner
+  std::array<std::uint8_t, 256> properties{};
+  properties[0x21] = 0x1E;
+  const std::array<std::uint8_t, 2> banks{0, 0};
+  f.graphics.BuildChip16Sheet(f.graphics.Chip16Sheet(), banks, tiles, properties);
+  const IndexedBitmap& sheet = f.graphics.Chip16Sheet();
+  // Chip 0x21: column 1, row 2 of the sheet.
+  EXPECT_EQ(IndexRows(sheet, {16, 32, 24, 40}), WithBase(kArrow, 2));
+  EXPECT_EQ(IndexRows(sheet, {24, 32, 32, 40}), WithBase(kArrow, 2));
+  EXPECT_EQ(IndexRows(sheet, {16, 40, 24, 48}), WithBase(kArrow, 2));
+  EXPECT_EQ(IndexRows(sheet, {24, 40, 32, 48}), WithBase(kCorner, 2));
 }
 
 TEST(Chip32Sheet, UpdateTouchesOnlyTheOneChip) {
@@ -217,6 +266,50 @@ TEST(Outlines, ObjectMarkerIsASquareWithTheKindInsideClippedNotMoved) {
                   "..........."}));
 }
 
+TEST(FarOffArguments, DrawNothingOutsideAndClipWhatReachesIn) {
+  constexpr int kMax = std::numeric_limits<int>::max();
+  constexpr int kMin = std::numeric_limits<int>::min();
+  RenderFixture f;
+  auto picture = f.graphics.CreateDisplayPicture(6, 4);
+  // Ends past the int range on the right and bottom, then on the left and top.
+  for (const int far : {kMax, kMax - 8}) {
+    f.graphics.FillRect(*picture, far, 0, 10, 4, 5);
+    f.graphics.FillRect(*picture, 0, far, 6, kMax, 5);
+    f.graphics.DrawFrame(*picture, far, far, kMax);
+    f.graphics.DrawFrame(*picture, 0, far, 16);
+    f.graphics.DrawCursor24(*picture, far, 2);
+    f.graphics.DrawCursor32(*picture, 2, far);
+    f.graphics.DrawObjectMarker(*picture, far, far, 0xAB);
+    f.graphics.DrawChip32(*picture, far, 0, 64, 64, 0);
+  }
+  for (const int far : {kMin, kMin + 8}) {
+    f.graphics.FillRect(*picture, far, 0, -10, 4, 5);
+    f.graphics.DrawFrame(*picture, far, far, -16);
+    f.graphics.DrawCursor24(*picture, far, 2);
+    f.graphics.DrawCursor32(*picture, 2, far);
+    f.graphics.DrawObjectMarker(*picture, far, far, 0xAB);
+  }
+  EXPECT_EQ(ColorRows(*picture, picture->Bounds(), NesLegend()), Rows(4, "000000"));
+  // A frame from inside whose far sides overflow shows its near sides.
+  f.graphics.DrawFrame(*picture, 2, 1, kMax);
+  EXPECT_EQ(ColorRows(*picture, picture->Bounds(), NesLegend()),
+            (Rows{"000000", "00mmmm", "00m000", "00m000"}));
+
+  IndexedBitmap bitmap = Sized(4, 2);
+  const std::array<std::uint8_t, 2> banks{0, 0};
+  const std::array<std::uint8_t, 1024> tiles{};
+  f.graphics.FillRect(bitmap, 6, 0, 2, 2, 7);  // wholly right of the bitmap
+  for (const int far : {kMax, kMin}) {
+    f.graphics.FillRect(bitmap, far, 0, far == kMax ? kMax : -kMax, 2, 7);
+    f.graphics.DrawTile(bitmap, banks, far, far, 0, 1);
+    f.graphics.DrawChip16(bitmap, banks, tiles, far, far, 0, 1);
+    f.graphics.DrawBank(bitmap, 0, far);
+  }
+  EXPECT_EQ(IndexRows(bitmap, bitmap.Bounds()), (Rows{"0000", "0000"}));
+  f.graphics.FillRect(bitmap, 1, 1, kMax, kMax, 7);
+  EXPECT_EQ(IndexRows(bitmap, bitmap.Bounds()), (Rows{"0000", "0777"}));
+}
+
 TEST(ChangeReports, EveryPictureOperationReportsOnceHoweverManyPiecesItDraws) {
   RenderFixture f;
   auto picture = f.graphics.CreateDisplayPicture(256, 256);
@@ -270,30 +363,70 @@ TEST(ColourTables, StageBitmapsCopyThePaletteOfTheirMoment) {
   EXPECT_THROW(f.graphics.GetStageColor(-1), std::out_of_range);
 }
 
-TEST(Recolouring, StageColourChangeShowsWithoutDecodingAgain) {
-  ChrFixture f;
-  const std::array<std::uint8_t, 2> banks{0, 1};
-  f.image.WriteBlock(kChrBase + 16, EncodeTile(kArrow));
-  std::array<std::uint8_t, 1024> tiles{};
-  std::array<std::uint8_t, 256> properties{};
-  for (const int quadrant : {0, 256, 512, 768}) tiles[quadrant + 9] = 1;
-  properties[9] = 1;  // palette 1: the arrow's colours are indexes 4..7
-  for (int i = 0; i < 16; ++i) f.graphics.SetStageColor(i, i);
-  f.graphics.BuildChip16Sheet(f.graphics.Chip16Sheet(), banks, tiles, properties);
+// A 16x16 sheet whose chip c shows the arrow in all four quadrants with palette c & 3,
+// stage entry i showing NES number i. The CHR bytes change after building, so that a
+// decode made later would show.
+struct RecolourFixture : ChrFixture {
+  RecolourFixture() {
+    const std::array<std::uint8_t, 2> banks{0, 1};
+    image.WriteBlock(kChrBase + 16, EncodeTile(kArrow));
+    std::array<std::uint8_t, 1024> tiles;
+    tiles.fill(1);
+    std::array<std::uint8_t, 256> properties;
+    for (int c = 0; c < 256; ++c) properties[c] = static_cast<std::uint8_t>(c);
+    for (int i = 0; i < 16; ++i) graphics.SetStageColor(i, i);
+    graphics.BuildChip16Sheet(graphics.Chip16Sheet(), banks, tiles, properties);
+    image.WriteBlock(kChrBase + 16, SolidTile(1));
+  }
+  // Index of pixel (x, y) of the 16x16 sheet.
+  static int SheetIndex(int x, int y) {
+    const int chip = y / 16 * 16 + x / 16;
+    return chip % 4 * 4 + (kArrow[y % 8][x % 8] - '0');
+  }
+  // Colour of an index after entry 5 became NES number 0x30.
+  static std::uint32_t Recoloured(int index) {
+    return TestMasterColor(index == 5 ? 0x30 : index);
+  }
+};
 
-  // New CHR bytes and a new colour for index 5: the sheet must keep the old shapes.
-  f.image.WriteBlock(kChrBase + 16, SolidTile(1));
+TEST(Recolouring, StageColourChangeShowsOnEveryPixelOfItsIndexWithoutDecodingAgain) {
+  RecolourFixture f;
   f.graphics.SetStageColor(5, 0x30);
   f.graphics.Chip16Sheet().CopyPaletteFrom(f.graphics.StageBitmap());
-  auto picture = f.graphics.CreateDisplayPicture(16, 16);
-  f.graphics.Chip16Sheet().CopyRegion(*picture, picture->Bounds(), {144, 0, 160, 16});
+  const IndexedBitmap& sheet = f.graphics.Chip16Sheet();
+  auto picture = f.graphics.CreateDisplayPicture(256, 256);
+  sheet.CopyRegion(*picture, picture->Bounds(), sheet.Bounds());
+  for (int y = 0; y < 256; ++y) {
+    for (int x = 0; x < 256; ++x) {
+      const int index = RecolourFixture::SheetIndex(x, y);
+      ASSERT_EQ(picture->Pixel(x, y), RecolourFixture::Recoloured(index)) << x << "," << y;
+    }
+  }
+}
 
-  std::map<std::uint32_t, char> legend = NesLegend();
-  legend[TestMasterColor(0x30)] = '*';
-  const Rows top = ColorRows(*picture, {0, 0, 8, 8}, legend);
-  EXPECT_EQ(top, (Rows{"444**444", "44*66*44", "4*6776*4", "*677776*", "44477444", "44477444",
-                       "44477444", "44444444"}));
-  EXPECT_EQ(ColorRows(*picture, {8, 8, 16, 16}, legend), top);
+TEST(Recolouring, MapSetShowsTheNewColourAfterARefreshWithoutBuildingAgain) {
+  RecolourFixture f;
+  // 32x32 chip k: 16x16 chips k, k + 1, k + 2, k + 3 (mod 256).
+  std::array<std::uint8_t, 1024> chips;
+  for (int i = 0; i < 1024; ++i) chips[i] = static_cast<std::uint8_t>(i / 4 + i % 4);
+  f.graphics.BuildChip32Sheet(f.graphics.Chip32Sheet(), chips);
+  f.graphics.RefreshChip32SheetPalette();
+  f.graphics.FillRect(f.graphics.Chip16Sheet(), 0, 0, 256, 256, 9);  // a rebuild would show
+  f.graphics.SetStageColor(5, 0x30);
+  f.graphics.RefreshChip32SheetPalette();
+  std::array<std::uint8_t, 64> cells;
+  for (int i = 0; i < 64; ++i) cells[i] = static_cast<std::uint8_t>(i * 7 + 3);
+  auto picture = f.graphics.CreateDisplayPicture(256, 256);
+  f.graphics.DrawMapSet(*picture, cells);
+  for (int y = 0; y < 256; ++y) {
+    for (int x = 0; x < 256; ++x) {
+      const int chip = cells[y / 32 * 8 + x / 32];
+      const int small = chips[chip * 4 + (y % 32 / 16) * 2 + x % 32 / 16];
+      const int index =
+          RecolourFixture::SheetIndex(small % 16 * 16 + x % 16, small / 16 * 16 + y % 16);
+      ASSERT_EQ(picture->Pixel(x, y), RecolourFixture::Recoloured(index)) << x << "," << y;
+    }
+  }
 }
 
 }  // namespace

@@ -115,10 +115,22 @@ TEST(RegionCopyBetweenBitmaps, SourceOutsideTheBitmapIsAnError) {
   EXPECT_THROW(source.CopyRegion(target, {0, 0, 4, 4}, {2, 2, 2, 4}), std::out_of_range);
 }
 
-TEST(RegionCopyBetweenBitmaps, OverlappingCopyWithinOneBitmap) {
-  IndexedBitmap bitmap = Checker();
-  bitmap.CopyRegion(bitmap, {1, 0, 4, 1}, {0, 0, 3, 1});
-  EXPECT_EQ(IndexRows(bitmap, {0, 0, 4, 1}), (Rows{"0012"}));
+TEST(RegionCopyBetweenBitmaps, OverlappingCopiesWithinOneBitmapReadTheSourceAsItWas) {
+  IndexedBitmap right = Checker();
+  right.CopyRegion(right, {1, 0, 4, 1}, {0, 0, 3, 1});
+  EXPECT_EQ(IndexRows(right, right.Bounds()), (Rows{"0012", "4567", "89AB", "CDEF"}));
+  IndexedBitmap down = Checker();
+  down.CopyRegion(down, {1, 1, 4, 4}, {0, 0, 3, 3});
+  EXPECT_EQ(IndexRows(down, down.Bounds()), (Rows{"0123", "4012", "8456", "C89A"}));
+  IndexedBitmap up = Checker();
+  up.CopyRegion(up, {0, 0, 3, 3}, {1, 1, 4, 4});
+  EXPECT_EQ(IndexRows(up, up.Bounds()), (Rows{"5673", "9AB7", "DEFB", "CDEF"}));
+  IndexedBitmap doubled = Checker();
+  doubled.CopyRegion(doubled, doubled.Bounds(), {0, 0, 2, 2});
+  EXPECT_EQ(IndexRows(doubled, doubled.Bounds()), (Rows{"0011", "0011", "4455", "4455"}));
+  IndexedBitmap halved = Checker();
+  halved.CopyRegion(halved, {1, 1, 3, 3}, halved.Bounds());
+  EXPECT_EQ(IndexRows(halved, halved.Bounds()), (Rows{"0123", "4027", "88AB", "CDEF"}));
 }
 
 TEST(RegionCopyOntoPicture, EveryIndexShowsItsCurrentColourWhateverItsNeighbours) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "core/my_mem_ini_file.h"
 #include "graphics/editor_graphics.h"
 #include "graphics/tests/render_test_support.h"
 
@@ -142,6 +143,54 @@ TEST(PaletteAnimationBounds, RecordRunningPastTheBufferReadsZero) {
   EXPECT_EQ(f.graphics.GetStageColor(1), TestMasterColor(9));
   EXPECT_FALSE(f.graphics.StepPaletteAnimation(bytes));
   EXPECT_FALSE(f.graphics.StepPaletteAnimation(bytes));
+}
+
+// Colours 1-3 of sub-palette p as NES numbers of the test palette (-1: none).
+std::array<int, 3> ShownNumbers(const EditorGraphics& graphics, int p) {
+  std::array<int, 3> numbers{-1, -1, -1};
+  for (int c = 0; c < 3; ++c) {
+    for (int n = 0; n < 64; ++n) {
+      if (graphics.GetStageColor(p * 4 + 1 + c) == TestMasterColor(n)) numbers[c] = n;
+    }
+  }
+  return numbers;
+}
+
+TEST(PaletteAnimationBounds, PointerTableOutsideTheBufferReadsZero) {
+  const std::int64_t end = ImageBytes::kCapacity;
+  for (const std::int64_t pointer : {std::int64_t{0xFFFFFFFF}, end - 2}) {
+    RenderFixture f("[Address]\nPaletteAnimationPointer=" + FormatHex(pointer) +
+                    "\nPaletteAnimationData=30100\nPaletteAnimationPalette=30400\n");
+    ASSERT_EQ(f.addresses.PaletteAnimationPointer(), pointer);
+    PutColourSets(f.image);
+    f.image.Write(end - 1, 0x10);  // sequence 1 of the table two bytes before the end
+    // Records of one frame without delay: set 2 at offset 0, set 3 at offset 0x10.
+    f.image.WriteBlock(kData, std::array<std::uint8_t, 3>{0, 0, 2});
+    f.image.WriteBlock(kData + 0x10, std::array<std::uint8_t, 3>{0, 0, 3});
+    // Only sequence 1's pointer, in the table two bytes before the end, lies inside the
+    // buffer; every other pointer reads 0 and leads to the record at offset 0.
+    const std::array<std::uint8_t, 4> bytes{0x81, 0x82, 0x85, 0};
+    EXPECT_TRUE(f.graphics.StepPaletteAnimation(bytes));
+    EXPECT_EQ(ShownNumbers(f.graphics, 0), pointer == end - 2 ? (std::array<int, 3>{13, 14, 15})
+                                                              : (std::array<int, 3>{9, 10, 11}));
+    EXPECT_EQ(ShownNumbers(f.graphics, 1), (std::array<int, 3>{9, 10, 11}));
+    EXPECT_EQ(ShownNumbers(f.graphics, 2), (std::array<int, 3>{9, 10, 11}));
+  }
+}
+
+TEST(PaletteAnimationBounds, ColourSetsOutsideTheBufferReadZero) {
+  const std::int64_t end = ImageBytes::kCapacity;
+  for (const std::int64_t palette : {std::int64_t{0xFFFFFFFF}, end - 4}) {
+    RenderFixture f("[Address]\nPaletteAnimationPointer=30000\nPaletteAnimationData=30100\n"
+                    "PaletteAnimationPalette=" + FormatHex(palette) + "\n");
+    ASSERT_EQ(f.addresses.PaletteAnimationPalette(), palette);
+    f.image.Write(end - 1, 0x21);  // colour 1 of set 1 when the sets start 4 bytes before
+    f.image.WriteBlock(kData, std::array<std::uint8_t, 3>{0, 0, 1});  // set 1, at once
+    const std::array<std::uint8_t, 4> bytes{0x80, 0, 0, 0};
+    EXPECT_TRUE(f.graphics.StepPaletteAnimation(bytes));
+    EXPECT_EQ(ShownNumbers(f.graphics, 0),
+              (std::array<int, 3>{palette == end - 4 ? 0x21 : 0, 0, 0}));
+  }
 }
 
 }  // namespace

@@ -138,5 +138,32 @@ TEST(ImageControlPainting, ShowsThePicturePixelsSharply) {
   EXPECT_EQ(shown.pixel(4, 3), qRgb(0x40, 0x40, 0x40));
 }
 
+TEST(ImageControlPainting, EachPicturePixelIsASharpBlockAtDoubleDensity) {
+  TImageEx control;
+  control.SetPicture(GreyPicture(4, 3));
+  control.Picture()->DrawLine({1, 0}, {1, 3}, 0xFFFFFF);
+  control.Picture()->DrawLine({0, 2}, {4, 2}, 0x0000FF);
+  QImage shown(8, 6, QImage::Format_RGB32);
+  shown.setDevicePixelRatio(2);
+  shown.fill(Qt::green);
+  control.render(&shown);
+  // g grey, w white, r red; smoothing would blend neighbours into other colours.
+  const std::vector<std::string> expected{"ggwwgggg", "ggwwgggg", "ggwwgggg",
+                                          "ggwwgggg", "rrrrrrrr", "rrrrrrrr"};
+  std::vector<std::string> rows;
+  for (int y = 0; y < shown.height(); ++y) {
+    std::string row;
+    for (int x = 0; x < shown.width(); ++x) {
+      const QRgb pixel = shown.pixel(x, y);
+      row += pixel == qRgb(0x40, 0x40, 0x40) ? 'g'
+             : pixel == qRgb(0xFF, 0xFF, 0xFF) ? 'w'
+             : pixel == qRgb(0xFF, 0, 0)       ? 'r'
+                                               : '?';
+    }
+    rows.push_back(row);
+  }
+  EXPECT_EQ(rows, expected);
+}
+
 }  // namespace
 }  // namespace zantor
