@@ -123,42 +123,26 @@ void PaletteEditClass::ShowAnimeEdits() {
 }
 
 void PaletteEditClass::ApplyPaletteEdit(int entry) {
-  QLineEdit& edit = *paletteEdits_[entry];
   const int index = PaletteIndex(entry);
-  const int stored = Stage().BGPalette()[index];
-  const HexEditReading reading = ReadHexEdit(edit.text());
-  if (reading.state == HexEditReading::State::Waiting) return;
-  if (reading.state == HexEditReading::State::Invalid || reading.value >= kColors) {
-    SetEditTextQuietly(edit, TwoDigitHex(stored));
-    RedrawPaletteCell(entry);
-    return;
-  }
-  SetEditTextQuietly(edit, TwoDigitHex(reading.value));
-  if (reading.value == stored) return;
-  Stage().SetBGPaletteEntry(index, static_cast<std::uint8_t>(reading.value));
-  graphics_.SetStageColor(entry, reading.value);
+  const auto color = SettleHexEdit(*paletteEdits_[entry], Stage().BGPalette()[index],
+                                   [](int value) { return value < kColors; });
+  if (!color) return;
+  Stage().SetBGPaletteEntry(index, static_cast<std::uint8_t>(*color));
+  graphics_.SetStageColor(entry, *color);
   CopyAnimeStrip(entry, 1);
   flags_.SetPaletteModified(rom_.CurrentStage(), true);
   RedrawPaletteCell(entry);
 }
 
 void PaletteEditClass::ApplyAnimeEdit(int slot) {
-  QLineEdit& edit = *animeEdits_[slot];
   const int index = AnimeIndex(slot);
-  const int stored = Stage().BGPaletteAnime()[index];
-  const HexEditReading reading = ReadHexEdit(edit.text());
-  if (reading.state == HexEditReading::State::Waiting) return;
   // 01..7F name no animation and are never stored.
-  if (reading.state == HexEditReading::State::Invalid ||
-      (reading.value > 0 && reading.value < kFirstAnimated)) {
-    SetEditTextQuietly(edit, TwoDigitHex(stored));
-    return;
-  }
-  SetEditTextQuietly(edit, TwoDigitHex(reading.value));
-  if (reading.value == stored) return;
+  const auto byte = SettleHexEdit(*animeEdits_[slot], Stage().BGPaletteAnime()[index],
+                                  [](int value) { return value == 0 || value >= kFirstAnimated; });
+  if (!byte) return;
   // No tick may run between the new byte and the restarted animation.
   frameTimer_->stop();
-  Stage().SetBGPaletteAnimeEntry(index, static_cast<std::uint8_t>(reading.value));
+  Stage().SetBGPaletteAnimeEntry(index, static_cast<std::uint8_t>(*byte));
   graphics_.ResetPaletteAnimation();
   UseStoredColors();
   RefreshPalette();
