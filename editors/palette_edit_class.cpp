@@ -161,18 +161,13 @@ void PaletteEditClass::SelectColor(int color) {
 }
 
 void PaletteEditClass::Reload() {
-  ReloadAfterAsking(QStringLiteral("パレット"), &StageData::LoadBGPalette);
+  ReloadAfterConfirming(dialogs_, QStringLiteral("パレット"), Stage(), &StageData::LoadBGPalette,
+                        *this);
 }
 
 void PaletteEditClass::ReloadAnime() {
-  ReloadAfterAsking(QStringLiteral("アニメーションパレット"), &StageData::LoadBGPaletteAnime);
-}
-
-void PaletteEditClass::ReloadAfterAsking(const QString& what, void (StageData::*load)()) {
-  if (!ConfirmReload(dialogs_, what)) return;
-  (Stage().*load)();
-  Stage().ClearHistory();
-  Reset();
+  ReloadAfterConfirming(dialogs_, QStringLiteral("アニメーションパレット"), Stage(),
+                        &StageData::LoadBGPaletteAnime, *this);
 }
 
 void PaletteEditClass::UseStoredColors() {

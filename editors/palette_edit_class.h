@@ -84,7 +84,6 @@ class PaletteEditClass : public TabEditor {
   // The renderer's stage colours become the chosen definition's stored ones, dropping any
   // animated colours.
   void UseStoredColors();
-  void ReloadAfterAsking(const QString& what, void (StageData::*load)());
   // The cell under a picture position, or HoverCell::kNone outside the cells.
   static int ColorAt(int x, int y);
   static int PaletteEntryAt(int view, int x);
