@@ -68,6 +68,10 @@ void PaletteEditClass::AttachEdits(std::array<QLineEdit*, kEntries> paletteEdits
 
 void PaletteEditClass::AttachLabels(QLabel* selectedColor) { selectedColorLabel_ = selectedColor; }
 
+void PaletteEditClass::AttachUpDowns(std::array<UpDownButtons*, kSlots> animeButtons) {
+  animeButtons_ = animeButtons;
+}
+
 void PaletteEditClass::AttachTimer(QTimer* frameTimer) { frameTimer_ = frameTimer; }
 
 void PaletteEditClass::AttachPaletteSetCombo(QComboBox* paletteSet) { paletteSet_ = paletteSet; }

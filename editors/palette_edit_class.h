@@ -21,6 +21,7 @@ class EditorGraphics;
 class RomImageData;
 class StageData;
 class TImageEx;
+class UpDownButtons;
 
 // The palette tab: the current stage's four palette definitions of 16 NES colours and
 // their four animation bytes each. The definition chosen here colours every picture on
@@ -42,6 +43,7 @@ class PaletteEditClass : public TabEditor {
   void AttachEdits(std::array<QLineEdit*, kEntries> paletteEdits,
                    std::array<QLineEdit*, kSlots> animeEdits);
   void AttachLabels(QLabel* selectedColor);
+  void AttachUpDowns(std::array<UpDownButtons*, kSlots> animeButtons);
   void AttachTimer(QTimer* frameTimer);
   void AttachPaletteSetCombo(QComboBox* paletteSet);
   // Gives every attached image control its picture.
@@ -117,6 +119,7 @@ class PaletteEditClass : public TabEditor {
   std::array<TImageEx*, kSlots> animeViews_{};
   std::array<QLineEdit*, kEntries> paletteEdits_{};
   std::array<QLineEdit*, kSlots> animeEdits_{};
+  std::array<UpDownButtons*, kSlots> animeButtons_{};
   QLabel* selectedColorLabel_ = nullptr;
   QTimer* frameTimer_ = nullptr;
   QComboBox* paletteSet_ = nullptr;
