@@ -9,8 +9,8 @@ namespace {
 
 // Two plain digits only: a sign or a blank, which a number parser would take, is refused.
 bool IsTwoHexDigits(const QString& text) {
-  const auto isHexDigit = [](QChar c) { return QStringLiteral("0123456789abcdefABCDEF").contains(c); };
-  return isHexDigit(text[0]) && isHexDigit(text[1]);
+  const QString digits = QStringLiteral("0123456789abcdefABCDEF");
+  return digits.contains(text[0]) && digits.contains(text[1]);
 }
 
 void SetTextQuietly(QLineEdit& edit, const QString& text) {
