@@ -8,12 +8,14 @@
 #include "app/tests/main_form_fixture.h"
 #include "core/address_data.h"
 #include "core/edit_flag_management.h"
+#include "core/my_mem_ini_file.h"
 #include "core/rom_image_data.h"
 #include "editors/palette_edit_class.h"
 #include "editors/two_digit_hex.h"
 #include "editors/up_down_buttons.h"
 #include "graphics/editor_graphics.h"
 #include "graphics/image_ex.h"
+#include "tools/demo_palettes.h"
 #include "tools/ntsc_palette.h"
 
 namespace zantor {
@@ -358,6 +360,22 @@ TEST_F(PaletteAnimationTicks, AStillDefinitionDrawsNothing) {
   }
   for (int tick = 0; tick < 20; ++tick) form->FrameTimerTimer();
   for (int slot = 0; slot < 4; ++slot) EXPECT_EQ(*drawings[slot], 0) << slot;
+}
+
+// --- The timer setting -----------------------------------------------------------------
+
+class FrameTimerSetting : public MainFormTest {};
+
+TEST_F(FrameTimerSetting, AnIntervalOfZeroOrLessRunsAtSixteenAndIsWrittenBackAsStored) {
+  for (const char* stored : {"0", "-5"}) {
+    SCOPED_TRACE(stored);
+    folder.Write("zantor5editor.ini", QByteArray("[Timer]\nInterval=") + stored + "\n");
+    Start();
+    EXPECT_EQ(Find<QTimer>("FrameTimer")->interval(), 16);
+    form->close();
+    const TMyMemIniFile written(folder / "zantor5editor.ini");
+    EXPECT_EQ(written.ReadString("Timer", "Interval", ""), stored);
+  }
 }
 
 }  // namespace
