@@ -110,6 +110,9 @@ void PaletteEditClass::Reset() {
 void PaletteEditClass::RefreshTab() {
   ShowPaletteEdits();
   ShowAnimeEdits();
+  // The animation went on while another tab was shown, and a frozen slot would never
+  // bring its view up to date.
+  RefreshPalette();
 }
 
 void PaletteEditClass::RefreshPalette() { CopyAnimeStrip(0, kEntries); }
