@@ -239,8 +239,9 @@ void TMainForm::ApplyStoredSettings() {
       settings_->ReadBool("32x32ChipEdit", "Grid", false));
   TabMapSetEdit->ChkMapSetEditDrawGrid->setChecked(
       settings_->ReadBool("MapSetEdit", "Grid", false));
-  const int interval = settings_->ReadInteger("Timer", "Interval", kDefaultFrameInterval);
-  FrameTimer->setInterval(interval > 0 ? interval : kDefaultFrameInterval);
+  frameIntervalSetting_ = settings_->ReadInteger("Timer", "Interval", kDefaultFrameInterval);
+  FrameTimer->setInterval(frameIntervalSetting_ > 0 ? frameIntervalSetting_
+                                                    : kDefaultFrameInterval);
   rom_->SetUndoEnabled(settings_->ReadBool("Undo", "Enabled", true));
 }
 
@@ -250,7 +251,7 @@ void TMainForm::WriteSettings() {
   settings_->WriteBool("32x32ChipEdit", "Grid",
                        Tab32x32ChipEdit->Chk32x32ChipEditDrawGrid->isChecked());
   settings_->WriteBool("MapSetEdit", "Grid", TabMapSetEdit->ChkMapSetEditDrawGrid->isChecked());
-  settings_->WriteInteger("Timer", "Interval", FrameTimer->interval());
+  settings_->WriteInteger("Timer", "Interval", frameIntervalSetting_);
   settings_->WriteBool("Undo", "Enabled", rom_->UndoEnabled());
   if (const std::string error = settings_->UpdateFile(); !error.empty()) {
     notifier_->ReportError(CannotWriteReport(settings_->FileName(), error));

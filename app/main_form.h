@@ -126,6 +126,9 @@ class TMainForm : public QMainWindow {
   std::unique_ptr<DialogNotifier> notifier_;
   bool startupFailed_ = false;
   bool settingsWritten_ = false;
+  // The timer interval as the settings hold it; one of 0 or below runs at the default but
+  // is written back unchanged.
+  int frameIntervalSetting_ = 0;
 
   std::unique_ptr<FcPaletteData> palette_;
   std::unique_ptr<EditFlagManagement> flags_;

@@ -5,8 +5,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <functional>
 
-#include "app/widget_naming.h"
+#include "app/tab_page_controls.h"
 #include "editors/palette_edit_class.h"
 #include "editors/up_down_buttons.h"
 #include "graphics/image_ex.h"
@@ -31,7 +32,7 @@ TImageEx* Image(QWidget* parent, const QByteArray& name, QRect geometry, int tag
 QLineEdit* HexEdit(QWidget* parent, const QByteArray& name, QRect geometry, int tag) {
   auto* edit = Placed(new QLineEdit(parent), name.constData(), geometry);
   edit->setMaxLength(2);
-  edit->setProperty("Tag", tag);
+  SetTag(*edit, tag);
   return edit;
 }
 
@@ -77,7 +78,7 @@ PaletteTabPage::PaletteTabPage(QWidget* parent) : QWidget(parent) {
         HexEdit(GBAnimePaletteView, Numbered("EditAnimePal", slot), {x, 52, 32, 21}, slot);
     UDAnimePal[slot] = Placed(new UpDownButtons(Qt::Vertical, GBAnimePaletteView),
                               Numbered("UDAnimePal", slot).constData(), {x + 33, 52, 17, 21});
-    UDAnimePal[slot]->setProperty("Tag", slot);
+    SetTag(*UDAnimePal[slot], slot);
   }
   BtnAnimationPaletteReload =
       Placed(new QPushButton(QStringLiteral("再読み込み"), GBAnimePaletteView),
@@ -85,46 +86,79 @@ PaletteTabPage::PaletteTabPage(QWidget* parent) : QWidget(parent) {
 }
 
 void PaletteTabPage::Attach(PaletteEditClass& editor, QTimer* frameTimer) {
+  editor_ = &editor;
   editor.AttachImages(ImgPalView, ImgColorTable, ImgSelectColor, ImgAnimePal);
   editor.CreateBitmaps();
   editor.AttachEdits(EditPal, EditAnimePal);
   editor.AttachLabels(LblSelectColor);
+  editor.AttachUpDowns(UDAnimePal);
   editor.AttachTimer(frameTimer);
   editor.AttachPaletteSetCombo(CBSelectPaletteSet);
 
   // Every text change applies, the program's own included: the up-down buttons and the
   // left click on a palette cell work by writing the edit.
-  for (int entry = 0; entry < 16; ++entry) {
-    connect(EditPal[entry], &QLineEdit::textChanged, this,
-            [&editor, entry] { editor.ApplyPaletteEdit(entry); });
+  for (QLineEdit* edit : EditPal) {
+    connect(edit, &QLineEdit::textChanged, this, [this, edit] { EditPalXChange(*edit); });
   }
-  for (int slot = 0; slot < 4; ++slot) {
-    connect(EditAnimePal[slot], &QLineEdit::textChanged, this,
-            [&editor, slot] { editor.ApplyAnimeEdit(slot); });
-    connect(UDAnimePal[slot], &UpDownButtons::ChangingEx, this,
-            [&editor, slot](int direction) { editor.StepAnimeEdit(slot, direction); });
+  for (QLineEdit* edit : EditAnimePal) {
+    connect(edit, &QLineEdit::textChanged, this, [this, edit] { EditAnimePalXChange(*edit); });
+  }
+  for (UpDownButtons* buttons : UDAnimePal) {
+    connect(buttons, &UpDownButtons::ChangingEx, this,
+            [this, buttons](int direction) { UDAnimePalXChangingEx(*buttons, direction); });
   }
   for (TImageEx* view : ImgPalView) {
-    view->OnMouseDown = [&editor](TImageEx& sender, const ImageMouseEvent& e) {
-      editor.PaletteViewMouseDown(sender.Tag(), e.button, e.x);
-    };
-    view->OnMouseMove = [&editor](TImageEx& sender, const ImageMouseEvent& e) {
-      editor.PaletteViewMouseMove(sender.Tag(), e.x);
-    };
-    view->OnMouseLeave = [&editor](TImageEx&) { editor.PaletteViewMouseLeave(); };
+    view->OnMouseDown = std::bind_front(&PaletteTabPage::ImgPalViewXMouseDown, this);
+    view->OnMouseMove = std::bind_front(&PaletteTabPage::ImgPalViewXMouseMove, this);
+    view->OnMouseLeave = std::bind_front(&PaletteTabPage::ImgPalViewXMouseLeave, this);
   }
-  ImgColorTable->OnMouseDown = [&editor](TImageEx&, const ImageMouseEvent& e) {
-    editor.ColorTableMouseDown(e.button, e.x, e.y);
-  };
-  ImgColorTable->OnMouseMove = [&editor](TImageEx&, const ImageMouseEvent& e) {
-    editor.ColorTableMouseMove(e.x, e.y);
-  };
-  ImgColorTable->OnMouseLeave = [&editor](TImageEx&) { editor.ColorTableMouseLeave(); };
+  ImgColorTable->OnMouseDown = std::bind_front(&PaletteTabPage::ImgColorTableMouseDown, this);
+  ImgColorTable->OnMouseMove = std::bind_front(&PaletteTabPage::ImgColorTableMouseMove, this);
+  ImgColorTable->OnMouseLeave = std::bind_front(&PaletteTabPage::ImgColorTableMouseLeave, this);
   // activated follows the user's choice only; choosing from code runs nothing.
-  connect(CBSelectPaletteSet, &QComboBox::activated, this, [&editor] { editor.PaletteSetChange(); });
-  connect(BtnPaletteReload, &QPushButton::clicked, this, [&editor] { editor.Reload(); });
+  connect(CBSelectPaletteSet, &QComboBox::activated, this,
+          &PaletteTabPage::CBSelectPaletteSetChange);
+  connect(BtnPaletteReload, &QPushButton::clicked, this, &PaletteTabPage::BtnPaletteReloadClick);
   connect(BtnAnimationPaletteReload, &QPushButton::clicked, this,
-          [&editor] { editor.ReloadAnime(); });
+          &PaletteTabPage::BtnAnimationPaletteReloadClick);
 }
+
+void PaletteTabPage::CBSelectPaletteSetChange() { editor_->PaletteSetChange(); }
+
+void PaletteTabPage::EditPalXChange(const QObject& sender) {
+  editor_->ApplyPaletteEdit(TagOf(sender));
+}
+
+void PaletteTabPage::EditAnimePalXChange(const QObject& sender) {
+  editor_->ApplyAnimeEdit(TagOf(sender));
+}
+
+void PaletteTabPage::UDAnimePalXChangingEx(const QObject& sender, int direction) {
+  editor_->StepAnimeEdit(TagOf(sender), direction > 0 ? +1 : -1);
+}
+
+void PaletteTabPage::ImgPalViewXMouseDown(TImageEx& sender, const ImageMouseEvent& event) {
+  editor_->PaletteViewMouseDown(sender.Tag(), event.button, event.x);
+}
+
+void PaletteTabPage::ImgPalViewXMouseMove(TImageEx& sender, const ImageMouseEvent& event) {
+  editor_->PaletteViewMouseMove(sender.Tag(), event.x);
+}
+
+void PaletteTabPage::ImgPalViewXMouseLeave(TImageEx&) { editor_->PaletteViewMouseLeave(); }
+
+void PaletteTabPage::ImgColorTableMouseDown(TImageEx&, const ImageMouseEvent& event) {
+  editor_->ColorTableMouseDown(event.button, event.x, event.y);
+}
+
+void PaletteTabPage::ImgColorTableMouseMove(TImageEx&, const ImageMouseEvent& event) {
+  editor_->ColorTableMouseMove(event.x, event.y);
+}
+
+void PaletteTabPage::ImgColorTableMouseLeave(TImageEx&) { editor_->ColorTableMouseLeave(); }
+
+void PaletteTabPage::BtnPaletteReloadClick() { editor_->Reload(); }
+
+void PaletteTabPage::BtnAnimationPaletteReloadClick() { editor_->ReloadAnime(); }
 
 }  // namespace zantor

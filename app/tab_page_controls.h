@@ -10,10 +10,14 @@ namespace zantor {
 
 // Controls that several tabs build the same way.
 
+// The number that tells paired controls apart in their shared handler.
+inline void SetTag(QObject& control, int tag) { control.setProperty("Tag", tag); }
+inline int TagOf(const QObject& control) { return control.property("Tag").toInt(); }
+
 inline QScrollBar* HorizontalBar(QWidget* parent, const char* name, QRect geometry,
                                  int tag = 0) {
   auto* bar = Placed(new QScrollBar(Qt::Horizontal, parent), name, geometry);
-  bar->setProperty("Tag", tag);
+  SetTag(*bar, tag);
   bar->setSingleStep(1);
   bar->setPageStep(1);
   return bar;

@@ -68,6 +68,10 @@ void PaletteEditClass::AttachEdits(std::array<QLineEdit*, kEntries> paletteEdits
 
 void PaletteEditClass::AttachLabels(QLabel* selectedColor) { selectedColorLabel_ = selectedColor; }
 
+void PaletteEditClass::AttachUpDowns(std::array<UpDownButtons*, kSlots> animeButtons) {
+  animeButtons_ = animeButtons;
+}
+
 void PaletteEditClass::AttachTimer(QTimer* frameTimer) { frameTimer_ = frameTimer; }
 
 void PaletteEditClass::AttachPaletteSetCombo(QComboBox* paletteSet) { paletteSet_ = paletteSet; }
@@ -106,6 +110,9 @@ void PaletteEditClass::Reset() {
 void PaletteEditClass::RefreshTab() {
   ShowPaletteEdits();
   ShowAnimeEdits();
+  // The animation went on while another tab was shown, and a frozen slot would never
+  // bring its view up to date.
+  RefreshPalette();
 }
 
 void PaletteEditClass::RefreshPalette() { CopyAnimeStrip(0, kEntries); }
@@ -123,42 +130,26 @@ void PaletteEditClass::ShowAnimeEdits() {
 }
 
 void PaletteEditClass::ApplyPaletteEdit(int entry) {
-  QLineEdit& edit = *paletteEdits_[entry];
   const int index = PaletteIndex(entry);
-  const int stored = Stage().BGPalette()[index];
-  const HexEditReading reading = ReadHexEdit(edit.text());
-  if (reading.state == HexEditReading::State::Waiting) return;
-  if (reading.state == HexEditReading::State::Invalid || reading.value >= kColors) {
-    SetEditTextQuietly(edit, TwoDigitHex(stored));
-    RedrawPaletteCell(entry);
-    return;
-  }
-  SetEditTextQuietly(edit, TwoDigitHex(reading.value));
-  if (reading.value == stored) return;
-  Stage().SetBGPaletteEntry(index, static_cast<std::uint8_t>(reading.value));
-  graphics_.SetStageColor(entry, reading.value);
+  const auto color = SettleHexEdit(*paletteEdits_[entry], Stage().BGPalette()[index],
+                                   [](int value) { return value < kColors; });
+  if (!color) return;
+  Stage().SetBGPaletteEntry(index, static_cast<std::uint8_t>(*color));
+  graphics_.SetStageColor(entry, *color);
   CopyAnimeStrip(entry, 1);
   flags_.SetPaletteModified(rom_.CurrentStage(), true);
   RedrawPaletteCell(entry);
 }
 
 void PaletteEditClass::ApplyAnimeEdit(int slot) {
-  QLineEdit& edit = *animeEdits_[slot];
   const int index = AnimeIndex(slot);
-  const int stored = Stage().BGPaletteAnime()[index];
-  const HexEditReading reading = ReadHexEdit(edit.text());
-  if (reading.state == HexEditReading::State::Waiting) return;
   // 01..7F name no animation and are never stored.
-  if (reading.state == HexEditReading::State::Invalid ||
-      (reading.value > 0 && reading.value < kFirstAnimated)) {
-    SetEditTextQuietly(edit, TwoDigitHex(stored));
-    return;
-  }
-  SetEditTextQuietly(edit, TwoDigitHex(reading.value));
-  if (reading.value == stored) return;
+  const auto byte = SettleHexEdit(*animeEdits_[slot], Stage().BGPaletteAnime()[index],
+                                  [](int value) { return value == 0 || value >= kFirstAnimated; });
+  if (!byte) return;
   // No tick may run between the new byte and the restarted animation.
   frameTimer_->stop();
-  Stage().SetBGPaletteAnimeEntry(index, static_cast<std::uint8_t>(reading.value));
+  Stage().SetBGPaletteAnimeEntry(index, static_cast<std::uint8_t>(*byte));
   graphics_.ResetPaletteAnimation();
   UseStoredColors();
   RefreshPalette();
@@ -177,18 +168,13 @@ void PaletteEditClass::SelectColor(int color) {
 }
 
 void PaletteEditClass::Reload() {
-  ReloadAfterAsking(QStringLiteral("パレット"), &StageData::LoadBGPalette);
+  ReloadAfterConfirming(dialogs_, QStringLiteral("パレット"), Stage(), &StageData::LoadBGPalette,
+                        *this);
 }
 
 void PaletteEditClass::ReloadAnime() {
-  ReloadAfterAsking(QStringLiteral("アニメーションパレット"), &StageData::LoadBGPaletteAnime);
-}
-
-void PaletteEditClass::ReloadAfterAsking(const QString& what, void (StageData::*load)()) {
-  if (!ConfirmReload(dialogs_, what)) return;
-  (Stage().*load)();
-  Stage().ClearHistory();
-  Reset();
+  ReloadAfterConfirming(dialogs_, QStringLiteral("アニメーションパレット"), Stage(),
+                        &StageData::LoadBGPaletteAnime, *this);
 }
 
 void PaletteEditClass::UseStoredColors() {

@@ -21,6 +21,7 @@ class EditorGraphics;
 class RomImageData;
 class StageData;
 class TImageEx;
+class UpDownButtons;
 
 // The palette tab: the current stage's four palette definitions of 16 NES colours and
 // their four animation bytes each. The definition chosen here colours every picture on
@@ -42,6 +43,7 @@ class PaletteEditClass : public TabEditor {
   void AttachEdits(std::array<QLineEdit*, kEntries> paletteEdits,
                    std::array<QLineEdit*, kSlots> animeEdits);
   void AttachLabels(QLabel* selectedColor);
+  void AttachUpDowns(std::array<UpDownButtons*, kSlots> animeButtons);
   void AttachTimer(QTimer* frameTimer);
   void AttachPaletteSetCombo(QComboBox* paletteSet);
   // Gives every attached image control its picture.
@@ -84,7 +86,6 @@ class PaletteEditClass : public TabEditor {
   // The renderer's stage colours become the chosen definition's stored ones, dropping any
   // animated colours.
   void UseStoredColors();
-  void ReloadAfterAsking(const QString& what, void (StageData::*load)());
   // The cell under a picture position, or HoverCell::kNone outside the cells.
   static int ColorAt(int x, int y);
   static int PaletteEntryAt(int view, int x);
@@ -118,6 +119,7 @@ class PaletteEditClass : public TabEditor {
   std::array<TImageEx*, kSlots> animeViews_{};
   std::array<QLineEdit*, kEntries> paletteEdits_{};
   std::array<QLineEdit*, kSlots> animeEdits_{};
+  std::array<UpDownButtons*, kSlots> animeButtons_{};
   QLabel* selectedColorLabel_ = nullptr;
   QTimer* frameTimer_ = nullptr;
   QComboBox* paletteSet_ = nullptr;

@@ -17,10 +17,6 @@ class TabEditor {
   virtual bool DrawsFromChipSheets() const { return false; }
 };
 
-}  // namespace zantor
-
-namespace zantor {
-
 // An editor that keeps one of the chip sheets other tabs draw from.
 class ChipSheetSource {
  public:

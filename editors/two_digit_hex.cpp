@@ -5,21 +5,37 @@
 
 namespace zantor {
 
+namespace {
+
+// Two plain digits only: a sign or a blank, which a number parser would take, is refused.
+bool IsTwoHexDigits(const QString& text) {
+  const QString digits = QStringLiteral("0123456789abcdefABCDEF");
+  return digits.contains(text[0]) && digits.contains(text[1]);
+}
+
+void SetTextQuietly(QLineEdit& edit, const QString& text) {
+  const QSignalBlocker quiet(edit);
+  edit.setText(text);
+}
+
+}  // namespace
+
 QString TwoDigitHex(int value) {
   return QStringLiteral("%1").arg(value & 0xFF, 2, 16, QChar(u'0')).toUpper();
 }
 
-HexEditReading ReadHexEdit(const QString& text) {
-  if (text.size() != 2) return {HexEditReading::State::Waiting};
-  // Two plain digits only: a sign or a blank, which a number parser would take, is refused.
-  const auto isHexDigit = [](QChar c) { return QStringLiteral("0123456789abcdefABCDEF").contains(c); };
-  if (!isHexDigit(text[0]) || !isHexDigit(text[1])) return {HexEditReading::State::Invalid};
-  return {HexEditReading::State::Number, text.toInt(nullptr, 16)};
-}
-
-void SetEditTextQuietly(QLineEdit& edit, const QString& text) {
-  const QSignalBlocker quiet(edit);
-  edit.setText(text);
+std::optional<int> SettleHexEdit(QLineEdit& edit, int stored,
+                                 const std::function<bool(int)>& accepts) {
+  const QString text = edit.text();
+  if (text.size() != 2) return std::nullopt;
+  const int value = IsTwoHexDigits(text) ? text.toInt(nullptr, 16) : -1;
+  if (value < 0 || !accepts(value)) {
+    SetTextQuietly(edit, TwoDigitHex(stored));
+    return std::nullopt;
+  }
+  SetTextQuietly(edit, TwoDigitHex(value));
+  if (value == stored) return std::nullopt;
+  return value;
 }
 
 }  // namespace zantor

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+#include <optional>
 
 class QLineEdit;
 
@@ -9,21 +11,12 @@ namespace zantor {
 // Bytes are shown to the user as two upper-case hexadecimal digits.
 QString TwoDigitHex(int value);
 
-// What a two-character hex edit box holds right now.
-struct HexEditReading {
-  enum class State {
-    Waiting,  // not exactly two characters yet: the edit waits for more typing
-    Invalid,  // two characters that are not a hexadecimal number
-    Number,   // two hexadecimal digits, in value
-  };
-  State state;
-  int value = 0;
-};
-
-HexEditReading ReadHexEdit(const QString& text);
-
-// Sets an edit's text without running its change handler (used when the program puts a
-// stored value back or rewrites typed digits in upper case).
-void SetEditTextQuietly(QLineEdit& edit, const QString& text);
+// Settles a two-character hex edit after its text changed, against the value it shows.
+// Any other length waits for more typing. Text that is not two hex digits, or a number
+// `accepts` refuses, puts the stored value back; an accepted number is rewritten in upper
+// case. Returns the accepted number when it differs from `stored`, for the caller to store.
+// The rewrites do not run the edit's change handler.
+std::optional<int> SettleHexEdit(QLineEdit& edit, int stored,
+                                 const std::function<bool(int)>& accepts);
 
 }  // namespace zantor

@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <functional>
+#include <QGroupBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
@@ -8,12 +10,14 @@
 #include "app/tests/main_form_fixture.h"
 #include "core/address_data.h"
 #include "core/edit_flag_management.h"
+#include "core/my_mem_ini_file.h"
 #include "core/rom_image_data.h"
 #include "editors/palette_edit_class.h"
 #include "editors/two_digit_hex.h"
 #include "editors/up_down_buttons.h"
 #include "graphics/editor_graphics.h"
 #include "graphics/image_ex.h"
+#include "tools/demo_palettes.h"
 #include "tools/ntsc_palette.h"
 
 namespace zantor {
@@ -25,6 +29,14 @@ using Kind = testing::ScriptedDialogs::Kind;
 std::uint32_t NesColor(int number) {
   const auto rgb = NtscPalette::Color(number & 0x3F);
   return rgb.r | (rgb.g << 8) | (rgb.b << 16);
+}
+
+// The NES colour that replaces colour `colour` (1..3) of a sub-palette in frame `frame` of
+// the demo's animation `animation`.
+std::uint32_t SequenceColor(int animation, int frame, int colour) {
+  const int script = DemoPalettes::PointerTable()[animation];
+  const int colourSet = DemoPalettes::Scripts()[script + 2 + frame];
+  return NesColor(DemoPalettes::ColourSets()[colourSet * 3 + colour - 1]);
 }
 
 class PaletteTab : public MainFormTest {
@@ -64,6 +76,9 @@ class PaletteTab : public MainFormTest {
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(Image(image), &leave);
   }
+  void SelectFromTable(int color) {
+    Click("ImgColorTable", Qt::LeftButton, {(color % 16) * 24 + 3, (color / 16) * 24 + 3});
+  }
   void ChooseDefinition(int definition) {
     auto* combo = Find<QComboBox>("CBSelectPaletteSet");
     combo->setCurrentIndex(definition);
@@ -88,6 +103,73 @@ TEST_F(PaletteTab, ShowsTheDefinitionInEditsAndViews) {
   }
   EXPECT_EQ(CellColor("ImgColorTable", 0x16 % 16, 0x16 / 16), NesColor(0x16));
   EXPECT_EQ(AnimeEdit(kDemoCycleSlot.slot)->text(), QStringLiteral("80"));
+}
+
+// What a control of the tab carries; an empty caption or size, a tag of -1 and a length of
+// 0 are not checked.
+struct ControlFacts {
+  QString name;
+  QString caption{};
+  QSize size{};
+  int tag = -1;
+  int maxLength = 0;
+};
+
+std::vector<ControlFacts> PaletteTabControls() {
+  const QString reload = QStringLiteral("再読み込み");
+  std::vector<ControlFacts> facts = {
+      {.name = "GBPaletteView", .caption = QStringLiteral("パレット編集")},
+      {.name = "BtnPaletteReload", .caption = reload},
+      {.name = "GBColorTable", .caption = QStringLiteral("カラーテーブル")},
+      {.name = "ImgColorTable", .size = {384, 96}},
+      {.name = "GBSelectColor", .caption = QStringLiteral("選択カラー")},
+      {.name = "ImgSelectColor", .size = {32, 32}},
+      {.name = "GBAnimePaletteView", .caption = QStringLiteral("パレットアニメーション選択")},
+      {.name = "BtnAnimationPaletteReload", .caption = reload},
+  };
+  for (int k = 0; k < 4; ++k) {
+    const QString n = QString::number(k);
+    facts.push_back({.name = "ImgPalView" + n, .size = {96, 24}, .tag = k});
+    facts.push_back({.name = "ImgAnimePal" + n, .size = {96, 24}});
+    facts.push_back({.name = "EditAnimePal" + n, .tag = k, .maxLength = 2});
+    facts.push_back({.name = "UDAnimePal" + n, .tag = k});
+  }
+  for (int e = 0; e < 16; ++e) {
+    facts.push_back({.name = "EditPal" + QString::number(e), .tag = e, .maxLength = 2});
+  }
+  return facts;
+}
+
+TEST_F(PaletteTab, ControlsCarryTheirCaptionsSizesTagsAndLengths) {
+  for (const ControlFacts& facts : PaletteTabControls()) {
+    SCOPED_TRACE(facts.name.toStdString());
+    auto* control = Find<QWidget>(facts.name.toLatin1().constData());
+    ASSERT_NE(control, nullptr);
+    if (!facts.caption.isEmpty()) {
+      auto* box = qobject_cast<QGroupBox*>(control);
+      auto* button = qobject_cast<QAbstractButton*>(control);
+      EXPECT_EQ(box != nullptr ? box->title() : button != nullptr ? button->text() : QString(),
+                facts.caption);
+    }
+    if (facts.size.isValid()) {
+      EXPECT_EQ(control->size(), facts.size);
+    }
+    if (facts.tag >= 0) {
+      auto* image = dynamic_cast<TImageEx*>(control);
+      EXPECT_EQ(image != nullptr ? image->Tag() : control->property("Tag").toInt(), facts.tag);
+    }
+    if (facts.maxLength > 0) {
+      EXPECT_EQ(qobject_cast<QLineEdit*>(control)->maxLength(), facts.maxLength);
+    }
+  }
+  auto* combo = Find<QComboBox>("CBSelectPaletteSet");
+  ASSERT_EQ(combo->count(), 4);
+  for (int item = 0; item < 4; ++item) {
+    EXPECT_EQ(combo->itemText(item), QStringLiteral("定義%1").arg(item));
+  }
+  const auto labels = Find<QGroupBox>("GBSelectColor")->findChildren<QLabel*>();
+  EXPECT_TRUE(std::any_of(labels.begin(), labels.end(),
+                          [](QLabel* label) { return label->text() == QStringLiteral("No:"); }));
 }
 
 TEST_F(PaletteTab, TwoCharacterRuleOfTheColourEdits) {
@@ -127,19 +209,28 @@ TEST_F(PaletteTab, RetypingTheStoredValueRecordsNothing) {
 }
 
 TEST_F(PaletteTab, ClicksOnAPaletteCellPutInOrPickTheColour) {
-  Click("ImgColorTable", Qt::LeftButton, {1 * 24 + 3, 2 * 24 + 3});
+  SelectFromTable(0x21);
   EXPECT_EQ(Find<QLabel>("LblSelectColor")->text(), QStringLiteral("21"));
   EXPECT_EQ(Image("ImgSelectColor")->Picture()->Pixel(16, 16), NesColor(0x21));
 
+  // The third cell of the third view is entry 10.
   Click("ImgPalView2", Qt::LeftButton, {2 * 24 + 5, 5});
   EXPECT_EQ(PalEdit(10)->text(), QStringLiteral("21"));
   EXPECT_EQ(Stage().BGPalette()[10], 0x21);
 
-  const int other = Stage().BGPalette()[4];
-  Click("ImgPalView1", Qt::RightButton, {5, 5});
-  EXPECT_EQ(Find<QLabel>("LblSelectColor")->text(),
-            TwoDigitHex(other));
-  EXPECT_EQ(Stage().BGPalette()[4], other);
+  SelectFromTable(0x05);
+  Click("ImgPalView2", Qt::RightButton, {2 * 24 + 5, 5});
+  EXPECT_EQ(Find<QLabel>("LblSelectColor")->text(), QStringLiteral("21"));
+  EXPECT_EQ(Image("ImgSelectColor")->Picture()->Pixel(16, 16), NesColor(0x21));
+  EXPECT_EQ(Stage().BGPalette()[10], 0x21);
+  EXPECT_EQ(UndoCount(), 1);
+}
+
+TEST_F(PaletteTab, TheSelectedColourSurvivesAStageChange) {
+  SelectFromTable(0x2C);
+  form->SelectStage(3);
+  EXPECT_EQ(Find<QLabel>("LblSelectColor")->text(), QStringLiteral("2C"));
+  EXPECT_EQ(Image("ImgSelectColor")->Picture()->Pixel(16, 16), NesColor(0x2C));
 }
 
 TEST_F(PaletteTab, HoverFramesFollowThePointerAndLeaveWithIt) {
@@ -195,6 +286,7 @@ TEST_F(PaletteTab, AStoredColourOfFortyOrAboveShowsMaskedAndIsPickedAsBlack) {
   form->ShowTab(EditTab::Palette);
   EXPECT_EQ(PalEdit(6)->text(), QStringLiteral("4A"));
   EXPECT_EQ(CellColor("ImgPalView1", 2), NesColor(0x0A));
+  EXPECT_EQ(CellColor("ImgAnimePal1", 2), NesColor(0x0A));
   EXPECT_EQ(form->Rom().CurrentStageData().BGPalette()[6], 0x4A);
   Click("ImgPalView1", Qt::RightButton, {2 * 24 + 1, 1});
   EXPECT_EQ(Find<QLabel>("LblSelectColor")->text(), QStringLiteral("0F"));
@@ -236,8 +328,11 @@ TEST_F(PaletteTab, UpDownButtonsWalkAroundTheInvalidBytes) {
 
 TEST_F(PaletteTab, ReloadAnsweredYesRereadsAndEmptiesTheHistory) {
   const int stored = Stage().BGPalette()[2];
-  Type(PalEdit(2), "2A");
   Stage().SetMapRoom(0, 39);
+  Type(PalEdit(2), "2A");
+  Type(AnimeEdit(2), "81");
+  form->Undo1Click();
+  ASSERT_TRUE(Stage().CanRedo());
   dialogs.confirms = {true};
   Find<QPushButton>("BtnPaletteReload")->click();
   EXPECT_EQ(dialogs.Texts(Kind::Confirm),
@@ -245,6 +340,7 @@ TEST_F(PaletteTab, ReloadAnsweredYesRereadsAndEmptiesTheHistory) {
   EXPECT_EQ(Stage().BGPalette()[2], stored);
   EXPECT_EQ(PalEdit(2)->text(), TwoDigitHex(stored));
   EXPECT_FALSE(Stage().CanUndo());
+  EXPECT_FALSE(Stage().CanRedo());
   EXPECT_TRUE(form->Flags().IsPaletteModified(0));
 }
 
@@ -307,6 +403,15 @@ class PaletteAnimationTicks : public PaletteTab {
     counters.push_back(counter);
     return counter.get();
   }
+  void Tick(int ticks) {
+    for (int tick = 0; tick < ticks; ++tick) form->FrameTimerTimer();
+  }
+  static QString AnimeView(int slot) { return QStringLiteral("ImgAnimePal%1").arg(slot); }
+  // Colour `colour` of the demo's cycling sub-palette in its animation view.
+  std::uint32_t CycleCell(int colour) { return CellColor(AnimeView(kDemoCycleSlot.slot), colour); }
+  std::uint32_t StoredCycleColor(int colour) {
+    return NesColor(Stage().BGPalette()[kDemoCycleSlot.slot * 4 + colour]);
+  }
   std::vector<std::shared_ptr<int>> counters;
 };
 
@@ -344,10 +449,83 @@ TEST_F(PaletteAnimationTicks, AnimationViewsMoveWhilePaletteViewsKeepTheStoredCo
 }
 
 TEST_F(PaletteAnimationTicks, OnlyTheShownTabIsRefreshed) {
+  int* drawings = CountDrawings(AnimeView(kDemoCycleSlot.slot));
+  Tick(kDemoCycleDelay + 1);
+  const int drawnWhileShown = *drawings;
+  EXPECT_GT(drawnWhileShown, 0);
   form->ShowTab(EditTab::Chip16x16);
-  int* drawings = CountDrawings(QStringLiteral("ImgAnimePal%1").arg(kDemoCycleSlot.slot));
-  for (int tick = 0; tick < 8; ++tick) form->FrameTimerTimer();
-  EXPECT_EQ(*drawings, 0);
+  Tick(2 * (kDemoCycleDelay + 1));
+  EXPECT_EQ(*drawings, drawnWhileShown);
+}
+
+TEST_F(PaletteAnimationTicks, ShowingTheTabAgainShowsColoursThatChangedMeanwhile) {
+  ChooseDefinition(kDemoFrozenSlot.definition);
+  form->ShowTab(EditTab::Chip16x16);
+  // The slot steps to its first colour set, then freezes: no later tick redraws it.
+  Tick(3 * (kDemoFrozenDelay + 1));
+  form->ShowTab(EditTab::Palette);
+  for (int colour = 1; colour < 4; ++colour) {
+    EXPECT_EQ(CellColor(AnimeView(kDemoFrozenSlot.slot), colour),
+              SequenceColor(kDemoFrozenAnimation, 0, colour));
+  }
+}
+
+TEST_F(PaletteAnimationTicks, StageAndDefinitionChangesRestartTheTimerAndTheAnimation) {
+  auto* timer = Find<QTimer>("FrameTimer");
+  const auto restartsAtFrameZero = [&](const char* change, const std::function<void()>& run) {
+    SCOPED_TRACE(change);
+    Tick(kDemoCycleDelay + 1);  // the animation is under way, a later frame next
+    ASSERT_NE(CycleCell(1), StoredCycleColor(1));
+    timer->stop();
+    run();
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(CycleCell(1), StoredCycleColor(1));
+    Tick(kDemoCycleDelay + 1);
+    EXPECT_EQ(CycleCell(1), SequenceColor(kDemoCycleAnimation, 0, 1));
+  };
+  restartsAtFrameZero("stage", [&] { form->SelectStage(kDemoCycleSlot.stage); });
+  restartsAtFrameZero("definition", [&] { ChooseDefinition(kDemoCycleSlot.definition); });
+}
+
+TEST_F(PaletteAnimationTicks, AnAnimationByteChangeRestartsTheTimerAndTheAnimation) {
+  auto* timer = Find<QTimer>("FrameTimer");
+  Tick(2 * (kDemoCycleDelay + 1));
+  timer->stop();
+  Type(AnimeEdit(3), "81");  // another slot: the whole animation starts again
+  EXPECT_TRUE(timer->isActive());
+  EXPECT_EQ(CycleCell(1), StoredCycleColor(1));
+  Tick(kDemoCycleDelay + 1);
+  EXPECT_EQ(CycleCell(1), SequenceColor(kDemoCycleAnimation, 0, 1));
+}
+
+TEST_F(PaletteAnimationTicks, ByteZeroStopsTheSubPaletteAndEightyFiveRunsSequenceFive) {
+  constexpr int kSequenceFiveDelay = 2;
+  Type(AnimeEdit(kDemoCycleSlot.slot), "00");
+  Tick(3 * (kDemoCycleDelay + 1));
+  for (int colour = 1; colour < 4; ++colour) EXPECT_EQ(CycleCell(colour), StoredCycleColor(colour));
+
+  Type(AnimeEdit(kDemoCycleSlot.slot), "85");
+  Tick(kSequenceFiveDelay);
+  EXPECT_EQ(CycleCell(1), StoredCycleColor(1));
+  Tick(1);
+  for (int colour = 1; colour < 4; ++colour) {
+    EXPECT_EQ(CycleCell(colour), SequenceColor(5, 0, colour));
+  }
+}
+
+TEST_F(PaletteAnimationTicks, UndoAndRedoOfAnAnimationByteRestoreTheEditAndTheAnimation) {
+  QLineEdit* edit = AnimeEdit(kDemoCycleSlot.slot);
+  Type(edit, "00");
+  form->Undo1Click();
+  EXPECT_EQ(edit->text(), QStringLiteral("80"));
+  Tick(kDemoCycleDelay + 1);
+  EXPECT_EQ(CycleCell(1), SequenceColor(kDemoCycleAnimation, 0, 1));
+
+  form->Redo1Click();
+  EXPECT_EQ(edit->text(), QStringLiteral("00"));
+  EXPECT_EQ(CycleCell(1), StoredCycleColor(1));
+  Tick(3 * (kDemoCycleDelay + 1));
+  EXPECT_EQ(CycleCell(1), StoredCycleColor(1));
 }
 
 TEST_F(PaletteAnimationTicks, AStillDefinitionDrawsNothing) {
@@ -358,6 +536,22 @@ TEST_F(PaletteAnimationTicks, AStillDefinitionDrawsNothing) {
   }
   for (int tick = 0; tick < 20; ++tick) form->FrameTimerTimer();
   for (int slot = 0; slot < 4; ++slot) EXPECT_EQ(*drawings[slot], 0) << slot;
+}
+
+// --- The timer setting -----------------------------------------------------------------
+
+class FrameTimerSetting : public MainFormTest {};
+
+TEST_F(FrameTimerSetting, AnIntervalOfZeroOrLessRunsAtSixteenAndIsWrittenBackAsStored) {
+  for (const char* stored : {"0", "-5"}) {
+    SCOPED_TRACE(stored);
+    folder.Write("zantor5editor.ini", QByteArray("[Timer]\nInterval=") + stored + "\n");
+    Start();
+    EXPECT_EQ(Find<QTimer>("FrameTimer")->interval(), 16);
+    form->close();
+    const TMyMemIniFile written(folder / "zantor5editor.ini");
+    EXPECT_EQ(written.ReadString("Timer", "Interval", ""), stored);
+  }
 }
 
 }  // namespace
