@@ -424,7 +424,9 @@ void TMainForm::Undo1Click() { AfterHistoryStep(rom_->Undo()); }
 void TMainForm::Redo1Click() { AfterHistoryStep(rom_->Redo()); }
 
 void TMainForm::AfterHistoryStep(int kind) {
-  if (kind == UndoKindPalette || kind == UndoKindPaletteAnime) paletteEdit_->PaletteSetChange();
+  if (kind == UndoKindPalette || kind == UndoKindPaletteAnime) {
+    TabPaletteEdit->CBSelectPaletteSetChange();
+  }
   EditPageControlChange();
 }
 
