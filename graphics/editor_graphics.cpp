@@ -83,7 +83,6 @@ void EditorGraphics::FillRect(DisplayPicture& picture, int x, int y, int width, 
 void EditorGraphics::FillRect(IndexedBitmap& bitmap, int x, int y, int width, int height,
                               std::uint8_t index) const {
   const PixelRect area = PixelRect::FromSize(x, y, width, height).Intersect(bitmap.Bounds());
-  if (area.Empty()) return;
   for (int row = area.top; row < area.bottom; ++row) {
     const auto line = bitmap.ScanLine(row);
     std::fill(line.begin() + area.left, line.begin() + area.right, index);
@@ -217,18 +216,21 @@ void EditorGraphics::DrawSquare(DisplayPicture& picture, std::int64_t left, std:
   picture.DrawPolyline({{l, t}, {r, t}, {r, b}, {l, b}, {l, t}}, color);
 }
 
+void EditorGraphics::DrawSquareAround(DisplayPicture& picture, int x, int y, int side,
+                                      std::uint32_t color) const {
+  DrawSquare(picture, std::int64_t{x} - side / 2, std::int64_t{y} - side / 2, side, color);
+}
+
 void EditorGraphics::DrawFrame(DisplayPicture& picture, int x, int y, int size) const {
   DrawSquare(picture, x, y, size, kHighlightColor);
 }
 
 void EditorGraphics::DrawCursor24(DisplayPicture& picture, int x, int y) const {
-  DrawSquare(picture, std::int64_t{x} - kCursor24Side / 2, std::int64_t{y} - kCursor24Side / 2,
-             kCursor24Side, kCursorColor);
+  DrawSquareAround(picture, x, y, kCursor24Side, kCursorColor);
 }
 
 void EditorGraphics::DrawCursor32(DisplayPicture& picture, int x, int y) const {
-  DrawSquare(picture, std::int64_t{x} - kCursor32Side / 2, std::int64_t{y} - kCursor32Side / 2,
-             kCursor32Side, kCursorColor);
+  DrawSquareAround(picture, x, y, kCursor32Side, kCursorColor);
 }
 
 void EditorGraphics::DrawGrid(DisplayPicture& picture, int dx, int dy) const {
@@ -250,8 +252,7 @@ void EditorGraphics::DrawGrid(DisplayPicture& picture, int dx, int dy) const {
 void EditorGraphics::DrawObjectMarker(DisplayPicture& picture, int x, int y,
                                       std::uint8_t kind) const {
   const DisplayPicture::ChangeBatch batch(picture);
-  DrawSquare(picture, std::int64_t{x} - kMarkerSide / 2, std::int64_t{y} - kMarkerSide / 2,
-             kMarkerSide, kCursorColor);
+  DrawSquareAround(picture, x, y, kMarkerSide, kCursorColor);
   picture.DrawHexByte({ClampedCoordinate(std::int64_t{x} - kMarkerTextOffset),
                        ClampedCoordinate(std::int64_t{y} - kMarkerTextOffset)},
                       kind);

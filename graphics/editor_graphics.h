@@ -120,6 +120,9 @@ class EditorGraphics {
   // Corners in 64 bits: a square around a far-off point must not overflow.
   void DrawSquare(DisplayPicture& picture, std::int64_t left, std::int64_t top, int side,
                   std::uint32_t color) const;
+  // The square of the cursors and the marker, centred on (x, y).
+  void DrawSquareAround(DisplayPicture& picture, int x, int y, int side,
+                        std::uint32_t color) const;
 
   const FcPaletteData& palette_;
   const ImageBytes& image_;

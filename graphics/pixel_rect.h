@@ -34,9 +34,13 @@ struct PixelRect {
   constexpr int Width() const { return right - left; }
   constexpr int Height() const { return bottom - top; }
   constexpr bool Empty() const { return right <= left || bottom <= top; }
+  // Never backwards: rectangles that do not meet give an empty one, so a loop over its
+  // rows or columns runs no times.
   constexpr PixelRect Intersect(const PixelRect& other) const {
-    return {std::max(left, other.left), std::max(top, other.top),
-            std::min(right, other.right), std::min(bottom, other.bottom)};
+    const int l = std::max(left, other.left);
+    const int t = std::max(top, other.top);
+    return {l, t, std::max(l, std::min(right, other.right)),
+            std::max(t, std::min(bottom, other.bottom))};
   }
   constexpr bool Contains(const PixelRect& inner) const {
     return inner.left >= left && inner.top >= top && inner.right <= right &&
