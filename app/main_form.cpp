@@ -15,17 +15,17 @@
 #include <QTimer>
 #include <QToolTip>
 
+#include "app/chip16x16_tab_page.h"
+#include "app/chip32x32_tab_page.h"
 #include "app/dialog_notifier.h"
+#include "app/map_set_tab_page.h"
+#include "app/map_tab_page.h"
 #include "app/name_lists.h"
+#include "app/object_tab_page.h"
 #include "app/palette_tab_page.h"
 #include "app/path_text.h"
 #include "app/qt_dialogs.h"
 #include "app/status_bar_panels.h"
-#include "app/chip16x16_tab_page.h"
-#include "app/chip32x32_tab_page.h"
-#include "app/map_set_tab_page.h"
-#include "app/map_tab_page.h"
-#include "app/object_tab_page.h"
 #include "app/widget_naming.h"
 #include "core/edit_flag_management.h"
 #include "core/fc_palette_data.h"
@@ -116,9 +116,12 @@ void TMainForm::BuildWindow() {
   TabPaletteEdit = new PaletteTabPage;
   TabObjectEdit = new ObjectTabPage;
   const std::pair<QWidget*, const char*> tabs[] = {
-      {TabMapEdit, "TabMapEdit"},           {TabMapSetEdit, "TabMapSetEdit"},
-      {Tab32x32ChipEdit, "Tab32x32ChipEdit"}, {Tab16x16ChipEdit, "Tab16x16ChipEdit"},
-      {TabPaletteEdit, "TabPaletteEdit"},   {TabObjectEdit, "TabObjectEdit"},
+      {TabMapEdit, "TabMapEdit"},
+      {TabMapSetEdit, "TabMapSetEdit"},
+      {Tab32x32ChipEdit, "Tab32x32ChipEdit"},
+      {Tab16x16ChipEdit, "Tab16x16ChipEdit"},
+      {TabPaletteEdit, "TabPaletteEdit"},
+      {TabObjectEdit, "TabObjectEdit"},
   };
   const QString captions[] = {
       QStringLiteral("マップ"),      QStringLiteral("マップセット"), QStringLiteral("32x32チップ"),
@@ -149,8 +152,7 @@ void TMainForm::BuildWindow() {
 
   // Connected after the tabs exist, so building them runs no handler.
   connect(CBStage, &QComboBox::activated, this, &TMainForm::CBStageChange);
-  connect(EditPageControl, &QTabWidget::currentChanged, this,
-          [this] { EditPageControlChange(); });
+  connect(EditPageControl, &QTabWidget::currentChanged, this, [this] { EditPageControlChange(); });
 }
 
 void TMainForm::BuildMenus() {
@@ -307,8 +309,7 @@ bool TMainForm::SaveWithDialog(QString* savedPath) {
 
 bool TMainForm::ConfirmDiscardOrSave() {
   if (!flags_->IsModified()) return true;
-  const QString question =
-      FromPath(rom_->FileName()) + QStringLiteral("への変更を保存しますか？");
+  const QString question = FromPath(rom_->FileName()) + QStringLiteral("への変更を保存しますか？");
   switch (dialogs_->AskYesNoCancel(kAppTitle, question)) {
     case Answer::Yes: {
       // A failed save must not let the action drop the changes it was meant to keep.
@@ -318,10 +319,8 @@ bool TMainForm::ConfirmDiscardOrSave() {
       SetCaption(path);
       return true;
     }
-    case Answer::No:
-      return true;
-    case Answer::Cancel:
-      return false;
+    case Answer::No: return true;
+    case Answer::Cancel: return false;
   }
   return false;
 }
@@ -383,7 +382,9 @@ void TMainForm::SelectStage(int stage) {
   CBStageChange(stage);
 }
 
-EditTab TMainForm::ActiveTab() const { return static_cast<EditTab>(EditPageControl->currentIndex()); }
+EditTab TMainForm::ActiveTab() const {
+  return static_cast<EditTab>(EditPageControl->currentIndex());
+}
 
 void TMainForm::ShowTab(EditTab tab) {
   if (ActiveTab() == tab) {
@@ -453,7 +454,8 @@ void TMainForm::RunEditShortcut(QAction* action) {
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
-  if (widget == nullptr || widget->window() != this) return QMainWindow::eventFilter(watched, event);
+  if (widget == nullptr || widget->window() != this)
+    return QMainWindow::eventFilter(watched, event);
   if (event->type() == QEvent::ShortcutOverride &&
       IsEditShortcut(*static_cast<QKeyEvent*>(event)) &&
       EditShortcutIsTaken(*static_cast<QKeyEvent*>(event))) {

@@ -11,8 +11,8 @@ namespace zantor {
 
 MapSetTabPage::MapSetTabPage(QWidget* parent) : QWidget(parent) {
   ScrBarMapSet = HorizontalBar(this, "ScrBarMapSet", {8, 272, 520, 16});
-  auto* group = Placed(new QGroupBox(QStringLiteral("表示ページ"), this), "GBMapSetPages",
-                       {8, 296, 185, 81});
+  auto* group =
+      Placed(new QGroupBox(QStringLiteral("表示ページ"), this), "GBMapSetPages", {8, 296, 185, 81});
   StaticLabel(group, QStringLiteral("Page0:"), {8, 24});
   StaticLabel(group, QStringLiteral("Page1:"), {8, 52});
   ScrBarSelectPage0 = HorizontalBar(group, "ScrBarSelectPage0", {72, 24, 105, 16}, 0);

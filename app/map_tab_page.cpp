@@ -10,8 +10,8 @@ namespace zantor {
 
 MapTabPage::MapTabPage(QWidget* parent) : QWidget(parent) {
   ScrBarMap = HorizontalBar(this, "ScrBarMap", {8, 272, 520, 16});
-  auto* group = Placed(new QGroupBox(QStringLiteral("マップ編集"), this), "GBMapEdit",
-                       {8, 296, 520, 112});
+  auto* group =
+      Placed(new QGroupBox(QStringLiteral("マップ編集"), this), "GBMapEdit", {8, 296, 520, 112});
   StaticLabel(group, QStringLiteral("マップセット番号:"), {16, 28});
   StaticLabel(group, QStringLiteral("マップセット番号:"), {272, 28});
   ScrbarEditMapPage0 = HorizontalBar(group, "ScrbarEditMapPage0", {16, 52, 232, 16}, 0);

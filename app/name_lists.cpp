@@ -15,14 +15,22 @@ constexpr int kKindCount = 256;
 
 QStringList BuiltInAttributeCaptions() {
   return {
-      QStringLiteral("0x 背景"),          QStringLiteral("1x ブロック"),
-      QStringLiteral("2x はしご(途中)"),  QStringLiteral("3x 特殊ブロック"),
-      QStringLiteral("4x はしご(頂点)"),  QStringLiteral("5x コンベア(右)"),
-      QStringLiteral("6x 背景裏に隠れる"), QStringLiteral("7x コンベア(左)"),
-      QStringLiteral("8x 水中"),          QStringLiteral("9x ?"),
-      QStringLiteral("Ax ?"),             QStringLiteral("Bx ?"),
-      QStringLiteral("Cx ?"),             QStringLiteral("Dx ダメージ床"),
-      QStringLiteral("Ex ?"),             QStringLiteral("Fx トゲ"),
+      QStringLiteral("0x 背景"),
+      QStringLiteral("1x ブロック"),
+      QStringLiteral("2x はしご(途中)"),
+      QStringLiteral("3x 特殊ブロック"),
+      QStringLiteral("4x はしご(頂点)"),
+      QStringLiteral("5x コンベア(右)"),
+      QStringLiteral("6x 背景裏に隠れる"),
+      QStringLiteral("7x コンベア(左)"),
+      QStringLiteral("8x 水中"),
+      QStringLiteral("9x ?"),
+      QStringLiteral("Ax ?"),
+      QStringLiteral("Bx ?"),
+      QStringLiteral("Cx ?"),
+      QStringLiteral("Dx ダメージ床"),
+      QStringLiteral("Ex ?"),
+      QStringLiteral("Fx トゲ"),
   };
 }
 

@@ -68,9 +68,8 @@ PaletteTabPage::PaletteTabPage(QWidget* parent) : QWidget(parent) {
   number->move(16, 68);
   LblSelectColor = Placed(new QLabel(selected), "LblSelectColor", {40, 68, 30, 16});
 
-  GBAnimePaletteView =
-      Placed(new QGroupBox(QStringLiteral("パレットアニメーション選択"), this),
-             "GBAnimePaletteView", {8, 296, 449, 117});
+  GBAnimePaletteView = Placed(new QGroupBox(QStringLiteral("パレットアニメーション選択"), this),
+                              "GBAnimePaletteView", {8, 296, 449, 117});
   for (int slot = 0; slot < 4; ++slot) {
     const int x = 16 + slot * kViewStride;
     ImgAnimePal[slot] = Image(GBAnimePaletteView, Numbered("ImgAnimePal", slot), {x, 24, 96, 24});

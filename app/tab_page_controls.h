@@ -14,8 +14,7 @@ namespace zantor {
 inline void SetTag(QObject& control, int tag) { control.setProperty("Tag", tag); }
 inline int TagOf(const QObject& control) { return control.property("Tag").toInt(); }
 
-inline QScrollBar* HorizontalBar(QWidget* parent, const char* name, QRect geometry,
-                                 int tag = 0) {
+inline QScrollBar* HorizontalBar(QWidget* parent, const char* name, QRect geometry, int tag = 0) {
   auto* bar = Placed(new QScrollBar(Qt::Horizontal, parent), name, geometry);
   SetTag(*bar, tag);
   bar->setSingleStep(1);

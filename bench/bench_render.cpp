@@ -156,8 +156,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
       const auto base = best_.find(BaselineName(c));
       if (own == best_.end() || base == best_.end()) continue;
       const double ratio = own->second / base->second;
-      std::printf("%-18s %12.2f %12.2f %8.2f %8.1f %s\n", c.name, own->second, base->second,
-                  ratio, c.target_ratio, ratio <= c.target_ratio ? "ok" : "MISSED");
+      std::printf("%-18s %12.2f %12.2f %8.2f %8.1f %s\n", c.name, own->second, base->second, ratio,
+                  c.target_ratio, ratio <= c.target_ratio ? "ok" : "MISSED");
     }
   }
 

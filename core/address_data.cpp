@@ -36,9 +36,7 @@ const char* const kGlobalSection = "Address";
 
 }  // namespace
 
-const char* AddressData::KeyName(LevelBlock block) {
-  return kBlocks[static_cast<int>(block)].key;
-}
+const char* AddressData::KeyName(LevelBlock block) { return kBlocks[static_cast<int>(block)].key; }
 
 std::int64_t AddressData::DefaultAddress(LevelBlock block) {
   return kBlocks[static_cast<int>(block)].address;
@@ -80,9 +78,9 @@ AddressData::AddressData(TMyMemIniFile& ini) {
     ini.WriteHex(kGlobalSection, key, value);
     return value;
   };
-  animation_pointer_ = global("PaletteAnimationPointer", 0x3DD11);
-  animation_data_ = global("PaletteAnimationData", 0x3DD31);
-  animation_palette_ = global("PaletteAnimationPalette", 0x3DC36);
+  animationPointer_ = global("PaletteAnimationPointer", 0x3DD11);
+  animationData_ = global("PaletteAnimationData", 0x3DD31);
+  animationPalette_ = global("PaletteAnimationPalette", 0x3DC36);
 }
 
 }  // namespace zantor

@@ -59,9 +59,9 @@ class AddressData {
   std::int64_t ObjectKind(int stage) const { return Address(LevelBlock::ObjectKind, stage); }
   std::int64_t ObjectOffset(int stage) const { return Address(LevelBlock::ObjectOffset, stage); }
 
-  std::int64_t PaletteAnimationPointer() const { return animation_pointer_; }
-  std::int64_t PaletteAnimationData() const { return animation_data_; }
-  std::int64_t PaletteAnimationPalette() const { return animation_palette_; }
+  std::int64_t PaletteAnimationPointer() const { return animationPointer_; }
+  std::int64_t PaletteAnimationData() const { return animationData_; }
+  std::int64_t PaletteAnimationPalette() const { return animationPalette_; }
 
   // Key names and defaults of the LevelDataAddress section, in block order.
   static const char* KeyName(LevelBlock block);
@@ -71,9 +71,9 @@ class AddressData {
  private:
   std::array<std::array<std::int64_t, kStageCount>, kLevelBlockCount> level_{};
   std::array<int, kStageCount> share_{};
-  std::int64_t animation_pointer_ = 0;
-  std::int64_t animation_data_ = 0;
-  std::int64_t animation_palette_ = 0;
+  std::int64_t animationPointer_ = 0;
+  std::int64_t animationData_ = 0;
+  std::int64_t animationPalette_ = 0;
 };
 
 }  // namespace zantor

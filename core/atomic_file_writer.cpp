@@ -121,15 +121,14 @@ std::string AtomicFileWriter::WriteInPlace(const fs::path& target,
     return Reason(error);
   }
   if (!WriteContent(file.get(), data) ||
-      ::ftruncate(file.get(), static_cast<off_t>(data.size())) != 0 ||
-      ::fsync(file.get()) != 0 || !file.Close()) {
+      ::ftruncate(file.get(), static_cast<off_t>(data.size())) != 0 || ::fsync(file.get()) != 0 ||
+      !file.Close()) {
     return Reason(errno);
   }
   return {};
 }
 
-std::string AtomicFileWriter::Write(const fs::path& requested,
-                                    std::span<const std::uint8_t> data) {
+std::string AtomicFileWriter::Write(const fs::path& requested, std::span<const std::uint8_t> data) {
   std::error_code error;
   const fs::path target = ResolveLinks(requested, error);
   if (error) return error.message();

@@ -38,8 +38,7 @@ class AtomicFileWriter {
   // Creates a temporary file under a fresh name in folder; returns its descriptor and sets
   // path, or returns -1 with errno set.
   int CreateTemporaryIn(const std::filesystem::path& folder, std::string& path);
-  std::string WriteInPlace(const std::filesystem::path& target,
-                           std::span<const std::uint8_t> data);
+  std::string WriteInPlace(const std::filesystem::path& target, std::span<const std::uint8_t> data);
 };
 
 }  // namespace zantor

@@ -8,13 +8,13 @@ bool IsStage(int stage) { return stage >= 0 && stage < kStageCount; }
 
 }  // namespace
 
-EditFlagManagement::EditFlagManagement(StatusTextSink& statusText) : status_text_(statusText) {
+EditFlagManagement::EditFlagManagement(StatusTextSink& statusText) : statusText_(statusText) {
   ClearAll();
 }
 
 void EditFlagManagement::SetModified(bool value) {
   modified_ = value;
-  if (value) status_text_.SetStatusText("変更あり");
+  if (value) statusText_.SetStatusText("変更あり");
 }
 
 void EditFlagManagement::SetGroup(Group group, int stage, bool value) {
@@ -30,7 +30,7 @@ bool EditFlagManagement::IsGroupModified(Group group, int stage) const {
 void EditFlagManagement::ClearAll() {
   modified_ = false;
   for (auto& group : groups_) group.fill(false);
-  status_text_.SetStatusText("");
+  statusText_.SetStatusText("");
 }
 
 }  // namespace zantor

@@ -40,7 +40,7 @@ class EditFlagManagement {
   void ClearAll();
 
  private:
-  StatusTextSink& status_text_;
+  StatusTextSink& statusText_;
   bool modified_ = false;
   std::array<std::array<bool, kStageCount>, kGroupCount> groups_{};
 };

@@ -20,9 +20,7 @@ class ImageBytes {
   ImageBytes(const ImageBytes&) = delete;
   ImageBytes& operator=(const ImageBytes&) = delete;
 
-  static constexpr bool Contains(std::int64_t offset) {
-    return offset >= 0 && offset < kCapacity;
-  }
+  static constexpr bool Contains(std::int64_t offset) { return offset >= 0 && offset < kCapacity; }
 
   std::uint8_t Read(std::int64_t offset) const {
     return Contains(offset) ? bytes_[static_cast<std::size_t>(offset)] : 0;

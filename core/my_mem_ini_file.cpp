@@ -24,8 +24,7 @@ std::string Trim(const std::string& s) {
 
 bool SameText(const std::string& a, const std::string& b) {
   const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
            return lower(static_cast<unsigned char>(x)) == lower(static_cast<unsigned char>(y));
          });
 }
@@ -49,8 +48,8 @@ bool IsHexDigits(const std::string& text) {
 
 std::string FormatHex(std::int64_t value) {
   char buffer[32];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer,
-                                       static_cast<std::uint64_t>(value), 16);
+  const auto [end, ec] =
+      std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::uint64_t>(value), 16);
   std::string text(buffer, end);
   std::transform(text.begin(), text.end(), text.begin(),
                  [](char c) { return c >= 'a' && c <= 'f' ? static_cast<char>(c - 32) : c; });

@@ -12,25 +12,36 @@ constexpr std::array<std::uint8_t, 4> kMagic = {0x4E, 0x45, 0x53, 0x1A};  // "NE
 
 // The attribute names used when the name list has no line for a byte, by high nibble.
 constexpr std::array<const char*, 16> kFallbackAttributeNames = {
-    "0x 背景",          "1x ブロック",     "2x はしご(途中)", "3x 特殊ブロック",
-    "4x はしご(頂点)",  "5x コンベア(右)", "6x 前景",         "7x コンベア(左)",
-    "8x 水中",          "9x ?",            "Ax ?",            "Bx ?",
-    "Cx ?",             "Dx ダメージ床",   "Ex ?",            "Fxトゲ",
+    "0x 背景",
+    "1x ブロック",
+    "2x はしご(途中)",
+    "3x 特殊ブロック",
+    "4x はしご(頂点)",
+    "5x コンベア(右)",
+    "6x 前景",
+    "7x コンベア(左)",
+    "8x 水中",
+    "9x ?",
+    "Ax ?",
+    "Bx ?",
+    "Cx ?",
+    "Dx ダメージ床",
+    "Ex ?",
+    "Fxトゲ",
 };
 
 }  // namespace
 
 RomImageData::RomImageData(EditFlagManagement& flags,
-                           const std::vector<std::string>& attributeNames,
-                           TMyMemIniFile& settings, UserNotifier& notifier,
-                           std::unique_ptr<AtomicFileWriter> writer)
+                           const std::vector<std::string>& attributeNames, TMyMemIniFile& settings,
+                           UserNotifier& notifier, std::unique_ptr<AtomicFileWriter> writer)
     : flags_(flags),
-      attribute_names_(attributeNames),
+      attributeNames_(attributeNames),
       notifier_(notifier),
       writer_(writer ? std::move(writer) : std::make_unique<AtomicFileWriter>()),
       addresses_(settings) {
   for (int n = 0; n < kStageCount; ++n) {
-    stages_[n] = std::make_unique<StageData>(n, addresses_, bytes_, undo_enabled_);
+    stages_[n] = std::make_unique<StageData>(n, addresses_, bytes_, undoEnabled_);
   }
   // Ascending, so a chain resolves through lower stages as they stand by then, the same
   // way the address table resolves it.
@@ -63,7 +74,7 @@ bool RomImageData::Open(const std::filesystem::path& path) {
   bytes_.Clear(ImageBytes::kCapacity);
   bytes_.WriteBlock(0, file.bytes);
   size_ = length;
-  file_name_ = path.string();
+  fileName_ = path.string();
   for (auto& stage : stages_) stage->LoadAll();
   return true;
 }
@@ -89,8 +100,7 @@ bool RomImageData::Save(const std::filesystem::path& path) {
   if (!IsOpen()) return false;
   for (auto& stage : stages_) StoreModifiedGroups(*stage);
 
-  const std::string error =
-      writer_->Write(path, {bytes_.Data(), static_cast<std::size_t>(size_)});
+  const std::string error = writer_->Write(path, {bytes_.Data(), static_cast<std::size_t>(size_)});
   if (!error.empty()) {
     // Flags and histories stay, so the user can save again elsewhere.
     notifier_.ReportError(CannotWriteReport(path, error));
@@ -98,20 +108,20 @@ bool RomImageData::Save(const std::filesystem::path& path) {
   }
   flags_.ClearAll();
   ClearAllHistory();
-  file_name_ = path.string();
+  fileName_ = path.string();
   return true;
 }
 
 void RomImageData::Close() {
   bytes_.Clear(size_);
   size_ = 0;
-  file_name_.clear();
-  current_stage_ = 0;
+  fileName_.clear();
+  currentStage_ = 0;
   ClearAllHistory();
 }
 
 void RomImageData::SetCurrentStage(int stage) {
-  if (stage >= 0 && stage < kStageCount) current_stage_ = stage;
+  if (stage >= 0 && stage < kStageCount) currentStage_ = stage;
 }
 
 void RomImageData::ClearAllHistory() {
@@ -123,7 +133,7 @@ std::string RomImageData::ChipAttributeName(int propertyByte) const {
   // The high nibble picks the line within a block of 16, bits 2-3 the block; the palette
   // bits 0-1 play no part.
   const std::size_t line = static_cast<std::size_t>((a >> 4) + 16 * ((a >> 2) & 3));
-  if (line < attribute_names_.size()) return attribute_names_[line];
+  if (line < attributeNames_.size()) return attributeNames_[line];
   return kFallbackAttributeNames[a >> 4];
 }
 

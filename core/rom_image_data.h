@@ -43,26 +43,26 @@ class RomImageData {
   void Close();
 
   bool IsOpen() const { return size_ > 0; }
-  const std::string& FileName() const { return file_name_; }
+  const std::string& FileName() const { return fileName_; }
   std::int64_t Size() const { return size_; }
   // Number of 1 KiB CHR banks the header declares.
   int ChrBankCount() const { return bytes_.Read(5) * 8; }
 
   // A number outside 0..15 is ignored.
   void SetCurrentStage(int stage);
-  int CurrentStage() const { return current_stage_; }
+  int CurrentStage() const { return currentStage_; }
   StageData& Stage(int stage) { return *stages_.at(stage); }
   const StageData& Stage(int stage) const { return *stages_.at(stage); }
-  StageData& CurrentStageData() { return Stage(current_stage_); }
-  const StageData& CurrentStageData() const { return Stage(current_stage_); }
+  StageData& CurrentStageData() { return Stage(currentStage_); }
+  const StageData& CurrentStageData() const { return Stage(currentStage_); }
 
   ImageBytes& Bytes() { return bytes_; }
   const ImageBytes& Bytes() const { return bytes_; }
   const AddressData& Addresses() const { return addresses_; }
 
   // The one program-wide undo switch; every stage reads it at each recorded edit.
-  void SetUndoEnabled(bool enabled) { undo_enabled_ = enabled; }
-  bool UndoEnabled() const { return undo_enabled_; }
+  void SetUndoEnabled(bool enabled) { undoEnabled_ = enabled; }
+  bool UndoEnabled() const { return undoEnabled_; }
 
   // The history of the current stage.
   bool CanUndo() const { return CurrentStageData().CanUndo(); }
@@ -81,16 +81,16 @@ class RomImageData {
   void StoreModifiedGroups(StageData& stage);
 
   EditFlagManagement& flags_;
-  const std::vector<std::string>& attribute_names_;
+  const std::vector<std::string>& attributeNames_;
   UserNotifier& notifier_;
   std::unique_ptr<AtomicFileWriter> writer_;
   AddressData addresses_;
   ImageBytes bytes_;
-  bool undo_enabled_ = true;
+  bool undoEnabled_ = true;
   std::array<std::unique_ptr<StageData>, kStageCount> stages_;
   std::int64_t size_ = 0;
-  std::string file_name_;
-  int current_stage_ = 0;
+  std::string fileName_;
+  int currentStage_ = 0;
 };
 
 }  // namespace zantor

@@ -33,17 +33,17 @@ StageData::StageData(int stageNumber, const AddressData& addresses, ImageBytes& 
     : stage_(stageNumber),
       addresses_(addresses),
       image_(image),
-      undo_enabled_(undoEnabled),
+      undoEnabled_(undoEnabled),
       chip16x16_(std::make_shared<Chip16x16Block>()),
-      chip_property_(std::make_shared<ChipPropertyBlock>()),
+      chipProperty_(std::make_shared<ChipPropertyBlock>()),
       chip32x32_(std::make_shared<Chip32x32Block>()),
-      map_set_(std::make_shared<MapSetBlock>()) {}
+      mapSet_(std::make_shared<MapSetBlock>()) {}
 
 void StageData::ShareBlocksWith(const StageData& source) {
   chip16x16_ = source.chip16x16_;
-  chip_property_ = source.chip_property_;
+  chipProperty_ = source.chipProperty_;
   chip32x32_ = source.chip32x32_;
-  map_set_ = source.map_set_;
+  mapSet_ = source.mapSet_;
 }
 
 // ---- Loads and stores ----
@@ -62,36 +62,35 @@ void StageData::LoadPaletteRuns(LevelBlock block, std::span<std::uint8_t> out, i
   }
 }
 
-void StageData::StorePaletteRuns(LevelBlock block, std::span<const std::uint8_t> in,
-                                 int width) {
+void StageData::StorePaletteRuns(LevelBlock block, std::span<const std::uint8_t> in, int width) {
   for (int set = 0; set < kPaletteSets; ++set) {
     image_.WriteBlock(Address(block) + set * kPaletteRunStride, in.subspan(set * width, width));
   }
 }
 
-void StageData::LoadBGBank() { LoadBlock(LevelBlock::BGBank, bg_bank_); }
-void StageData::StoreBGBank() { StoreBlock(LevelBlock::BGBank, bg_bank_); }
+void StageData::LoadBGBank() { LoadBlock(LevelBlock::BGBank, bgBank_); }
+void StageData::StoreBGBank() { StoreBlock(LevelBlock::BGBank, bgBank_); }
 void StageData::LoadChip16x16() { LoadBlock(LevelBlock::Chip16x16, *chip16x16_); }
 void StageData::StoreChip16x16() { StoreBlock(LevelBlock::Chip16x16, *chip16x16_); }
-void StageData::LoadChipProperty() { LoadBlock(LevelBlock::ChipProperty, *chip_property_); }
-void StageData::StoreChipProperty() { StoreBlock(LevelBlock::ChipProperty, *chip_property_); }
+void StageData::LoadChipProperty() { LoadBlock(LevelBlock::ChipProperty, *chipProperty_); }
+void StageData::StoreChipProperty() { StoreBlock(LevelBlock::ChipProperty, *chipProperty_); }
 void StageData::LoadChip32x32() { LoadBlock(LevelBlock::Chip32x32, *chip32x32_); }
 void StageData::StoreChip32x32() { StoreBlock(LevelBlock::Chip32x32, *chip32x32_); }
-void StageData::LoadMapSet() { LoadBlock(LevelBlock::MapSet, *map_set_); }
-void StageData::StoreMapSet() { StoreBlock(LevelBlock::MapSet, *map_set_); }
+void StageData::LoadMapSet() { LoadBlock(LevelBlock::MapSet, *mapSet_); }
+void StageData::StoreMapSet() { StoreBlock(LevelBlock::MapSet, *mapSet_); }
 void StageData::LoadMap() { LoadBlock(LevelBlock::Map, map_); }
 void StageData::StoreMap() { StoreBlock(LevelBlock::Map, map_); }
-void StageData::LoadBGPalette() { LoadPaletteRuns(LevelBlock::BGPalette, bg_palette_, 16); }
-void StageData::StoreBGPalette() { StorePaletteRuns(LevelBlock::BGPalette, bg_palette_, 16); }
+void StageData::LoadBGPalette() { LoadPaletteRuns(LevelBlock::BGPalette, bgPalette_, 16); }
+void StageData::StoreBGPalette() { StorePaletteRuns(LevelBlock::BGPalette, bgPalette_, 16); }
 void StageData::LoadBGPaletteAnime() {
-  LoadPaletteRuns(LevelBlock::BGPaletteAnime, bg_palette_anime_, 4);
+  LoadPaletteRuns(LevelBlock::BGPaletteAnime, bgPaletteAnime_, 4);
 }
 void StageData::StoreBGPaletteAnime() {
-  StorePaletteRuns(LevelBlock::BGPaletteAnime, bg_palette_anime_, 4);
+  StorePaletteRuns(LevelBlock::BGPaletteAnime, bgPaletteAnime_, 4);
 }
 
 void StageData::LoadObjects() {
-  ObjectTables& t = object_tables_;
+  ObjectTables& t = objectTables_;
   LoadBlock(LevelBlock::ObjectScreen, t.room);
   LoadBlock(LevelBlock::ObjectX, t.x);
   LoadBlock(LevelBlock::ObjectY, t.y);
@@ -110,7 +109,7 @@ void StageData::LoadObjects() {
 }
 
 void StageData::StoreObjects() {
-  ObjectTables& t = object_tables_;
+  ObjectTables& t = objectTables_;
   std::array<std::uint8_t, kRoomCount> first_of_room{};
   int i = 0;
   for (int room = 0; room < kRoomCount; ++room) {
@@ -159,8 +158,8 @@ ObjectEntry* StageData::AddObject(int room, int x, int y, int kind) {
 bool StageData::RemoveObject(int room, const ObjectEntry* entry) {
   if (!IsRoom(room)) return false;
   ObjectList& list = rooms_[room];
-  const auto it = std::find_if(list.begin(), list.end(),
-                               [entry](const ObjectEntry& e) { return &e == entry; });
+  const auto it =
+      std::find_if(list.begin(), list.end(), [entry](const ObjectEntry& e) { return &e == entry; });
   if (it == list.end()) return false;
   list.erase(it);
   return true;
@@ -198,9 +197,8 @@ int StageData::ObjectIndex(const ObjectEntry* entry, int room) const {
 
 void StageData::SortRoom(int room) {
   // list::sort is stable and relinks the nodes, so pointers to entries stay valid.
-  if (IsRoom(room)) rooms_[room].sort([](const ObjectEntry& a, const ObjectEntry& b) {
-    return a.X < b.X;
-  });
+  if (IsRoom(room))
+    rooms_[room].sort([](const ObjectEntry& a, const ObjectEntry& b) { return a.X < b.X; });
 }
 
 // ---- Recorded edits ----
@@ -208,23 +206,23 @@ void StageData::SortRoom(int room) {
 std::vector<std::uint8_t*> StageData::Targets(int kind, int index) {
   switch (kind) {
     case UndoKindChipTile: return Run(*chip16x16_, index, 1);
-    case UndoKindChipProperty: return Run(*chip_property_, index, 1);
+    case UndoKindChipProperty: return Run(*chipProperty_, index, 1);
     case UndoKindChip16x16Paste: {
       if (index < 0 || index >= 256) return {};
       std::vector<std::uint8_t*> bytes;
       for (int plane = 0; plane < 4; ++plane) bytes.push_back(&(*chip16x16_)[plane * 256 + index]);
-      bytes.push_back(&(*chip_property_)[index]);
+      bytes.push_back(&(*chipProperty_)[index]);
       return bytes;
     }
-    case UndoKindBGBank: return Run(bg_bank_, index, 1);
+    case UndoKindBGBank: return Run(bgBank_, index, 1);
     case UndoKindChip32x32: return Run(*chip32x32_, index, 1);
     case UndoKindChip32x32Paste: return WholeRun(*chip32x32_, index, 4);
-    case UndoKindMapSet: return Run(*map_set_, index, 1);
+    case UndoKindMapSet: return Run(*mapSet_, index, 1);
     case UndoKindMapSetPaste:
-    case UndoKindMapSetGrid: return WholeRun(*map_set_, index, 64);
+    case UndoKindMapSetGrid: return WholeRun(*mapSet_, index, 64);
     case UndoKindMap: return Run(map_, index, 1);
-    case UndoKindPalette: return Run(bg_palette_, index, 1);
-    case UndoKindPaletteAnime: return Run(bg_palette_anime_, index, 1);
+    case UndoKindPalette: return Run(bgPalette_, index, 1);
+    case UndoKindPaletteAnime: return Run(bgPaletteAnime_, index, 1);
     default: return {};
   }
 }
@@ -247,7 +245,7 @@ bool StageData::RecordedEdit(int kind, int index, std::span<const std::uint8_t> 
   if (targets.size() == 1 && *targets[0] == values[0]) return false;
   // The values may be a view of this very block: take them before any byte is overwritten.
   const std::vector<std::uint8_t> source(values.begin(), values.end());
-  if (undo_enabled_) PushUndo(Capture(kind, index, targets));
+  if (undoEnabled_) PushUndo(Capture(kind, index, targets));
   for (std::size_t i = 0; i < targets.size(); ++i) *targets[i] = source[i];
   return true;
 }
@@ -290,24 +288,24 @@ bool StageData::SetBGPaletteAnimeEntry(int index, std::uint8_t value) {
 }
 
 bool StageData::OverwriteMapSetCell(int index, std::uint8_t value) {
-  if (index < 0 || index >= static_cast<int>(map_set_->size())) return false;
-  (*map_set_)[index] = value;
+  if (index < 0 || index >= static_cast<int>(mapSet_->size())) return false;
+  (*mapSet_)[index] = value;
   return true;
 }
 
 // ---- History ----
 
 void StageData::PushUndo(UndoData entry) {
-  undo_stack_.push_back(std::move(entry));
-  redo_stack_.clear();
+  undoStack_.push_back(std::move(entry));
+  redoStack_.clear();
 }
 
 std::string StageData::UndoName() const {
-  return CanUndo() ? UndoKindName(undo_stack_.back().kind) : std::string();
+  return CanUndo() ? UndoKindName(undoStack_.back().kind) : std::string();
 }
 
 std::string StageData::RedoName() const {
-  return CanRedo() ? UndoKindName(redo_stack_.back().kind) : std::string();
+  return CanRedo() ? UndoKindName(redoStack_.back().kind) : std::string();
 }
 
 int StageData::Step(std::vector<UndoData>& from, std::vector<UndoData>& to) {
@@ -330,12 +328,12 @@ int StageData::Step(std::vector<UndoData>& from, std::vector<UndoData>& to) {
   return entry.kind;
 }
 
-int StageData::Undo() { return Step(undo_stack_, redo_stack_); }
-int StageData::Redo() { return Step(redo_stack_, undo_stack_); }
+int StageData::Undo() { return Step(undoStack_, redoStack_); }
+int StageData::Redo() { return Step(redoStack_, undoStack_); }
 
 void StageData::ClearHistory() {
-  undo_stack_.clear();
-  redo_stack_.clear();
+  undoStack_.clear();
+  redoStack_.clear();
 }
 
 }  // namespace zantor

@@ -51,14 +51,14 @@ class StageData {
   // the storage source holds now: an edit through either stage is seen by both.
   void ShareBlocksWith(const StageData& source);
 
-  std::span<const std::uint8_t, 2> BGBank() const { return bg_bank_; }
+  std::span<const std::uint8_t, 2> BGBank() const { return bgBank_; }
   std::span<const std::uint8_t, 1024> Chip16x16() const { return *chip16x16_; }
-  std::span<const std::uint8_t, 256> ChipProperty() const { return *chip_property_; }
+  std::span<const std::uint8_t, 256> ChipProperty() const { return *chipProperty_; }
   std::span<const std::uint8_t, 1024> Chip32x32() const { return *chip32x32_; }
-  std::span<const std::uint8_t, kMapSetCount * 64> MapSet() const { return *map_set_; }
+  std::span<const std::uint8_t, kMapSetCount * 64> MapSet() const { return *mapSet_; }
   std::span<const std::uint8_t, kRoomCount> Map() const { return map_; }
-  std::span<const std::uint8_t, 64> BGPalette() const { return bg_palette_; }
-  std::span<const std::uint8_t, 16> BGPaletteAnime() const { return bg_palette_anime_; }
+  std::span<const std::uint8_t, 64> BGPalette() const { return bgPalette_; }
+  std::span<const std::uint8_t, 16> BGPaletteAnime() const { return bgPaletteAnime_; }
 
   // Loads and stores; every access is checked against the image buffer, so a block lying
   // partly outside decodes as 0 there and stores only its inside part.
@@ -113,7 +113,7 @@ class StageData {
   bool PasteMapSet(int index, std::span<const std::uint8_t, 64> bytes);  // index = set * 64
   bool GridEditMapSet(int index, std::span<const std::uint8_t, 64> bytes);
   bool SetMapRoom(int room, std::uint8_t value);
-  bool SetBGPaletteEntry(int index, std::uint8_t value);      // index = set * 16 + entry
+  bool SetBGPaletteEntry(int index, std::uint8_t value);       // index = set * 16 + entry
   bool SetBGPaletteAnimeEntry(int index, std::uint8_t value);  // index = set * 4 + entry
 
   // The one unrecorded change of stage data, for merging duplicate chips: the caller
@@ -122,8 +122,8 @@ class StageData {
 
   // History. PushUndo empties the redo stack.
   void PushUndo(UndoData entry);
-  bool CanUndo() const { return !undo_stack_.empty(); }
-  bool CanRedo() const { return !redo_stack_.empty(); }
+  bool CanUndo() const { return !undoStack_.empty(); }
+  bool CanRedo() const { return !redoStack_.empty(); }
   // Only meaningful while CanUndo / CanRedo.
   std::string UndoName() const;
   std::string RedoName() const;
@@ -156,22 +156,22 @@ class StageData {
   const int stage_;
   const AddressData& addresses_;
   ImageBytes& image_;
-  const bool& undo_enabled_;
+  const bool& undoEnabled_;
 
-  std::array<std::uint8_t, 2> bg_bank_{};
+  std::array<std::uint8_t, 2> bgBank_{};
   std::shared_ptr<Chip16x16Block> chip16x16_;
-  std::shared_ptr<ChipPropertyBlock> chip_property_;
+  std::shared_ptr<ChipPropertyBlock> chipProperty_;
   std::shared_ptr<Chip32x32Block> chip32x32_;
-  std::shared_ptr<MapSetBlock> map_set_;
+  std::shared_ptr<MapSetBlock> mapSet_;
   std::array<std::uint8_t, kRoomCount> map_{};
-  std::array<std::uint8_t, 64> bg_palette_{};
-  std::array<std::uint8_t, 16> bg_palette_anime_{};
+  std::array<std::uint8_t, 64> bgPalette_{};
+  std::array<std::uint8_t, 16> bgPaletteAnime_{};
 
   std::array<ObjectList, kRoomCount> rooms_;
-  ObjectTables object_tables_;
+  ObjectTables objectTables_;
 
-  std::vector<UndoData> undo_stack_;
-  std::vector<UndoData> redo_stack_;
+  std::vector<UndoData> undoStack_;
+  std::vector<UndoData> redoStack_;
 };
 
 }  // namespace zantor

@@ -4,7 +4,8 @@
 
 namespace zantor {
 
-// The dialog for a map set edited as a grid of hex numbers; created hidden once at start-up and reused.
+// The dialog for a map set edited as a grid of hex numbers; created hidden once at start-up and
+// reused.
 class TMapSetEditGridForm : public QDialog {
   Q_OBJECT
 

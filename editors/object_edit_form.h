@@ -4,7 +4,8 @@
 
 namespace zantor {
 
-// The dialog for a room's objects edited as lines of text; created hidden once at start-up and reused.
+// The dialog for a room's objects edited as lines of text; created hidden once at start-up and
+// reused.
 class TObjectEditForm : public QDialog {
   Q_OBJECT
 

@@ -89,7 +89,9 @@ void PaletteEditClass::CreateBitmaps() {
 
 StageData& PaletteEditClass::Stage() const { return rom_.CurrentStageData(); }
 
-int PaletteEditClass::SelectedDefinition() const { return std::max(0, paletteSet_->currentIndex()); }
+int PaletteEditClass::SelectedDefinition() const {
+  return std::max(0, paletteSet_->currentIndex());
+}
 
 void PaletteEditClass::Reset() {
   if (rom_.CurrentStage() != rememberedStage_) {

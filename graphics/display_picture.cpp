@@ -17,9 +17,8 @@ constexpr std::uint32_t kTextBackground = ToShownWord(0xFFFFFF);
 DisplayPicture::DisplayPicture(int width, int height, const ColorTable& master)
     : width_(CheckedSide(width, "picture", "width")),
       height_(CheckedSide(height, "picture", "height")),
-      words_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
-             master.Word(0)) {
-  std::copy_n(master.Words(), ColorTable::kSize, master_words_.begin());
+      words_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), master.Word(0)) {
+  std::copy_n(master.Words(), ColorTable::kSize, masterWords_.begin());
 }
 
 std::uint32_t DisplayPicture::Pixel(int x, int y) const {
@@ -28,7 +27,7 @@ std::uint32_t DisplayPicture::Pixel(int x, int y) const {
 }
 
 void DisplayPicture::FillRect(const PixelRect& area, int index) {
-  Fill(area, master_words_[ColorTable::CheckedIndex(index)]);
+  Fill(area, masterWords_[ColorTable::CheckedIndex(index)]);
   Changed();
 }
 
@@ -37,8 +36,7 @@ void DisplayPicture::DrawLine(PixelPoint from, PixelPoint to, std::uint32_t colo
   Changed();
 }
 
-void DisplayPicture::DrawPolyline(std::initializer_list<PixelPoint> points,
-                                  std::uint32_t color) {
+void DisplayPicture::DrawPolyline(std::initializer_list<PixelPoint> points, std::uint32_t color) {
   const std::uint32_t word = ToShownWord(color);
   for (auto it = points.begin(); it != points.end() && it + 1 != points.end(); ++it) {
     PlotLine(*it, *(it + 1), word);
@@ -100,9 +98,9 @@ void DisplayPicture::PlotDigit(int x, int y, int digit, std::uint32_t word) {
 
 void DisplayPicture::Changed() {
   if (batches_ > 0) {
-    held_change_ = true;
-  } else if (on_change_) {
-    on_change_();
+    heldChange_ = true;
+  } else if (onChange_) {
+    onChange_();
   }
 }
 

@@ -27,7 +27,7 @@ class DisplayPicture {
     ChangeBatch(const ChangeBatch&) = delete;
     ChangeBatch& operator=(const ChangeBatch&) = delete;
     ~ChangeBatch() {
-      if (--picture_.batches_ == 0 && std::exchange(picture_.held_change_, false)) {
+      if (--picture_.batches_ == 0 && std::exchange(picture_.heldChange_, false)) {
         picture_.Changed();
       }
     }
@@ -53,7 +53,7 @@ class DisplayPicture {
   const std::uint32_t* Words() const { return words_.data(); }
   int BytesPerLine() const { return width_ * 4; }
 
-  void SetChangeHandler(std::function<void()> handler) { on_change_ = std::move(handler); }
+  void SetChangeHandler(std::function<void()> handler) { onChange_ = std::move(handler); }
 
   // Fills area with master entry index (0..255, else std::out_of_range).
   void FillRect(const PixelRect& area, int index);
@@ -77,11 +77,11 @@ class DisplayPicture {
 
   int width_;
   int height_;
-  std::array<std::uint32_t, ColorTable::kSize> master_words_;
+  std::array<std::uint32_t, ColorTable::kSize> masterWords_;
   std::vector<std::uint32_t> words_;
-  std::function<void()> on_change_;
+  std::function<void()> onChange_;
   int batches_ = 0;
-  bool held_change_ = false;
+  bool heldChange_ = false;
 };
 
 }  // namespace zantor

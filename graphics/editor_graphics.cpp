@@ -24,8 +24,7 @@ static_assert(HexDigitFont::TextWidth(2) - kMarkerTextOffset <= kMarkerSide / 2 
               HexDigitFont::TextHeight() - kMarkerTextOffset <= kMarkerSide / 2 - 1);
 
 PixelRect SheetCell(int item, int side) {
-  return PixelRect::FromSize(item % kSheetColumns * side, item / kSheetColumns * side, side,
-                             side);
+  return PixelRect::FromSize(item % kSheetColumns * side, item / kSheetColumns * side, side, side);
 }
 
 int CheckedStageEntry(int entry) {
@@ -42,11 +41,11 @@ EditorGraphics::EditorGraphics(const FcPaletteData& palette, const ImageBytes& i
   master_.Set(kWhiteEntry, kWhite);
   stage_.SetPaletteEntry(kMagentaEntry, kMagenta);
   stage_.SetPaletteEntry(kWhiteEntry, kWhite);
-  chip16_sheet_ = CreateStageBitmap(kSheetColumns * kChip16Side, kSheetColumns * kChip16Side);
-  chip32_sheet_ = CreateStageBitmap(kSheetColumns * kChip32Side, kSheetColumns * kChip32Side);
+  chip16Sheet_ = CreateStageBitmap(kSheetColumns * kChip16Side, kSheetColumns * kChip16Side);
+  chip32Sheet_ = CreateStageBitmap(kSheetColumns * kChip32Side, kSheetColumns * kChip32Side);
 }
 
-void EditorGraphics::SetChrBase() { chr_base_ = 16 + std::int64_t{image_.Read(4)} * 16384; }
+void EditorGraphics::SetChrBase() { chrBase_ = 16 + std::int64_t{image_.Read(4)} * 16384; }
 
 void EditorGraphics::SetStagePalette(StagePalette numbers) {
   for (int i = 0; i < kStageColors; ++i) SetStageColor(i, numbers[i]);
@@ -60,8 +59,7 @@ std::uint32_t EditorGraphics::GetStageColor(int entry) const {
   return stage_.GetPaletteEntry(CheckedStageEntry(entry));
 }
 
-std::unique_ptr<DisplayPicture> EditorGraphics::CreateDisplayPicture(int width,
-                                                                     int height) const {
+std::unique_ptr<DisplayPicture> EditorGraphics::CreateDisplayPicture(int width, int height) const {
   return std::make_unique<DisplayPicture>(width, height, master_);
 }
 
@@ -73,7 +71,7 @@ IndexedBitmap EditorGraphics::CreateStageBitmap(int width, int height) const {
   return bitmap;
 }
 
-void EditorGraphics::RefreshChip32SheetPalette() { chip32_sheet_.CopyPaletteFrom(stage_); }
+void EditorGraphics::RefreshChip32SheetPalette() { chip32Sheet_.CopyPaletteFrom(stage_); }
 
 void EditorGraphics::FillRect(DisplayPicture& picture, int x, int y, int width, int height,
                               int index) const {
@@ -91,7 +89,7 @@ void EditorGraphics::FillRect(IndexedBitmap& bitmap, int x, int y, int width, in
 
 std::int64_t EditorGraphics::TileOffset(BankPair banks, std::uint8_t tile) const {
   const int slot = tile / kTilesPerSlot;
-  return chr_base_ + std::int64_t{banks[slot]} * kBankBytes +
+  return chrBase_ + std::int64_t{banks[slot]} * kBankBytes +
          std::int64_t{tile % kTilesPerSlot} * TileDecoder::kTileBytes;
 }
 
@@ -125,12 +123,11 @@ void EditorGraphics::DrawTile(IndexedBitmap& bitmap, BankPair banks, int x, int 
 }
 
 void EditorGraphics::DrawBank(IndexedBitmap& bitmap, std::uint8_t bank, int y) const {
-  const std::int64_t start = chr_base_ + std::int64_t{bank} * kBankBytes;
+  const std::int64_t start = chrBase_ + std::int64_t{bank} * kBankBytes;
   for (int k = 0; k < kTilesPerSlot; ++k) {
     DrawTileAt(bitmap, start + std::int64_t{k} * TileDecoder::kTileBytes,
                k % kTilesPerBankRow * TileDecoder::kSide,
-               ClampedCoordinate(std::int64_t{y} + k / kTilesPerBankRow * TileDecoder::kSide),
-               0);
+               ClampedCoordinate(std::int64_t{y} + k / kTilesPerBankRow * TileDecoder::kSide), 0);
   }
 }
 
@@ -156,21 +153,20 @@ void EditorGraphics::BuildChip16Sheet(IndexedBitmap& bitmap, BankPair banks, Chi
 void EditorGraphics::CopyChip16Into(IndexedBitmap& bitmap, Chip32Table chips, int chip) const {
   const PixelRect cell = SheetCell(chip, kChip32Side);
   for (int q = 0; q < 4; ++q) {
-    const PixelRect to = PixelRect::FromSize(cell.left + q % 2 * kChip16Side,
-                                             cell.top + q / 2 * kChip16Side, kChip16Side,
-                                             kChip16Side);
+    const PixelRect to = PixelRect::FromSize(
+        cell.left + q % 2 * kChip16Side, cell.top + q / 2 * kChip16Side, kChip16Side, kChip16Side);
     const PixelRect from = SheetCell(chips[chip * 4 + q], kChip16Side);
-    if (!bitmap.Bounds().Contains(to) || !chip16_sheet_.Bounds().Contains(from)) {
-      chip16_sheet_.CopyRegion(bitmap, to, from);  // clips, or refuses a resized sheet
+    if (!bitmap.Bounds().Contains(to) || !chip16Sheet_.Bounds().Contains(from)) {
+      chip16Sheet_.CopyRegion(bitmap, to, from);  // clips, or refuses a resized sheet
       continue;
     }
     // A sheet is a thousand such cells: fixed-size row moves instead of the general copy,
     // with addresses held in locals (a byte store may alias anything, so addresses kept in
     // memory would be looked up again after every move).
     std::uint8_t* out = bitmap.ScanLine(to.top).data() + to.left;
-    const std::uint8_t* in = chip16_sheet_.ScanLine(from.top).data() + from.left;
+    const std::uint8_t* in = chip16Sheet_.ScanLine(from.top).data() + from.left;
     const std::size_t out_stride = static_cast<std::size_t>(bitmap.Width());
-    const std::size_t in_stride = static_cast<std::size_t>(chip16_sheet_.Width());
+    const std::size_t in_stride = static_cast<std::size_t>(chip16Sheet_.Width());
     for (int r = 0; r < kChip16Side; ++r) {
       std::memmove(out + r * out_stride, in + r * in_stride, kChip16Side);
     }
@@ -192,19 +188,19 @@ void EditorGraphics::DrawMapSet(DisplayPicture& picture, MapSetCells cells) cons
     for (int col = 0; col < kMapSetSide; ++col) {
       const PixelRect to =
           PixelRect::FromSize(col * kChip32Side, r * kChip32Side, kChip32Side, kChip32Side);
-      chip32_sheet_.CopyRegion(picture, to, SheetCell(cells[r * kMapSetSide + col], kChip32Side));
+      chip32Sheet_.CopyRegion(picture, to, SheetCell(cells[r * kMapSetSide + col], kChip32Side));
     }
   }
 }
 
 void EditorGraphics::DrawChip32Sheet(DisplayPicture& picture) const {
-  chip32_sheet_.CopyRegion(picture, picture.Bounds(), chip32_sheet_.Bounds());
+  chip32Sheet_.CopyRegion(picture, picture.Bounds(), chip32Sheet_.Bounds());
 }
 
 void EditorGraphics::DrawChip32(DisplayPicture& picture, int x, int y, int width, int height,
                                 std::uint8_t chip) const {
-  chip32_sheet_.CopyRegion(picture, PixelRect::FromSize(x, y, width, height),
-                           SheetCell(chip, kChip32Side));
+  chip32Sheet_.CopyRegion(picture, PixelRect::FromSize(x, y, width, height),
+                          SheetCell(chip, kChip32Side));
 }
 
 void EditorGraphics::DrawSquare(DisplayPicture& picture, std::int64_t left, std::int64_t top,

@@ -59,10 +59,10 @@ class EditorGraphics {
   std::uint32_t GetStageColor(int entry) const;
   const IndexedBitmap& StageBitmap() const { return stage_; }
 
-  IndexedBitmap& Chip16Sheet() { return chip16_sheet_; }
-  const IndexedBitmap& Chip16Sheet() const { return chip16_sheet_; }
-  IndexedBitmap& Chip32Sheet() { return chip32_sheet_; }
-  const IndexedBitmap& Chip32Sheet() const { return chip32_sheet_; }
+  IndexedBitmap& Chip16Sheet() { return chip16Sheet_; }
+  const IndexedBitmap& Chip16Sheet() const { return chip16Sheet_; }
+  IndexedBitmap& Chip32Sheet() { return chip32Sheet_; }
+  const IndexedBitmap& Chip32Sheet() const { return chip32Sheet_; }
 
   // A picture of the given size carrying the master table.
   std::unique_ptr<DisplayPicture> CreateDisplayPicture(int width, int height) const;
@@ -121,16 +121,15 @@ class EditorGraphics {
   void DrawSquare(DisplayPicture& picture, std::int64_t left, std::int64_t top, int side,
                   std::uint32_t color) const;
   // The square of the cursors and the marker, centred on (x, y).
-  void DrawSquareAround(DisplayPicture& picture, int x, int y, int side,
-                        std::uint32_t color) const;
+  void DrawSquareAround(DisplayPicture& picture, int x, int y, int side, std::uint32_t color) const;
 
   const FcPaletteData& palette_;
   const ImageBytes& image_;
-  std::int64_t chr_base_ = 16;  // that of an image of zeros, until SetChrBase
+  std::int64_t chrBase_ = 16;  // that of an image of zeros, until SetChrBase
   ColorTable master_;
   IndexedBitmap stage_;
-  IndexedBitmap chip16_sheet_;
-  IndexedBitmap chip32_sheet_;
+  IndexedBitmap chip16Sheet_;
+  IndexedBitmap chip32Sheet_;
   PaletteAnimation animation_;
 };
 

@@ -14,8 +14,9 @@ PaletteAnimation::Changes PaletteAnimation::Step(std::span<const std::uint8_t, k
     if (animation < 0x80) continue;
     Slot& slot = slots_[p];
     ++slot.delay;
-    const std::int64_t record = addresses_.PaletteAnimationData() +
-                                image_.Read(addresses_.PaletteAnimationPointer() + (animation & 0x7F));
+    const std::int64_t record =
+        addresses_.PaletteAnimationData() +
+        image_.Read(addresses_.PaletteAnimationPointer() + (animation & 0x7F));
     const int last_frame = image_.Read(record);
     const int delay = image_.Read(record + 1);
     if (delay >= slot.delay) continue;

@@ -17,7 +17,7 @@ struct PixelPoint {
 // far, so a far-off end point lies outside every picture either way.
 constexpr int ClampedCoordinate(std::int64_t value) {
   return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
-                                                    std::numeric_limits<int>::max()));
+                                                   std::numeric_limits<int>::max()));
 }
 
 // left and top inclusive, right and bottom exclusive.
@@ -43,8 +43,7 @@ struct PixelRect {
             std::max(t, std::min(bottom, other.bottom))};
   }
   constexpr bool Contains(const PixelRect& inner) const {
-    return inner.left >= left && inner.top >= top && inner.right <= right &&
-           inner.bottom <= bottom;
+    return inner.left >= left && inner.top >= top && inner.right <= right && inner.bottom <= bottom;
   }
 };
 

@@ -62,9 +62,8 @@ inline std::int64_t SourceOf(std::int64_t t, std::int64_t from, std::int64_t to)
 // target is the first pixel of a target of target_bounds' size, its rows stored one after
 // the other without padding.
 template <typename Convert>
-void Stretch(const IndexedBitmap& source, const PixelRect& from,
-             typename Convert::Pixel* target, const PixelRect& target_bounds,
-             const PixelRect& to, const Convert& convert) {
+void Stretch(const IndexedBitmap& source, const PixelRect& from, typename Convert::Pixel* target,
+             const PixelRect& target_bounds, const PixelRect& to, const Convert& convert) {
   using Pixel = typename Convert::Pixel;
   if (from.Empty() || !source.Bounds().Contains(from)) {
     throw std::out_of_range("source rectangle is not a part of the bitmap");
@@ -81,8 +80,7 @@ void Stretch(const IndexedBitmap& source, const PixelRect& from,
   const int count = clipped.Width();
   const bool same_width = from_width == to_width;
   const bool same_height = from_height == to_height;
-  const int first_column =
-      from.left + static_cast<int>(std::int64_t{clipped.left} - to.left);
+  const int first_column = from.left + static_cast<int>(std::int64_t{clipped.left} - to.left);
   const std::size_t stride = static_cast<std::size_t>(target_bounds.Width());
   const auto row_of = [&](int y) { return target + static_cast<std::size_t>(y) * stride; };
 

@@ -45,7 +45,8 @@ class TileDecoder {
   // Row r (0..7) left to right, each pixel base + its 2-bit colour. base must have its
   // low two bits clear (a palette number times 4).
   static Row DecodeRow(const Tile& tile, int r, std::uint8_t base) {
-    const std::uint64_t pixels = tile_detail::kSpread[tile[r]] | tile_detail::kSpread[tile[r + kSide]] << 1 |
+    const std::uint64_t pixels = tile_detail::kSpread[tile[r]] |
+                                 tile_detail::kSpread[tile[r + kSide]] << 1 |
                                  base * std::uint64_t{0x0101010101010101};
     Row row;
     std::memcpy(row.data(), &pixels, sizeof pixels);

@@ -35,10 +35,12 @@ inline constexpr int kDemoTileBankLabel = 0x3F;  // the bank's number in small d
 
 // Each stage's two BG bank numbers: slot 0 serves tiles 00-7F, slot 1 tiles 80-FF.
 // All lie inside the CHR data with room for their 2 KiB window (at most 62).
+// clang-format off
 inline constexpr std::array<std::array<std::uint8_t, 2>, kStageCount> kDemoBGBanks = {{
     {0, 2}, {4, 6}, {8, 10}, {12, 14}, {16, 18}, {1, 5}, {20, 22}, {24, 26},
     {28, 30}, {32, 34}, {36, 38}, {40, 42}, {44, 46}, {48, 50}, {52, 54}, {56, 62},
 }};
+// clang-format on
 
 // --- Chips and map sets -------------------------------------------------------------
 // 16x16 chip 0 and 32x32 chip 0 are blank (tile kind 0) with property 0.
@@ -58,9 +60,11 @@ inline constexpr int kDemoCatalogueMapSet = 39;
 inline constexpr int kDemoOverviewMapSet = 38;
 // 32x32 chips BE and BF are byte-for-byte copies of 07 (brick wall) and 0B (floor);
 // map set 37 uses the copies where the other rooms use the originals.
+// clang-format off
 inline constexpr std::array<std::array<int, 2>, 2> kDemoDuplicateChip32 = {{
     {0xBE, 0x07}, {0xBF, 0x0B},
 }};
+// clang-format on
 inline constexpr int kDemoDuplicateMapSet = 37;
 // Every other map set is a room: background, a floor, walls, platforms and ladders.
 constexpr int DemoMapSetOfRoom(int stage, int room) { return (3 * room + stage) % kMapSetCount; }
@@ -107,9 +111,9 @@ inline constexpr std::uint8_t kDemoStrayAnimeByte = 0x05;
 inline constexpr std::array<int, kStageCount> kDemoObjectCounts = {
     14, 9, 125, 6, 20, 0, 11, 33, 8, 17, 5, 12, 26, 3, 40, 1,
 };
-inline constexpr int kDemoMostObjectsStage = static_cast<int>(
-    std::max_element(kDemoObjectCounts.begin(), kDemoObjectCounts.end()) -
-    kDemoObjectCounts.begin());
+inline constexpr int kDemoMostObjectsStage =
+    static_cast<int>(std::max_element(kDemoObjectCounts.begin(), kDemoObjectCounts.end()) -
+                     kDemoObjectCounts.begin());
 inline constexpr int kDemoMostObjectsCount = kDemoObjectCounts[kDemoMostObjectsStage];
 inline constexpr int kDemoStageWithoutObjects = static_cast<int>(
     std::find(kDemoObjectCounts.begin(), kDemoObjectCounts.end(), 0) - kDemoObjectCounts.begin());

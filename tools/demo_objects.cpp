@@ -17,9 +17,10 @@ std::vector<DemoObjects::Placed> DemoObjects::ForStage(int stage) {
     if (remaining == 0) break;
     const int in_room = std::min(remaining, 1 + (room * 7 + stage * 3) % 4);
     for (int i = 0; i < in_room; ++i) {
-      Placed placed{room, {16 + (room * 37 + i * 53 + stage * 11) % 224,
-                           32 + (room * 29 + i * 71 + stage * 5) % 192,
-                           (room * 13 + i * 7 + stage * 17) % 0x50}};
+      Placed placed{
+          room,
+          {16 + (room * 37 + i * 53 + stage * 11) % 224,
+           32 + (room * 29 + i * 71 + stage * 5) % 192, (room * 13 + i * 7 + stage * 17) % 0x50}};
       if (i == 2) placed.object.X = objects[objects.size() - 2].object.X;
       objects.push_back(placed);
     }

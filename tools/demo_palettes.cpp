@@ -17,7 +17,8 @@ struct Script {
 // The published animations first; the rest vary delay and length and never freeze.
 std::vector<Script> AllScripts() {
   std::vector<Script> scripts(kDemoAnimationCount);
-  scripts[kDemoCycleAnimation] = {kDemoCycleLastFrame, kDemoCycleDelay,
+  scripts[kDemoCycleAnimation] = {kDemoCycleLastFrame,
+                                  kDemoCycleDelay,
                                   {kDemoCycleColourSets.begin(), kDemoCycleColourSets.end()}};
   scripts[1] = {3, 7, {4, 5, 6, 7}};
   scripts[kDemoFrozenAnimation] = {2, kDemoFrozenDelay, {kDemoFrozenColourSet, 0, 9}};

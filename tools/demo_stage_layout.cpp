@@ -53,6 +53,7 @@ constexpr std::array<Chip16Design, 32> kChip16Designs = {{
 
 // The first 32 32x32 chips, as 16x16 design numbers; chips 20..BF repeat them with the
 // 16x16 chips of variant v.
+// clang-format off
 constexpr std::array<std::array<std::uint8_t, 4>, 32> kChip32Designs = {{
     {0, 0, 0, 0},      {1, 1, 1, 1},     {2, 2, 2, 2},     {3, 3, 3, 3},
     {4, 5, 5, 4},      {6, 6, 6, 6},     {7, 0, 7, 0},     {8, 9, 9, 8},
@@ -63,14 +64,17 @@ constexpr std::array<std::array<std::uint8_t, 4>, 32> kChip32Designs = {{
     {28, 28, 28, 28},  {29, 29, 29, 29}, {8, 9, 1, 1},     {12, 0, 30, 0},
     {0, 12, 0, 30},    {31, 0, 31, 0},   {16, 8, 16, 9},   {10, 10, 0, 0},
 }};
+// clang-format on
 
 // 32x32 design numbers the rooms are made of.
+// clang-format off
 enum Room32 : int {
   kSky = 1, kDiscs = 4, kStripes = 5, kPillar = 6, kBrickWall = 7,
   kBlocks = 8, kSpecial = 9, kPlatform = 10, kFloor = 11, kLadder = 13,
   kLadderTop = 14, kConveyorRight = 15, kConveyorLeft = 16, kWaterSurface = 17,
   kWater = 18, kDamageFloor = 19, kSpikes = 20, kCrosses = 22, kGradient = 23,
   kDiamonds = 25,
+  // clang-format on
 };
 
 constexpr int kDesignCount = 32;

@@ -13,18 +13,18 @@ namespace {
 
 // Tile kinds past the published ones, in bank order.
 enum Kind : int {
-  kBrick = 0x14,      // 0x14..0x17: four brick offsets
-  kBevel = 0x18,      // 0x18..0x1B: quarters of a 16x16 riveted block
+  kBrick = 0x14,  // 0x14..0x17: four brick offsets
+  kBevel = 0x18,  // 0x18..0x1B: quarters of a 16x16 riveted block
   kGradientV = 0x1C,
   kGradientH = 0x1D,
   kGradientD = 0x1E,
   kDither = 0x1F,
-  kLadder = 0x20,     // left half, right half, top left, top right
+  kLadder = 0x20,  // left half, right half, top left, top right
   kLedgeTop = 0x24,
   kLedgeBody = 0x25,
   kLedgeUnder = 0x26,
   kPost = 0x27,
-  kCircle = 0x28,     // 0x28..0x2B: quarters of a 16x16 disc
+  kCircle = 0x28,  // 0x28..0x2B: quarters of a 16x16 disc
   kDiamond = 0x2C,
   kSpike = 0x2D,
   kStripesH = 0x2E,
@@ -58,6 +58,7 @@ constexpr std::array<std::array<const char*, 7>, 16> kLargeDigits = {{
     {"#####", "#....", "#....", "####.", "#....", "#....", "#...."},
 }};
 
+// clang-format off
 constexpr std::array<std::array<const char*, 5>, 16> kSmallDigits = {{
     {"###", "#.#", "#.#", "#.#", "###"}, {".#.", "##.", ".#.", ".#.", "###"},
     {"###", "..#", "###", "#..", "###"}, {"###", "..#", ".##", "..#", "###"},
@@ -68,6 +69,7 @@ constexpr std::array<std::array<const char*, 5>, 16> kSmallDigits = {{
     {"###", "#..", "#..", "#..", "###"}, {"##.", "#.#", "#.#", "#.#", "##."},
     {"###", "#..", "###", "#..", "###"}, {"###", "#..", "###", "#..", "#.."},
 }};
+// clang-format on
 
 // Wave crest row for each column of a 16-pixel-wide wave.
 constexpr std::array<int, 16> kWaveCrest = {2, 1, 1, 0, 0, 1, 1, 2, 3, 4, 4, 5, 5, 4, 4, 3};

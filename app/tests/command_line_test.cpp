@@ -14,8 +14,8 @@ std::optional<CommandLine> Parse(QStringList arguments, QString* error) {
 
 TEST(CommandLineOptions, ImageScreenshotTabAndStage) {
   QString error;
-  const auto line = Parse({"game.nes", "--screenshot", "shot.png", "--tab", "4", "--stage", "15"},
-                          &error);
+  const auto line =
+      Parse({"game.nes", "--screenshot", "shot.png", "--tab", "4", "--stage", "15"}, &error);
   ASSERT_TRUE(line.has_value()) << error.toStdString();
   EXPECT_EQ(line->image, QStringLiteral("game.nes"));
   EXPECT_EQ(line->screenshotFile, QStringLiteral("shot.png"));
@@ -40,8 +40,8 @@ TEST(CommandLineOptions, RefusesOutOfRangeUnknownAndIncompleteOptions) {
 }
 
 TEST(FileDialogFilters, PairsBecomeQtNameFilters) {
-  EXPECT_EQ(ToQtNameFilter(QStringLiteral(
-                "ZANTOR5 ROMイメージ (*.nes)|*.nes|すべてのファイル (*.*)|*.*")),
+  EXPECT_EQ(ToQtNameFilter(
+                QStringLiteral("ZANTOR5 ROMイメージ (*.nes)|*.nes|すべてのファイル (*.*)|*.*")),
             QStringLiteral("ZANTOR5 ROMイメージ (*.nes);;すべてのファイル (*.*)"));
   EXPECT_EQ(ToQtNameFilter(QStringLiteral("Images|*.nes")), QStringLiteral("Images (*.nes)"));
 }

@@ -47,12 +47,18 @@ TEST_F(MainFormTest, StartsWithoutSettingsOnDefaultsAndWritesEveryKeyAtExit) {
 
   EXPECT_TRUE(form->close());
   const TMyMemIniFile written(folder / "zantor5editor.ini");
-  for (const auto& [section, key] : std::vector<std::pair<const char*, const char*>>{
-           {"LevelDataAddress", "BGBank"}, {"LevelDataAddress", "ObjectOffset"},
-           {"ShareData", "level.11"}, {"ShareData", "level.15"},
-           {"Address", "PaletteAnimationPalette"}, {"ObjectEdit", "Sort"},
-           {"ObjectEdit", "Popup"}, {"32x32ChipEdit", "Grid"}, {"MapSetEdit", "Grid"},
-           {"Timer", "Interval"}, {"Undo", "Enabled"}}) {
+  for (const auto& [section, key] :
+       std::vector<std::pair<const char*, const char*>>{{"LevelDataAddress", "BGBank"},
+                                                        {"LevelDataAddress", "ObjectOffset"},
+                                                        {"ShareData", "level.11"},
+                                                        {"ShareData", "level.15"},
+                                                        {"Address", "PaletteAnimationPalette"},
+                                                        {"ObjectEdit", "Sort"},
+                                                        {"ObjectEdit", "Popup"},
+                                                        {"32x32ChipEdit", "Grid"},
+                                                        {"MapSetEdit", "Grid"},
+                                                        {"Timer", "Interval"},
+                                                        {"Undo", "Enabled"}}) {
     EXPECT_NE(written.ReadString(section, key, "<missing>"), "<missing>") << section << key;
   }
   EXPECT_EQ(written.ReadString("Timer", "Interval", ""), "16");
@@ -129,8 +135,8 @@ TEST_F(MainFormTest, OpeningShowsTheImageState) {
 TEST_F(MainFormTest, TheTabsComeInTheirOrderWithTheirCaptions) {
   StartWithDemo();
   auto* tabs = Find<QTabWidget>("EditPageControl");
-  const QStringList expected{"マップ", "マップセット", "32x32チップ", "16x16チップ", "パレット",
-                             "オブジェクト"};
+  const QStringList expected{"マップ",      "マップセット", "32x32チップ",
+                             "16x16チップ", "パレット",     "オブジェクト"};
   ASSERT_EQ(tabs->count(), expected.size());
   for (int i = 0; i < tabs->count(); ++i) EXPECT_EQ(tabs->tabText(i), expected[i]);
   EXPECT_EQ(tabs->currentWidget()->objectName(), QStringLiteral("Tab16x16ChipEdit"));
@@ -217,9 +223,7 @@ TEST_F(SaveQuestion, AnActionCalledOffLosesNothing) {
           dialogs.openFiles = {PathOf("other.nes")};
           form->Open1Click();
           break;
-        case Action::Close:
-          form->Close1Click();
-          break;
+        case Action::Close: form->Close1Click(); break;
         case Action::Exit:
           EXPECT_FALSE(form->close());
           EXPECT_FALSE(std::filesystem::exists(folder / "zantor5editor.ini"));
@@ -230,7 +234,8 @@ TEST_F(SaveQuestion, AnActionCalledOffLosesNothing) {
       EXPECT_TRUE(Find<QTabWidget>("EditPageControl")->isVisibleTo(form.get()));
       EXPECT_EQ(dialogs.Texts(Kind::Error).size(), reply == Reply::YesThenFailingSave ? 1u : 0u);
       if (reply != Reply::Cancel) {
-        EXPECT_EQ(dialogs.lastSaveRequest.filter, QStringLiteral("ZANTOR5 ROMイメージ (*.nes)|*.nes"));
+        EXPECT_EQ(dialogs.lastSaveRequest.filter,
+                  QStringLiteral("ZANTOR5 ROMイメージ (*.nes)|*.nes"));
         EXPECT_EQ(dialogs.lastSaveRequest.defaultSuffix, QStringLiteral("nes"));
       }
     }
@@ -473,8 +478,9 @@ TEST_F(EditMenu, TheUsersStageChoiceSwitchesTheStageAndResetsTheEditors) {
   QTest::keyClick(stages, Qt::Key_Down);
   ASSERT_EQ(stages->currentIndex(), 1);
   EXPECT_EQ(form->Rom().CurrentStage(), 1);
-  EXPECT_EQ(Find<QLineEdit>("EditPal1")->text(),
-            QStringLiteral("%1").arg(form->Rom().Stage(1).BGPalette()[1], 2, 16, QChar('0')).toUpper());
+  EXPECT_EQ(
+      Find<QLineEdit>("EditPal1")->text(),
+      QStringLiteral("%1").arg(form->Rom().Stage(1).BGPalette()[1], 2, 16, QChar('0')).toUpper());
   EXPECT_TRUE(Find<QTimer>("FrameTimer")->isActive());
 }
 

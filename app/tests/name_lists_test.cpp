@@ -1,9 +1,10 @@
+#include "app/name_lists.h"
+
 #include <gtest/gtest.h>
 
 #include <QComboBox>
 
 #include "app/name_list_file.h"
-#include "app/name_lists.h"
 #include "app/tests/temp_folder.h"
 #include "editors/radio_group.h"
 #include "editors/testing/scripted_dialogs.h"

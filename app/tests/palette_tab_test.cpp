@@ -1,11 +1,11 @@
 #include <QApplication>
-#include <functional>
 #include <QGroupBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <functional>
 
 #include "app/tests/main_form_fixture.h"
 #include "core/address_data.h"
@@ -148,7 +148,9 @@ TEST_F(PaletteTab, ControlsCarryTheirCaptionsSizesTagsAndLengths) {
     if (!facts.caption.isEmpty()) {
       auto* box = qobject_cast<QGroupBox*>(control);
       auto* button = qobject_cast<QAbstractButton*>(control);
-      EXPECT_EQ(box != nullptr ? box->title() : button != nullptr ? button->text() : QString(),
+      EXPECT_EQ(box != nullptr      ? box->title()
+                : button != nullptr ? button->text()
+                                    : QString(),
                 facts.caption);
     }
     if (facts.size.isValid()) {
@@ -441,8 +443,7 @@ TEST_F(PaletteAnimationTicks, AnimationViewsMoveWhilePaletteViewsKeepTheStoredCo
   const int stored = Stage().BGPalette()[slot * 4 + 1];
   EXPECT_EQ(CellColor(QStringLiteral("ImgPalView%1").arg(slot), 1), NesColor(stored));
   EXPECT_NE(CellColor(QStringLiteral("ImgAnimePal%1").arg(slot), 1), NesColor(stored));
-  EXPECT_EQ(PalEdit(slot * 4 + 1)->text(),
-            TwoDigitHex(stored));
+  EXPECT_EQ(PalEdit(slot * 4 + 1)->text(), TwoDigitHex(stored));
   // Colour 0 of the sub-palette never animates.
   EXPECT_EQ(CellColor(QStringLiteral("ImgAnimePal%1").arg(slot), 0),
             NesColor(Stage().BGPalette()[slot * 4]));

@@ -35,9 +35,9 @@ QString ProgramFolder() { return QCoreApplication::applicationDirPath(); }
 TEST(Screenshot, WritesThePictureOfTheWindowWithTheImageOpen) {
   TempFolder folder;
   const QString shot = QString::fromStdString((folder / "shot.png").string());
-  const EditorRun run = RunEditor({ProgramFolder() + "/demo.nes", "--screenshot", shot, "--tab", "4",
-                             "--stage", "2"},
-                            ProgramFolder());
+  const EditorRun run =
+      RunEditor({ProgramFolder() + "/demo.nes", "--screenshot", shot, "--tab", "4", "--stage", "2"},
+                ProgramFolder());
   EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
   const QImage picture(shot);
   ASSERT_FALSE(picture.isNull());
@@ -68,8 +68,8 @@ TEST(Screenshot, FailsWhenTheImageDoesNotOpen) {
   TempFolder folder;
   folder.Write("short.nes", "NES");
   const QString here = QString::fromStdString(folder.Path().string());
-  const EditorRun run = RunEditor({here + "/short.nes", "--screenshot", here + "/shot.png"},
-                            ProgramFolder());
+  const EditorRun run =
+      RunEditor({here + "/short.nes", "--screenshot", here + "/shot.png"}, ProgramFolder());
   EXPECT_NE(run.exitCode, 0);
   EXPECT_TRUE(run.errors.contains(QStringLiteral("ファイルを開けませんでした")))
       << run.errors.toStdString();

@@ -19,7 +19,10 @@ class RecordingNotifier : public UserNotifier {
 
 class RecordingStatusText : public StatusTextSink {
  public:
-  void SetStatusText(const std::string& value) override { text = value; ++writes; }
+  void SetStatusText(const std::string& value) override {
+    text = value;
+    ++writes;
+  }
 
   std::string text;
   int writes = 0;

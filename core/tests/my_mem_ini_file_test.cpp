@@ -36,8 +36,8 @@ TEST(IniReading, AByteOrderMarkBeforeTheFirstSectionIsSkipped) {
 }
 
 TEST(IniReading, HexForm) {
-  const auto ini = FromText(
-      "[A]\nlower=a10\nprefixed=0x910\nempty=\nbad=12G\nnine=100000000\neight=FFFFFFFF\n");
+  const auto ini =
+      FromText("[A]\nlower=a10\nprefixed=0x910\nempty=\nbad=12G\nnine=100000000\neight=FFFFFFFF\n");
   EXPECT_EQ(ini.ReadHex("A", "lower", 1), 0xA10);
   EXPECT_EQ(ini.ReadHex("A", "prefixed", 0x910), 0x910);
   EXPECT_EQ(ini.ReadHex("A", "prefixed", 7), 7);
@@ -49,8 +49,8 @@ TEST(IniReading, HexForm) {
 }
 
 TEST(IniReading, IntegerAndBoolForms) {
-  const auto ini = FromText(
-      "[T]\ndec=-12\nhex=0x1F\ndollar=$ff\nbad=12ms\nhuge=99999999999\nzero=0\nseven=7\n");
+  const auto ini =
+      FromText("[T]\ndec=-12\nhex=0x1F\ndollar=$ff\nbad=12ms\nhuge=99999999999\nzero=0\nseven=7\n");
   EXPECT_EQ(ini.ReadInteger("T", "dec", 0), -12);
   EXPECT_EQ(ini.ReadInteger("T", "hex", 0), 31);
   EXPECT_EQ(ini.ReadInteger("T", "dollar", 0), 255);

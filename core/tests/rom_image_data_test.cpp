@@ -99,8 +99,7 @@ TEST(RomOpen, AFileThatCannotBeReadGoesToTheGeneralErrorReport) {
   const auto missing = folder.File("missing.nes");
   EXPECT_FALSE(f.rom.Open(missing));
   ASSERT_EQ(f.notifier.errors.size(), 1u);
-  EXPECT_EQ(f.notifier.errors[0], "ファイル \"" + missing.string() +
-                                      "\" を開けません。\n" +
+  EXPECT_EQ(f.notifier.errors[0], "ファイル \"" + missing.string() + "\" を開けません。\n" +
                                       std::system_category().message(ENOENT));
   EXPECT_TRUE(f.notifier.messages.empty());
 
@@ -475,6 +474,7 @@ TEST(RomSharing, ValuesNamingNoStageShareNothing) {
 
 // ---- Chip attribute names ----
 
+// clang-format off
 TEST(ChipAttributeNames, WithoutAListTheHighNibblePicksTheBuiltInName) {
   const std::array<const char*, 16> names = {
       "0x 背景",         "1x ブロック",     "2x はしご(途中)", "3x 特殊ブロック",
@@ -482,6 +482,7 @@ TEST(ChipAttributeNames, WithoutAListTheHighNibblePicksTheBuiltInName) {
       "8x 水中",         "9x ?",            "Ax ?",            "Bx ?",
       "Cx ?",            "Dx ダメージ床",   "Ex ?",            "Fxトゲ",
   };
+  // clang-format on
   RomFixture f;
   for (int nibble = 0; nibble < 16; ++nibble) {
     for (const int low : {0x0, 0x6, 0xF}) {

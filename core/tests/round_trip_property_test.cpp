@@ -46,8 +46,8 @@ std::size_t RandomLength(std::mt19937& random) {
     case 0: return static_cast<std::size_t>(ImageBytes::kCapacity);
     case 1: return static_cast<std::size_t>(0x910 + 0x2000 * (random() % kStageCount));
     default:
-      return static_cast<std::size_t>(
-          kLastStageEnd + random() % (ImageBytes::kCapacity - kLastStageEnd + 1));
+      return static_cast<std::size_t>(kLastStageEnd +
+                                      random() % (ImageBytes::kCapacity - kLastStageEnd + 1));
   }
 }
 

@@ -214,8 +214,9 @@ TEST(StageObjects, At127ObjectsTheLastSlotTakesTheTerminator) {
 
 TEST(StageObjects, NeverMoreThan128SlotsAreStored) {
   // Gaps after the room table and after the offset table catch a write past 128 slots.
-  StageFixture f(0, "[LevelDataAddress]\nObjectX=B00\nObjectY=B80\nObjectKind=C00\n"
-                    "ObjectOffset=C80\n");
+  StageFixture f(0,
+                 "[LevelDataAddress]\nObjectX=B00\nObjectY=B80\nObjectKind=C00\n"
+                 "ObjectOffset=C80\n");
   f.FillPattern(0xA90, 0x70, 0x77);
   f.FillPattern(0xC80 + 80, 0x10, 0x66);
   const auto gap = f.ImageRange(0xA90, 0x70);

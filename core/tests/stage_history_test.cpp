@@ -52,8 +52,8 @@ std::vector<EditCase> EveryKind() {
       {"PasteChip16x16", UndoKindChip16x16Paste,
        [chip16](StageData& s) { return s.PasteChip16x16(7, chip16); },
        [](const StageData& s) {
-         return Bytes({s.Chip16x16()[7], s.Chip16x16()[263], s.Chip16x16()[519],
-                       s.Chip16x16()[775], s.ChipProperty()[7]});
+         return Bytes({s.Chip16x16()[7], s.Chip16x16()[263], s.Chip16x16()[519], s.Chip16x16()[775],
+                       s.ChipProperty()[7]});
        }},
       {"SetBGBank", UndoKindBGBank,
        [](StageData& s) { return s.SetBGBank(1, Other(s.BGBank()[1])); },
@@ -79,8 +79,7 @@ std::vector<EditCase> EveryKind() {
        [](const StageData& s) {
          return std::vector<std::uint8_t>(s.MapSet().end() - 64, s.MapSet().end());
        }},
-      {"SetMapRoom", UndoKindMap,
-       [](StageData& s) { return s.SetMapRoom(79, Other(s.Map()[79])); },
+      {"SetMapRoom", UndoKindMap, [](StageData& s) { return s.SetMapRoom(79, Other(s.Map()[79])); },
        [](const StageData& s) { return Bytes({s.Map()[79]}); }},
       {"SetBGPaletteEntry", UndoKindPalette,
        [](StageData& s) { return s.SetBGPaletteEntry(63, Other(s.BGPalette()[63])); },

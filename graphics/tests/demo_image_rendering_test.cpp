@@ -48,8 +48,8 @@ int ReferenceChip16Pixel(const StageData& stage, int x, int y) {
   const int quadrant = (y % 16 / 8) * 2 + x % 16 / 8;
   const int tile = stage.Chip16x16()[quadrant * 256 + chip];
   const int bank = stage.BGBank()[tile < 0x80 ? 0 : 1];
-  const std::size_t offset = static_cast<std::size_t>(
-      kDemoChrBase + bank * 1024 + (tile % 0x80) * 16 + y % 8);
+  const std::size_t offset =
+      static_cast<std::size_t>(kDemoChrBase + bank * 1024 + (tile % 0x80) * 16 + y % 8);
   const int bit = 7 - x % 8;
   const int low = offset < file.size() ? file[offset] >> bit & 1 : 0;
   const int high = offset + 8 < file.size() ? file[offset + 8] >> bit & 1 : 0;
@@ -96,8 +96,8 @@ TEST(DemoImageRendering, CatalogueMapSetInTheStageColours) {
                                  data.ChipProperty());
   demo.graphics.BuildChip32Sheet(demo.graphics.Chip32Sheet(), data.Chip32x32());
   demo.graphics.RefreshChip32SheetPalette();
-  const auto cells = std::span<const std::uint8_t, 64>(
-      data.MapSet().data() + kDemoCatalogueMapSet * 64, 64);
+  const auto cells =
+      std::span<const std::uint8_t, 64>(data.MapSet().data() + kDemoCatalogueMapSet * 64, 64);
   auto picture = demo.graphics.CreateDisplayPicture(256, 256);
   demo.graphics.DrawMapSet(*picture, cells);
   for (int y = 0; y < 256; ++y) {
@@ -105,8 +105,7 @@ TEST(DemoImageRendering, CatalogueMapSetInTheStageColours) {
       const int chip = cells[y / 32 * 8 + x / 32];
       const int index =
           ReferenceChip32Pixel(data, chip % 16 * 32 + x % 32, chip / 16 * 32 + y % 32);
-      ASSERT_EQ(picture->Pixel(x, y), TestMasterColor(demo.Definition(0)[index]))
-          << x << "," << y;
+      ASSERT_EQ(picture->Pixel(x, y), TestMasterColor(demo.Definition(0)[index])) << x << "," << y;
     }
   }
 }
@@ -149,8 +148,8 @@ TEST(DemoImageAnimation, CycleStepsOnEveryFourthTickThroughFramesZeroOneTwoZero)
     changed.push_back(demo.graphics.StepPaletteAnimation(bytes));
     shown.push_back(StageColours(demo.graphics));
   }
-  EXPECT_EQ(changed, (std::vector<bool>{false, false, false, true, false, false, false, true,
-                                        false, false, false, true, false, false, false, true}));
+  EXPECT_EQ(changed, (std::vector<bool>{false, false, false, true, false, false, false, true, false,
+                                        false, false, true, false, false, false, true}));
   EXPECT_EQ(shown, expected);
 }
 

@@ -65,6 +65,7 @@ TEST(DisplayPictureDrawing, LinesLeaveOutTheirEndPointAndAreClippedCheaply) {
 TEST(DisplayPictureDrawing, HexByteIsBlackOnWhite) {
   DisplayPicture picture(15, 11, GreyZeroMaster());
   picture.DrawHexByte({1, 1}, 0x0A);
+  // clang-format off
   const Rows expected{
       "...............",
       ".wwwwwwwwwwwww.",
@@ -78,6 +79,7 @@ TEST(DisplayPictureDrawing, HexByteIsBlackOnWhite) {
       ".wwwwwwwwwwwww.",
       "...............",
   };
+  // clang-format on
   EXPECT_EQ(ColorRows(picture, picture.Bounds(), kLegend), expected);
 }
 

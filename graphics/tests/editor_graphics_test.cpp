@@ -47,8 +47,8 @@ Rows WithBase(const std::array<std::string, 8>& rows, int palette) {
 TEST(TileAddressing, EachSlotReadsItsOwnBank) {
   ChrFixture f;
   const std::array<std::uint8_t, 2> banks{2, 5};
-  f.image.WriteBlock(kChrBase + 2 * 1024 + 2032, EncodeTile(kArrow));  // slot 0's last tile
-  f.image.WriteBlock(kChrBase + 5 * 1024, EncodeTile(kCorner));        // slot 1's first
+  f.image.WriteBlock(kChrBase + 2 * 1024 + 2032, EncodeTile(kArrow));       // slot 0's last tile
+  f.image.WriteBlock(kChrBase + 5 * 1024, EncodeTile(kCorner));             // slot 1's first
   f.image.WriteBlock(kChrBase + 5 * 1024 + 0x10 * 16, EncodeTile(kArrow));  // tile 0x90
   // Decoys where a slot mix-up would look.
   f.image.WriteBlock(kChrBase + 5 * 1024 + 2032, SolidTile(1));
@@ -99,12 +99,14 @@ TEST(TileDecoding, WritesOnlyItsOwnPixelsAndClipsAtTheEdges) {
   IndexedBitmap bitmap = Sized(12, 10);
   f.graphics.FillRect(bitmap, 0, 0, 12, 10, 9);
   f.graphics.DrawTile(bitmap, banks, 2, 1, 1, 0);
-  f.graphics.DrawTile(bitmap, banks, 8, 6, 1, 1);  // half outside, right and bottom
+  f.graphics.DrawTile(bitmap, banks, 8, 6, 1, 1);    // half outside, right and bottom
   f.graphics.DrawTile(bitmap, banks, -6, -6, 1, 2);  // mostly outside, left and top
   EXPECT_EQ(IndexRows(bitmap, bitmap.Bounds()),
+            // clang-format off
             (Rows{"BB9999999999", "BB3333333399", "993333333399", "993333333399",
                   "993333333399", "993333333399", "993333337777", "993333337777",
                   "993333337777", "999999997777"}));
+  // clang-format on
 }
 
 TEST(ImageBounds, BankWindowRunningOffTheEndStopsAtTheLastWholeTile) {
@@ -216,15 +218,17 @@ bool OnSquare(int x, int y, int left, int top, int side) {
 TEST(Outlines, FrameAndCursorsAreOnePixelSquares) {
   RenderFixture f;
   auto picture = f.graphics.CreateDisplayPicture(64, 64);
-  f.graphics.DrawFrame(*picture, 16, 32, 16);   // from its corner
-  f.graphics.DrawCursor24(*picture, 20, 20);    // around the point: 8..31
-  f.graphics.DrawCursor32(*picture, 48, 48);    // 32..63
+  f.graphics.DrawFrame(*picture, 16, 32, 16);  // from its corner
+  f.graphics.DrawCursor24(*picture, 20, 20);   // around the point: 8..31
+  f.graphics.DrawCursor32(*picture, 48, 48);   // 32..63
   for (int y = 0; y < 64; ++y) {
     for (int x = 0; x < 64; ++x) {
+      // clang-format off
       const std::uint32_t expected =
           OnSquare(x, y, 16, 32, 16)                                 ? EditorGraphics::kMagenta
           : OnSquare(x, y, 8, 8, 24) || OnSquare(x, y, 32, 32, 32) ? EditorGraphics::kWhite
                                                                      : TestMasterColor(0);
+      // clang-format on
       ASSERT_EQ(picture->Pixel(x, y), expected) << x << "," << y;
     }
   }
@@ -384,9 +388,7 @@ struct RecolourFixture : ChrFixture {
     return chip % 4 * 4 + (kArrow[y % 8][x % 8] - '0');
   }
   // Colour of an index after entry 5 became NES number 0x30.
-  static std::uint32_t Recoloured(int index) {
-    return TestMasterColor(index == 5 ? 0x30 : index);
-  }
+  static std::uint32_t Recoloured(int index) { return TestMasterColor(index == 5 ? 0x30 : index); }
 };
 
 TEST(Recolouring, StageColourChangeShowsOnEveryPixelOfItsIndexWithoutDecodingAgain) {

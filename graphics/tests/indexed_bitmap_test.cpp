@@ -135,11 +135,13 @@ TEST(RegionCopyBetweenBitmaps, OverlappingCopiesWithinOneBitmapReadTheSourceAsIt
 
 TEST(RegionCopyOntoPicture, EveryIndexShowsItsCurrentColourWhateverItsNeighbours) {
   // Runs of chip indexes (below 16) and runs mixing in higher indexes, plus a short tail.
-  const std::vector<std::uint8_t> indexes{0, 1, 2, 3, 15, 14, 13, 12, 4, 81, 5, 80, 6, 255,
-                                          7, 16, 3, 9, 81};
+  const std::vector<std::uint8_t> indexes{0, 1,  2, 3,   15, 14, 13, 12, 4, 81,
+                                          5, 80, 6, 255, 7,  16, 3,  9,  81};
   IndexedBitmap source = Sized(static_cast<int>(indexes.size()), 1);
   for (std::size_t x = 0; x < indexes.size(); ++x) source.ScanLine(0)[x] = indexes[x];
-  const auto colour = [](int i) { return static_cast<std::uint32_t>(0x010203 * (i + 1)) & 0xFFFFFF; };
+  const auto colour = [](int i) {
+    return static_cast<std::uint32_t>(0x010203 * (i + 1)) & 0xFFFFFF;
+  };
   for (int i = 0; i < 256; ++i) source.SetPaletteEntry(i, colour(i));
   DisplayPicture picture(source.Width(), 2, ColorTable());
   source.CopyRegion(picture, {0, 0, source.Width(), 1}, source.Bounds());

@@ -33,7 +33,8 @@ void PutSequence(ImageBytes& image, int n, std::uint8_t at, std::uint8_t last_fr
 // Colour set c replaces colours 1-3 by NES numbers c*4+1 .. c*4+3 (mod 64).
 void PutColourSets(ImageBytes& image) {
   for (int c = 0; c < 16; ++c) {
-    for (int k = 0; k < 3; ++k) image.Write(kSets + c * 3 + k, static_cast<std::uint8_t>(c * 4 + 1 + k));
+    for (int k = 0; k < 3; ++k)
+      image.Write(kSets + c * 3 + k, static_cast<std::uint8_t>(c * 4 + 1 + k));
   }
 }
 
@@ -73,8 +74,8 @@ TEST(PaletteAnimationRule, DelayThreeStepsOnEveryFourthTickAndTwoLastCyclesThree
     changed.push_back(f.graphics.StepPaletteAnimation(bytes));
     shown.push_back(f.SetShown(0));
   }
-  EXPECT_EQ(changed, (std::vector<bool>{false, false, false, true, false, false, false, true,
-                                        false, false, false, true, false, false, false, true}));
+  EXPECT_EQ(changed, (std::vector<bool>{false, false, false, true, false, false, false, true, false,
+                                        false, false, true, false, false, false, true}));
   EXPECT_EQ(shown, (std::vector<int>{-1, -1, -1, 7, 7, 7, 7, 8, 8, 8, 8, 9, 9, 9, 9, 7}));
 }
 
@@ -110,7 +111,7 @@ TEST(PaletteAnimationRule, ASetNumberOfZeroFreezesItsSlot) {
   EXPECT_EQ(f.SetShown(0), 5);
   for (int tick = 0; tick < 5; ++tick) {
     EXPECT_TRUE(f.graphics.StepPaletteAnimation(bytes));  // slot 1 keeps cycling
-    EXPECT_EQ(f.SetShown(0), 5);                           // slot 0 stays on frame 1
+    EXPECT_EQ(f.SetShown(0), 5);                          // slot 0 stays on frame 1
   }
   EXPECT_EQ(f.Ticks({0x82, 0x00, 0x00, 0x00}, 3), (std::vector<bool>{false, false, false}));
 }
@@ -134,10 +135,10 @@ TEST(PaletteAnimationBounds, RecordRunningPastTheBufferReadsZero) {
       "[Address]\nPaletteAnimationPointer=30000\nPaletteAnimationData=20003D\n"
       "PaletteAnimationPalette=30400\n");
   PutColourSets(f.image);
-  f.image.Write(kPointer + 1, 0);     // sequence 1 at the data table's start
-  f.image.Write(last - 2, 1);         // last frame 1
-  f.image.Write(last - 1, 0);         // no delay
-  f.image.Write(last, 2);             // frame 0 uses set 2; frame 1 lies past the end
+  f.image.Write(kPointer + 1, 0);  // sequence 1 at the data table's start
+  f.image.Write(last - 2, 1);      // last frame 1
+  f.image.Write(last - 1, 0);      // no delay
+  f.image.Write(last, 2);          // frame 0 uses set 2; frame 1 lies past the end
   const std::array<std::uint8_t, 4> bytes{0x81, 0x00, 0x00, 0x00};
   EXPECT_TRUE(f.graphics.StepPaletteAnimation(bytes));
   EXPECT_EQ(f.graphics.GetStageColor(1), TestMasterColor(9));
@@ -181,8 +182,10 @@ TEST(PaletteAnimationBounds, PointerTableOutsideTheBufferReadsZero) {
 TEST(PaletteAnimationBounds, ColourSetsOutsideTheBufferReadZero) {
   const std::int64_t end = ImageBytes::kCapacity;
   for (const std::int64_t palette : {std::int64_t{0xFFFFFFFF}, end - 4}) {
-    RenderFixture f("[Address]\nPaletteAnimationPointer=30000\nPaletteAnimationData=30100\n"
-                    "PaletteAnimationPalette=" + FormatHex(palette) + "\n");
+    RenderFixture f(
+        "[Address]\nPaletteAnimationPointer=30000\nPaletteAnimationData=30100\n"
+        "PaletteAnimationPalette=" +
+        FormatHex(palette) + "\n");
     ASSERT_EQ(f.addresses.PaletteAnimationPalette(), palette);
     f.image.Write(end - 1, 0x21);  // colour 1 of set 1 when the sets start 4 bytes before
     f.image.WriteBlock(kData, std::array<std::uint8_t, 3>{0, 0, 1});  // set 1, at once

@@ -43,7 +43,9 @@ inline FcPaletteData LoadTestPalette() {
 // palette and a renderer over them.
 struct RenderFixture {
   explicit RenderFixture(const std::string& ini_text = "")
-      : ini("unused.ini", ini_text), addresses(ini), palette(LoadTestPalette()),
+      : ini("unused.ini", ini_text),
+        addresses(ini),
+        palette(LoadTestPalette()),
         graphics(palette, image, addresses) {}
 
   ImageBytes image;

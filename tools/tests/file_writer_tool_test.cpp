@@ -26,8 +26,7 @@ TEST(FileWriterTool, WritesTheBytesOrSaysWhyNotInItsExitCodeAndOnStderr) {
 
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(RunFileWriterTool(2, fails, bytes), 1);
-  EXPECT_NE(::testing::internal::GetCapturedStderr().find(
-                std::system_category().message(ENOTDIR)),
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find(std::system_category().message(ENOTDIR)),
             std::string::npos);
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(RunFileWriterTool(1, writes, bytes), 2);

@@ -21,16 +21,14 @@ std::unique_ptr<DisplayPicture> GreyPicture(int width, int height) {
   return std::make_unique<DisplayPicture>(width, height, master);
 }
 
-void Press(QWidget& widget, QPointF at, Qt::MouseButton button,
-           Qt::KeyboardModifiers modifiers) {
+void Press(QWidget& widget, QPointF at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
   QMouseEvent event(QEvent::MouseButtonPress, at, widget.mapToGlobal(at), button, button,
                     modifiers);
   QApplication::sendEvent(&widget, &event);
 }
 
 void Move(QWidget& widget, QPointF at, Qt::MouseButtons held, Qt::KeyboardModifiers modifiers) {
-  QMouseEvent event(QEvent::MouseMove, at, widget.mapToGlobal(at), Qt::NoButton, held,
-                    modifiers);
+  QMouseEvent event(QEvent::MouseMove, at, widget.mapToGlobal(at), Qt::NoButton, held, modifiers);
   QApplication::sendEvent(&widget, &event);
 }
 
@@ -69,9 +67,9 @@ TEST_F(ImageControl, ClicksAndMovesArriveWithButtonsModifiersAndPicturePosition)
   Press(control, {5, 6}, Qt::MiddleButton, Qt::ShiftModifier | Qt::ControlModifier);
   Move(control, {10, 11}, Qt::NoButton, Qt::NoModifier);
   Move(control, {-3.5, 70}, Qt::LeftButton, Qt::ControlModifier);  // dragged outside
-  EXPECT_EQ(events, (std::vector<std::string>{"1/1 shift 12,30", "2/2 ctrl 0,47",
-                                              "4/4 shift ctrl 5,6", "0/0 10,11",
-                                              "0/1 ctrl -4,70"}));
+  EXPECT_EQ(events,
+            (std::vector<std::string>{"1/1 shift 12,30", "2/2 ctrl 0,47", "4/4 shift ctrl 5,6",
+                                      "0/0 10,11", "0/1 ctrl -4,70"}));
   EXPECT_EQ(senders, std::vector<TImageEx*>(5, &control));
 }
 
@@ -155,7 +153,7 @@ TEST(ImageControlPainting, EachPicturePixelIsASharpBlockAtDoubleDensity) {
     std::string row;
     for (int x = 0; x < shown.width(); ++x) {
       const QRgb pixel = shown.pixel(x, y);
-      row += pixel == qRgb(0x40, 0x40, 0x40) ? 'g'
+      row += pixel == qRgb(0x40, 0x40, 0x40)   ? 'g'
              : pixel == qRgb(0xFF, 0xFF, 0xFF) ? 'w'
              : pixel == qRgb(0xFF, 0, 0)       ? 'r'
                                                : '?';
