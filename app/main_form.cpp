@@ -33,6 +33,7 @@
 #include "core/rom_image_data.h"
 #include "core/undo_data.h"
 #include "editors/chip16x16_edit_class.h"
+#include "editors/chip32x32_edit_class.h"
 #include "editors/frame_timer_pause.h"
 #include "editors/map_set_edit_grid_form.h"
 #include "editors/object_edit_form.h"
@@ -234,6 +235,12 @@ void TMainForm::CreateEditors() {
   Tab16x16ChipEdit->Attach(*chip16Edit_, *ShowUnusedChipNumForm);
   AddEditor(*chip16Edit_, EditTab::Chip16x16);
   sheetSources_.push_back(chip16Edit_.get());
+
+  chip32Edit_ =
+      std::make_unique<Chip32x32EditClass>(*rom_, *flags_, *graphics_, *dialogs_, *StatusBar);
+  Tab32x32ChipEdit->Attach(*chip32Edit_, *ShowUnusedChipNumForm);
+  AddEditor(*chip32Edit_, EditTab::Chip32x32);
+  sheetSources_.push_back(chip32Edit_.get());
 }
 
 void TMainForm::AddEditor(TabEditor& editor, EditTab tab) {

@@ -93,6 +93,13 @@ class MainFormTest : public ::testing::Test {
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(Image(image), &leave);
   }
+  // Counts the drawings on a picture from now on.
+  int* CountDrawings(const QString& image) {
+    auto counter = std::make_shared<int>(0);
+    Image(image)->Picture()->SetChangeHandler([counter] { ++*counter; });
+    counters.push_back(counter);
+    return counter.get();
+  }
   void Type(QLineEdit* edit, const QString& text) {
     edit->setFocus();
     edit->selectAll();
@@ -102,6 +109,7 @@ class MainFormTest : public ::testing::Test {
   TempFolder folder;
   ScriptedDialogs dialogs;
   std::unique_ptr<TMainForm> form;
+  std::vector<std::shared_ptr<int>> counters;
 };
 
 }  // namespace zantor::testing

@@ -120,6 +120,15 @@ TEST(Screenshot, TheChipTabShowsTheChipTableOfTheStage) {
   }));
 }
 
+TEST(Screenshot, The32x32ChipTabShowsTheFirstHalfOfTheChips) {
+  const PrivateProgram program;
+  const QImage shot = Screenshot(program, "2");
+  const DemoRom demo(program, 0);
+  EXPECT_TRUE(ShowsPicture(shot, {512, 256}, [&](int x, int y) {
+    return demo.Colour(testing::ReferenceChip32Pixel(demo.Stage(), x, y));
+  }));
+}
+
 TEST(Screenshot, FailsWithoutTheMasterPaletteInTheWorkingFolder) {
   const PrivateProgram program;
   TempFolder folder;
