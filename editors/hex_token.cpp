@@ -1,5 +1,7 @@
 #include "editors/hex_token.h"
 
+#include "core/hex_text.h"
+
 namespace zantor {
 
 namespace {
@@ -38,9 +40,8 @@ std::optional<std::uint8_t> HexLowByteToken(std::u16string_view token) {
 }
 
 void AppendTwoDigitHex(std::u16string& text, int value) {
-  constexpr char16_t kDigits[] = u"0123456789ABCDEF";
-  text += kDigits[(value >> 4) & 0x0F];
-  text += kDigits[value & 0x0F];
+  const std::string digits = TwoDigitHexText(value);
+  text.append(digits.begin(), digits.end());
 }
 
 }  // namespace zantor

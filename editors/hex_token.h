@@ -17,7 +17,7 @@ std::optional<int> HexByteToken(std::u16string_view token);
 // The low 8 bits of the token's value when it is a number, whatever its length.
 std::optional<std::uint8_t> HexLowByteToken(std::u16string_view token);
 
-// Appends the byte as two upper-case hexadecimal digits.
+// Appends the byte as two upper-case hexadecimal digits (TwoDigitHexText).
 void AppendTwoDigitHex(std::u16string& text, int value);
 
 }  // namespace zantor

@@ -1,35 +1,20 @@
 #include "editors/object_edit_form.h"
 
-#include <QFont>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "editors/japanese_fonts.h"
 #include "editors/room_text.h"
 #include "editors/two_digit_hex.h"
 
 namespace zantor {
 
-namespace {
-
-// The Windows fonts first; Linux finds the IPA fonts the project installs.
-QFont JapaneseFont(const QString& windowsFamily, const QString& otherFamily, int pixels,
-                   QFont::StyleHint hint) {
-  QFont font;
-  font.setFamilies({windowsFamily, otherFamily});
-  font.setStyleHint(hint);
-  font.setPixelSize(pixels);
-  return font;
-}
-
-}  // namespace
-
 TObjectEditForm::TObjectEditForm(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("ObjectEditForm"));
   setWindowTitle(QStringLiteral("部屋番号XXのオブジェクトの編集"));
   setFixedSize(268, 301);
-  setFont(JapaneseFont(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"), 12,
-                       QFont::SansSerif));
+  setFont(ProportionalGothic(12));
 
   Label1 = new QLabel(QStringLiteral("\"X座標 Y座標 種類\"を1列に記述して下さい"), this);
   Label1->setObjectName(QStringLiteral("Label1"));
@@ -39,8 +24,7 @@ TObjectEditForm::TObjectEditForm(QWidget* parent) : QDialog(parent) {
   MemoObjectEdit->setGeometry(16, 32, 241, 201);
   MemoObjectEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   MemoObjectEdit->setTabChangesFocus(true);
-  MemoObjectEdit->setFont(JapaneseFont(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"),
-                                       15, QFont::Monospace));
+  MemoObjectEdit->setFont(FixedGothic(15));
   BtnOK = new QPushButton(QStringLiteral("OK"), this);
   BtnOK->setObjectName(QStringLiteral("BtnOK"));
   BtnOK->setGeometry(96, 256, 75, 25);
