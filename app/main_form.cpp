@@ -86,7 +86,7 @@ void TMainForm::CreateDialogs() {
   // Created hidden once, reused for the whole run; before the editors, which are handed
   // theirs when they are built.
   ShowUnusedChipNumForm = new TShowUnusedChipNumForm(this);
-  MapSetEditGridForm = new TMapSetEditGridForm(this);
+  MapSetEditGridForm = new TMapSetEditGridForm(*dialogs_, this);
   ObjectEditForm = new TObjectEditForm(this);
 }
 
