@@ -26,6 +26,9 @@ class MainFormTest : public ::testing::Test {
     WriteFile(folder / "fcpalette.pal", {palette.begin(), palette.end()});
     WriteImage("demo.nes", BuildDemoImage());
     folder.WriteShiftJis("ObjectList.txt", QStringLiteral("00 なし\r\n01 テスト"));
+    environment.folders.programDir = folder.Path();
+    environment.paletteFile = folder / "fcpalette.pal";
+    environment.dialogs = &dialogs;
   }
 
   void TearDown() override {
@@ -41,10 +44,6 @@ class MainFormTest : public ::testing::Test {
   }
 
   TMainForm& Start() {
-    ProgramEnvironment environment;
-    environment.programDir = folder.Path();
-    environment.paletteFile = folder / "fcpalette.pal";
-    environment.dialogs = &dialogs;
     form = std::make_unique<TMainForm>(environment);
     return *form;
   }
@@ -69,6 +68,8 @@ class MainFormTest : public ::testing::Test {
 
   TempFolder folder;
   ScriptedDialogs dialogs;
+  // The program's folder alone, with the master palette named by its path there.
+  ProgramEnvironment environment;
   std::unique_ptr<TMainForm> form;
 };
 
