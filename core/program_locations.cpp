@@ -81,7 +81,7 @@ std::string FileSearch::SearchedFoldersNote() const {
   std::string note = "\n探した場所:";
   for (const fs::path& folder : folders) {
     std::error_code ignored;
-    note += "\n" + (folder.empty() ? fs::current_path(ignored) : folder).string();
+    note.append("\n").append((folder.empty() ? fs::current_path(ignored) : folder).string());
   }
   return note;
 }

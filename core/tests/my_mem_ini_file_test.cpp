@@ -95,14 +95,6 @@ TEST(IniWriting, UpdateFileRoundTripsThroughDisk) {
   EXPECT_EQ(again.ReadString("Address", "PaletteAnimationData", ""), "3DD31");
 }
 
-TEST(IniWriting, UpdateFileCreatesTheMissingFolders) {
-  TemporaryFolder folder;
-  TMyMemIniFile ini(folder.File("config") / "editor" / "settings.ini");
-  ini.WriteInteger("Timer", "Interval", 16);
-  ASSERT_EQ(ini.UpdateFile(), "");
-  EXPECT_EQ(TMyMemIniFile(ini.FileName()).ReadInteger("Timer", "Interval", 0), 16);
-}
-
 TEST(IniWriting, UpdateFileReportsTheWritersReason) {
   // A path below a regular file cannot be created, whoever runs the test.
   TemporaryFolder folder;
