@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/stored_settings.h"
 #include "core/program_locations.h"
 
 class QAction;
@@ -32,6 +33,7 @@ class MapTabPage;
 class ObjectTabPage;
 class PaletteEditClass;
 class PaletteTabPage;
+class PointerStatus;
 class RomImageData;
 class StatusBarPanels;
 class TabEditor;
@@ -76,6 +78,8 @@ class TMainForm : public QMainWindow {
 
   RomImageData& Rom() { return *rom_; }
   EditFlagManagement& Flags() { return *flags_; }
+  // Status bar panel 1, as every editor is handed it.
+  PointerStatus& PointerText();
 
   void Open1Click();
   void Save1Click();
@@ -88,19 +92,19 @@ class TMainForm : public QMainWindow {
   void Undo1Click();
   void Redo1Click();
   // One tick of the frame timer: steps the palette animation and recolours the shown tab
-  // when a colour changed.
-  void FrameTimerTimer();
+  // when a colour changed; true then.
+  bool FrameTimerTimer();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildWindow();
   void BuildMenus();
   void FormCreate();
   void CreateDialogs();
-  void ApplyStoredSettings();
+  // The settings the window keeps, each with its section, key, default and control.
+  std::vector<StoredSetting> StoredSettingsTable();
   void WriteSettings();
   void ShowImageState();
   void ShowClosedState();
@@ -128,6 +132,9 @@ class TMainForm : public QMainWindow {
   std::unique_ptr<DialogNotifier> notifier_;
   bool startupFailed_ = false;
   bool settingsWritten_ = false;
+  // The settings file exists but could not be read: it is left as it is at exit.
+  bool settingsFileKept_ = false;
+  std::vector<StoredSetting> storedSettings_;
   // The timer interval as the settings hold it; one of 0 or below runs at the default but
   // is written back unchanged.
   int frameIntervalSetting_ = 0;

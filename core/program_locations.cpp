@@ -35,11 +35,10 @@ fs::path BaseFolder(const char* variable, const fs::path& underHome) {
   return home.is_absolute() ? home / underHome : fs::path();
 }
 
-// A folder by that name would fail to open as a file: it does not count.
+// A folder, a pipe or a device by that name would be refused when read: it does not count.
 bool IsFileThere(const fs::path& path) {
   std::error_code ignored;
-  const fs::file_status status = fs::status(path, ignored);
-  return fs::exists(status) && !fs::is_directory(status);
+  return fs::is_regular_file(path, ignored);
 }
 
 // An empty folder is the working folder: the bare name is opened there, as it always was.

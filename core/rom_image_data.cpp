@@ -55,6 +55,11 @@ bool RomImageData::Open(const std::filesystem::path& path) {
   ClearAllHistory();
 
   const FileContent file = ReadFileUpTo(path, static_cast<std::size_t>(ImageBytes::kCapacity));
+  if (file.notAFile) {
+    // A pipe or a device has no length of an image: refused as a file of the wrong length.
+    notifier_.ShowMessage("ファイルを開けませんでした");
+    return false;
+  }
   if (!file.error.empty()) {
     notifier_.ReportError(CannotOpenReport(path, file.error));
     return false;

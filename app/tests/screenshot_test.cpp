@@ -17,27 +17,44 @@ struct EditorRun {
   QString errors;
 };
 
-// Runs the built program headless from the given working folder.
-EditorRun RunEditor(const QStringList& arguments, const QString& workingFolder) {
-  QProcess editor;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-  editor.setProcessEnvironment(environment);
-  editor.setWorkingDirectory(workingFolder);
-  editor.start(QCoreApplication::applicationDirPath() + QStringLiteral("/zantor5editor"),
-               arguments);
-  EXPECT_TRUE(editor.waitForFinished(60'000));
-  return {editor.exitCode(), QString::fromUtf8(editor.readAllStandardError())};
-}
+// The built program copied with the master palette and the demo image into a folder of its
+// own, so that no settings file or name list left beside the build is read; its data
+// folders are empty ones of its own, whatever the machine has installed.
+class PrivateProgram {
+ public:
+  PrivateProgram() {
+    const std::filesystem::path built = QCoreApplication::applicationDirPath().toStdString();
+    for (const char* name : {"zantor5editor", "demo.nes", "fcpalette.pal"}) {
+      std::filesystem::copy_file(built / name, folder / name);
+    }
+  }
 
-QString ProgramFolder() { return QCoreApplication::applicationDirPath(); }
+  QString Path(const std::string& name) const {
+    return QString::fromStdString((folder / name).string());
+  }
+
+  // Runs the copy headless, from its own folder unless told otherwise.
+  EditorRun Run(const QStringList& arguments, const QString& workingFolder = {}) const {
+    QProcess editor;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), Path("data"));
+    environment.insert(QStringLiteral("XDG_DATA_DIRS"), Path("data"));
+    editor.setProcessEnvironment(environment);
+    editor.setWorkingDirectory(workingFolder.isEmpty() ? Path(".") : workingFolder);
+    editor.start(Path("zantor5editor"), arguments);
+    EXPECT_TRUE(editor.waitForFinished(60'000));
+    return {editor.exitCode(), QString::fromUtf8(editor.readAllStandardError())};
+  }
+
+  TempFolder folder;
+};
 
 TEST(Screenshot, WritesThePictureOfTheWindowWithTheImageOpen) {
-  TempFolder folder;
-  const QString shot = QString::fromStdString((folder / "shot.png").string());
+  const PrivateProgram program;
+  const QString shot = program.Path("shot.png");
   const EditorRun run =
-      RunEditor({ProgramFolder() + "/demo.nes", "--screenshot", shot, "--tab", "4", "--stage", "2"},
-                ProgramFolder());
+      program.Run({program.Path("demo.nes"), "--screenshot", shot, "--tab", "4", "--stage", "2"});
   EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
   const QImage picture(shot);
   ASSERT_FALSE(picture.isNull());
@@ -54,27 +71,36 @@ TEST(Screenshot, WritesThePictureOfTheWindowWithTheImageOpen) {
   EXPECT_GE(cellPixels, 24 * 24);
 }
 
-TEST(Screenshot, FindsTheMasterPaletteBesideTheProgramFromAnotherWorkingFolder) {
+TEST(Screenshot, FindsTheMasterPaletteBesideTheProgramOrNamesThePlacesSearched) {
+  const PrivateProgram program;
   TempFolder folder;
   const QString here = QString::fromStdString(folder.Path().string());
-  const EditorRun run = RunEditor({"--screenshot", here + "/shot.png"}, here);
+  const EditorRun run = program.Run({"--screenshot", here + "/shot.png"}, here);
   EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
   EXPECT_TRUE(std::filesystem::exists(folder / "shot.png"));
+
+  std::filesystem::remove(program.folder / "fcpalette.pal");
+  const EditorRun missing = program.Run({"--screenshot", here + "/none.png"}, here);
+  EXPECT_NE(missing.exitCode, 0);
+  EXPECT_TRUE(missing.errors.contains(QStringLiteral("fcpalette.palが読み込めませんでした\n")))
+      << missing.errors.toStdString();
+  EXPECT_TRUE(
+      missing.errors.contains(QString::fromStdString(program.folder.Path().string()) + "\n"));
+  EXPECT_FALSE(std::filesystem::exists(folder / "none.png"));
 }
 
 TEST(Screenshot, FailsWhenTheImageDoesNotOpen) {
-  TempFolder folder;
-  folder.Write("short.nes", "NES");
-  const QString here = QString::fromStdString(folder.Path().string());
+  const PrivateProgram program;
+  program.folder.Write("short.nes", "NES");
   const EditorRun run =
-      RunEditor({here + "/short.nes", "--screenshot", here + "/shot.png"}, ProgramFolder());
+      program.Run({program.Path("short.nes"), "--screenshot", program.Path("shot.png")});
   EXPECT_NE(run.exitCode, 0);
   EXPECT_TRUE(run.errors.contains(QStringLiteral("ファイルを開けませんでした")))
       << run.errors.toStdString();
 }
 
 TEST(Screenshot, RefusesABadCommandLine) {
-  const EditorRun run = RunEditor({"--tab", "9"}, ProgramFolder());
+  const EditorRun run = PrivateProgram().Run({"--tab", "9"});
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_TRUE(run.errors.contains(QStringLiteral("usage:")));
 }
