@@ -30,6 +30,7 @@
 #include "core/edit_flag_management.h"
 #include "core/fc_palette_data.h"
 #include "core/my_mem_ini_file.h"
+#include "core/program_locations.h"
 #include "core/rom_image_data.h"
 #include "core/undo_data.h"
 #include "editors/chip16x16_edit_class.h"
@@ -54,7 +55,6 @@ const QString kOpenFilter =
 const QString kSaveFilter = QStringLiteral("ZANTOR5 ROMイメージ (*.nes)|*.nes");
 const QString kUndoCaption = QStringLiteral("元に戻す(&U)");
 const QString kRedoCaption = QStringLiteral("やり直し(&R)");
-const char kSettingsFile[] = "zantor5editor.ini";
 constexpr int kDefaultFrameInterval = 16;
 
 }  // namespace
@@ -193,19 +193,21 @@ void TMainForm::BuildMenus() {
 
 void TMainForm::FormCreate() {
   palette_ = std::make_unique<FcPaletteData>();
-  if (!palette_->Load(environment_.paletteFile, *notifier_)) {
+  const ProgramFolders& folders = environment_.folders;
+  const FileSearch paletteFile = FindMasterPalette(environment_.paletteFile, folders);
+  if (!palette_->Load(paletteFile.file, *notifier_, paletteFile.SearchedFoldersNote())) {
     startupFailed_ = true;
     return;
   }
   flags_ = std::make_unique<EditFlagManagement>(*StatusBar);
-  settings_ = std::make_unique<TMyMemIniFile>(environment_.programDir / kSettingsFile);
+  settings_ = std::make_unique<TMyMemIniFile>(SettingsFilePath(folders));
   if (!settings_->LoadError().empty()) {
     // The file is there but could not be read: run on the defaults, and keep them from
     // replacing the user's address table and sharing entries at exit.
     notifier_->ReportError(CannotOpenReport(settings_->FileName(), settings_->LoadError()));
     settingsFileKept_ = true;
   }
-  LoadChipAttributeNames(environment_.programDir, attributeNames_,
+  LoadChipAttributeNames(FindNameList(kChipAttributesFile, folders).file, attributeNames_,
                          *Tab16x16ChipEdit->RGChipPropertySelect);
   rom_ = std::make_unique<RomImageData>(*flags_, attributeNames_, *settings_, *notifier_);
   graphics_ = std::make_unique<EditorGraphics>(*palette_, rom_->Bytes(), rom_->Addresses());
@@ -220,7 +222,8 @@ void TMainForm::FormCreate() {
   TabMapSetEdit->ScrBarSelectPage0->setRange(0, 39);
   TabMapSetEdit->ScrBarSelectPage1->setRange(0, 39);
 
-  LoadObjectKindNames(environment_.programDir, *TabObjectEdit->CBSelectObject, *dialogs_);
+  LoadObjectKindNames(FindNameList(kObjectListFile, folders).file, *TabObjectEdit->CBSelectObject,
+                      *dialogs_);
   CreateDialogs();
   CreateEditors();
 }

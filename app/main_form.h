@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/stored_settings.h"
+#include "core/program_locations.h"
 
 class QAction;
 class QComboBox;
@@ -43,11 +44,11 @@ class TMyMemIniFile;
 class TObjectEditForm;
 class TShowUnusedChipNumForm;
 
-// Where the program finds what lies beside it, and who answers its questions.
+// Where the program finds its files, and who answers its questions.
 struct ProgramEnvironment {
-  // The folder of the settings file and the two name lists.
-  std::filesystem::path programDir;
-  // The master palette, opened as named (a bare name is looked up in the working folder).
+  // The program's own folder and those looked in when it cannot serve.
+  ProgramFolders folders;
+  // The master palette as named: a bare name is looked up in the working folder first.
   std::filesystem::path paletteFile = "fcpalette.pal";
   // Every modal interaction; when null the window shows real dialogs.
   Dialogs* dialogs = nullptr;

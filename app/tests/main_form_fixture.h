@@ -36,6 +36,9 @@ class MainFormTest : public ::testing::Test {
     WriteFile(folder / "fcpalette.pal", {palette.begin(), palette.end()});
     WriteImage("demo.nes", BuildDemoImage());
     folder.WriteShiftJis("ObjectList.txt", QStringLiteral("00 なし\r\n01 テスト"));
+    environment.folders.programDir = folder.Path();
+    environment.paletteFile = folder / "fcpalette.pal";
+    environment.dialogs = &dialogs;
   }
 
   void TearDown() override {
@@ -51,10 +54,6 @@ class MainFormTest : public ::testing::Test {
   }
 
   TMainForm& Start() {
-    ProgramEnvironment environment;
-    environment.programDir = folder.Path();
-    environment.paletteFile = folder / "fcpalette.pal";
-    environment.dialogs = &dialogs;
     form = std::make_unique<TMainForm>(environment);
     return *form;
   }
@@ -108,6 +107,8 @@ class MainFormTest : public ::testing::Test {
 
   TempFolder folder;
   ScriptedDialogs dialogs;
+  // The program's folder alone, with the master palette named by its path there.
+  ProgramEnvironment environment;
   std::unique_ptr<TMainForm> form;
   std::vector<std::shared_ptr<int>> counters;
 };

@@ -22,7 +22,8 @@ struct EditorRun {
 };
 
 // The built program copied with the master palette and the demo image into a folder of its
-// own, so that no settings file or name list left beside the build is read.
+// own, so that no settings file or name list left beside the build is read; its data
+// folders are empty ones of its own, whatever the machine has installed.
 class PrivateProgram {
  public:
   PrivateProgram() {
@@ -41,6 +42,8 @@ class PrivateProgram {
     QProcess editor;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), Path("data"));
+    environment.insert(QStringLiteral("XDG_DATA_DIRS"), Path("data"));
     editor.setProcessEnvironment(environment);
     editor.setWorkingDirectory(workingFolder.isEmpty() ? Path(".") : workingFolder);
     editor.start(Path("zantor5editor"), arguments);
@@ -129,15 +132,22 @@ TEST(Screenshot, The32x32ChipTabShowsTheFirstHalfOfTheChips) {
   }));
 }
 
-TEST(Screenshot, FailsWithoutTheMasterPaletteInTheWorkingFolder) {
+TEST(Screenshot, FindsTheMasterPaletteBesideTheProgramOrNamesThePlacesSearched) {
   const PrivateProgram program;
   TempFolder folder;
   const QString here = QString::fromStdString(folder.Path().string());
   const EditorRun run = program.Run({"--screenshot", here + "/shot.png"}, here);
-  EXPECT_NE(run.exitCode, 0);
-  EXPECT_TRUE(run.errors.contains(QStringLiteral("fcpalette.palが読み込めませんでした")))
-      << run.errors.toStdString();
-  EXPECT_FALSE(std::filesystem::exists(folder / "shot.png"));
+  EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+  EXPECT_TRUE(std::filesystem::exists(folder / "shot.png"));
+
+  std::filesystem::remove(program.folder / "fcpalette.pal");
+  const EditorRun missing = program.Run({"--screenshot", here + "/none.png"}, here);
+  EXPECT_NE(missing.exitCode, 0);
+  EXPECT_TRUE(missing.errors.contains(QStringLiteral("fcpalette.palが読み込めませんでした\n")))
+      << missing.errors.toStdString();
+  EXPECT_TRUE(
+      missing.errors.contains(QString::fromStdString(program.folder.Path().string()) + "\n"));
+  EXPECT_FALSE(std::filesystem::exists(folder / "none.png"));
 }
 
 TEST(Screenshot, FailsWhenTheImageDoesNotOpen) {
