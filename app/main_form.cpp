@@ -36,6 +36,7 @@
 #include "editors/chip16x16_edit_class.h"
 #include "editors/chip32x32_edit_class.h"
 #include "editors/frame_timer_pause.h"
+#include "editors/map_edit_class.h"
 #include "editors/map_set_edit_grid_form.h"
 #include "editors/object_edit_form.h"
 #include "editors/palette_edit_class.h"
@@ -244,6 +245,11 @@ void TMainForm::CreateEditors() {
   Tab32x32ChipEdit->Attach(*chip32Edit_, *ShowUnusedChipNumForm);
   AddEditor(*chip32Edit_, EditTab::Chip32x32);
   sheetSources_.push_back(chip32Edit_.get());
+
+  // After the 32x32 chip editor, whose Reset rebuilds the sheet the rooms are drawn from.
+  mapEdit_ = std::make_unique<MapEditClass>(*rom_, *flags_, *graphics_, *dialogs_);
+  TabMapEdit->Attach(*mapEdit_);
+  AddEditor(*mapEdit_, EditTab::Map);
 }
 
 void TMainForm::AddEditor(TabEditor& editor, EditTab tab) {

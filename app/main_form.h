@@ -30,6 +30,7 @@ class DialogNotifier;
 class EditFlagManagement;
 class EditorGraphics;
 class FcPaletteData;
+class MapEditClass;
 class MapSetTabPage;
 class MapTabPage;
 class ObjectTabPage;
@@ -152,6 +153,7 @@ class TMainForm : public QMainWindow {
   std::unique_ptr<PaletteEditClass> paletteEdit_;
   std::unique_ptr<Chip16x16EditClass> chip16Edit_;
   std::unique_ptr<Chip32x32EditClass> chip32Edit_;
+  std::unique_ptr<MapEditClass> mapEdit_;
   // Editors in the order they are created and reset; by tab for the tab refresh.
   std::vector<TabEditor*> editorsInOrder_;
   std::array<TabEditor*, kEditTabCount> editorsByTab_{};

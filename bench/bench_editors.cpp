@@ -7,11 +7,14 @@
 #include "bench/editor_scene.h"
 #include "editors/chip16x16_edit_class.h"
 #include "editors/chip32x32_edit_class.h"
+#include "editors/map_edit_class.h"
 
 namespace zantor {
 namespace {
 
 constexpr double kFrameMicroseconds = 16'000;
+// What the map tab writes when it draws both rooms: two 256 x 256 pictures of 4 bytes a pixel.
+constexpr std::size_t kTwoRoomsBytes = 2 * kRoomSide * kRoomSide * 4;
 
 bench::EditorScene& TheScene() {
   static bench::EditorScene scene;
@@ -93,6 +96,46 @@ void RebuildView(benchmark::State& state) {
   }
 }
 
+MapEditClass& MapEditor() {
+  TMainForm& form = TheScene().Form();
+  form.ShowTab(EditTab::Map);
+  return dynamic_cast<MapEditClass&>(form.EditorOf(EditTab::Map));
+}
+
+// One step of the room bar: both rooms drawn from the 32x32 chip sheet, the bars and labels.
+void ShowRoomsStep(benchmark::State& state) {
+  MapEditClass& editor = MapEditor();
+  int first = 0;
+  for (auto _ : state) {
+    editor.ShowRooms(first = (first + 1) % 79);
+    benchmark::ClobberMemory();
+  }
+}
+
+// One step of a value bar: the choice recorded, the one room drawn again, its label. Two map
+// sets in turn, so every step changes the room.
+void MapSetStep(benchmark::State& state) {
+  MapEditClass& editor = MapEditor();
+  editor.ShowRooms(0);
+  int turn = 0;
+  for (auto _ : state) {
+    editor.SetMapSetNumber(1, 10 + (++turn & 1));
+    benchmark::ClobberMemory();
+  }
+}
+
+// Ticks until one changes a colour, the map tab shown: both rooms recoloured.
+void MapAnimationTick(benchmark::State& state) {
+  MapEditClass& editor = MapEditor();
+  editor.ShowRooms(0);
+  TMainForm& form = TheScene().Form();
+  for (auto _ : state) {
+    while (!form.FrameTimerTimer()) {
+    }
+    benchmark::ClobberMemory();
+  }
+}
+
 std::vector<bench::RatioCase> Cases() {
   using bench::Baseline;
   return {
@@ -104,6 +147,9 @@ std::vector<bench::RatioCase> Cases() {
       {"Chip32x32/RebuildView", RebuildView, Baseline::Budget(kFrameMicroseconds), 0},
       {"Chip32x32/PlacePart", Place32x32Part, Baseline::OtherCase("Chip32x32/RebuildView"),
        1.0 / 8},
+      {"Map/ShowRooms", ShowRoomsStep, Baseline::Memcpy(kTwoRoomsBytes), 4},
+      {"Map/MapSetStep", MapSetStep, Baseline::OtherCase("Map/ShowRooms"), 0.6},
+      {"Map/AnimationTick", MapAnimationTick, Baseline::Memcpy(kTwoRoomsBytes), 4},
   };
 }
 

@@ -132,6 +132,18 @@ TEST(Screenshot, The32x32ChipTabShowsTheFirstHalfOfTheChips) {
   }));
 }
 
+TEST(Screenshot, TheMapTabShowsTheFirstTwoRoomsOfTheStage) {
+  const PrivateProgram program;
+  const QImage shot = Screenshot(program, "0", "2");
+  const DemoRom demo(program, 2);
+  for (const int room : {0, 1}) {
+    EXPECT_TRUE(ShowsPicture(shot, {256, 256}, [&](int x, int y) {
+      return demo.Colour(
+          testing::ReferenceMapSetPixel(demo.Stage(), DemoMapSetOfRoom(2, room), x, y));
+    })) << room;
+  }
+}
+
 TEST(Screenshot, FindsTheMasterPaletteBesideTheProgramOrNamesThePlacesSearched) {
   const PrivateProgram program;
   TempFolder folder;
