@@ -1,36 +1,24 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QImage>
-#include <QProcess>
 
+#include "app/tests/editor_process.h"
 #include "app/tests/temp_folder.h"
 #include "tools/ntsc_palette.h"
 
 namespace zantor {
 namespace {
 
+using testing::EditorRun;
+using testing::ProgramFolder;
 using testing::TempFolder;
-
-struct EditorRun {
-  int exitCode;
-  QString errors;
-};
 
 // Runs the built program headless from the given working folder.
 EditorRun RunEditor(const QStringList& arguments, const QString& workingFolder) {
-  QProcess editor;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-  editor.setProcessEnvironment(environment);
-  editor.setWorkingDirectory(workingFolder);
-  editor.start(QCoreApplication::applicationDirPath() + QStringLiteral("/zantor5editor"),
-               arguments);
-  EXPECT_TRUE(editor.waitForFinished(60'000));
-  return {editor.exitCode(), QString::fromUtf8(editor.readAllStandardError())};
+  return testing::RunEditor(arguments, workingFolder, environment);
 }
-
-QString ProgramFolder() { return QCoreApplication::applicationDirPath(); }
 
 TEST(Screenshot, WritesThePictureOfTheWindowWithTheImageOpen) {
   TempFolder folder;
