@@ -1,18 +1,12 @@
 // Each renderer benchmark runs beside a memcpy of as many bytes as it writes, and the
-// program ends with the ratio of the two times. The ratio, not the absolute time, is what
-// stays comparable from one machine to another.
+// program ends with the ratio of the two times.
 #include <benchmark/benchmark.h>
 
 #include <array>
-#include <cstdio>
-#include <cstring>
-#include <iostream>
-#include <map>
 #include <memory>
 #include <random>
-#include <string>
-#include <vector>
 
+#include "bench/memcpy_ratio.h"
 #include "core/address_data.h"
 #include "core/fc_palette_data.h"
 #include "core/image_bytes.h"
@@ -102,79 +96,16 @@ void RecolourAndCopy(benchmark::State& state) {
   }
 }
 
-struct Case {
-  const char* name;
-  void (*run)(benchmark::State&);
-  std::size_t output_bytes;
-  double target_ratio;
-};
-
-const Case kCases[] = {
+const bench::RatioCase kCases[] = {
     {"BuildChip16Sheet", BuildChip16Sheet, 256 * 256, 8.0},
     {"BuildChip32Sheet", BuildChip32Sheet, 512 * 512, 3.0},
     {"DrawMapSet", DrawMapSet, 256 * 256 * 4, 3.0},
     {"RecolourAndCopy", RecolourAndCopy, 512 * 256 * 4, 4.0},
 };
 
-std::string BaselineName(const Case& c) { return std::string(c.name) + "/memcpy"; }
-
-void Register() {
-  for (const Case& c : kCases) {
-    benchmark::RegisterBenchmark(c.name, c.run)->Unit(benchmark::kMicrosecond);
-    const std::size_t bytes = c.output_bytes;
-    benchmark::RegisterBenchmark(BaselineName(c).c_str(), [bytes](benchmark::State& state) {
-      std::vector<std::uint8_t> from(bytes, 0x5A);
-      std::vector<std::uint8_t> to(bytes);
-      for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), bytes);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-      }
-    })->Unit(benchmark::kMicrosecond);
-  }
-}
-
-// The console report plus the best time of every benchmark, for the ratio table.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
-      const std::string name = run.benchmark_name();
-      const double time = run.GetAdjustedRealTime();
-      const auto it = best_.find(name);
-      if (it == best_.end() || time < it->second) best_[name] = time;
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-
-  void PrintRatios() const {
-    std::printf("\n%-18s %12s %12s %8s %8s\n", "operation", "time us", "memcpy us", "ratio",
-                "target");
-    for (const Case& c : kCases) {
-      const auto own = best_.find(c.name);
-      const auto base = best_.find(BaselineName(c));
-      if (own == best_.end() || base == best_.end()) continue;
-      const double ratio = own->second / base->second;
-      std::printf("%-18s %12.2f %12.2f %8.2f %8.1f %s\n", c.name, own->second, base->second, ratio,
-                  c.target_ratio, ratio <= c.target_ratio ? "ok" : "MISSED");
-    }
-  }
-
- private:
-  std::map<std::string, double> best_;
-};
-
 }  // namespace
 }  // namespace zantor
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  zantor::Register();
-  zantor::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatios();
-  benchmark::Shutdown();
-  return 0;
+  return zantor::bench::RunBesideMemcpy(argc, argv, zantor::kCases);
 }

@@ -24,22 +24,32 @@ void CheckEqualLength(Bytes source, Bytes target) {
 
 // ---- Finding the changes ----
 
-// The first index from `at` on where the buffers differ, or their length. Eight bytes at a
-// time: most of an image is unchanged.
+std::uint64_t Word(const std::uint8_t* bytes) {
+  std::uint64_t word = 0;
+  std::memcpy(&word, bytes, sizeof word);
+  return word;
+}
+
+// The first index from `at` on where the buffers differ, or their length. Most of an
+// image is unchanged, so whole blocks of 32 bytes are compared while they are equal.
 std::size_t NextDifference(Bytes a, Bytes b, std::size_t at) {
   const std::size_t size = a.size();
+  const std::uint8_t* x = a.data();
+  const std::uint8_t* y = b.data();
+  for (; at + 32 <= size; at += 32) {
+    const std::uint64_t any =
+        (Word(x + at) ^ Word(y + at)) | (Word(x + at + 8) ^ Word(y + at + 8)) |
+        (Word(x + at + 16) ^ Word(y + at + 16)) | (Word(x + at + 24) ^ Word(y + at + 24));
+    if (any != 0) break;
+  }
   for (; at + 8 <= size; at += 8) {
-    std::uint64_t x = 0;
-    std::uint64_t y = 0;
-    std::memcpy(&x, a.data() + at, 8);
-    std::memcpy(&y, b.data() + at, 8);
-    if (const std::uint64_t d = x ^ y; d != 0) {
+    if (const std::uint64_t d = Word(x + at) ^ Word(y + at); d != 0) {
       const int bit =
           std::endian::native == std::endian::little ? std::countr_zero(d) : std::countl_zero(d);
       return at + static_cast<std::size_t>(bit / 8);
     }
   }
-  while (at < size && a[at] == b[at]) ++at;
+  while (at < size && x[at] == y[at]) ++at;
   return at;
 }
 
@@ -66,9 +76,34 @@ void ForEachChange(Bytes source, Bytes target, std::size_t bridge, Visit visit) 
   }
 }
 
-void AppendText(std::vector<std::uint8_t>& out, std::string_view text) {
-  out.insert(out.end(), text.begin(), text.end());
-}
+// A patch as it grows, each piece copied in once.
+class PatchBuffer {
+ public:
+  explicit PatchBuffer(std::string_view magic) {
+    bytes_.reserve(kFirstRoom);
+    Append(magic);
+  }
+
+  // Room for count more bytes, to be written at once.
+  std::uint8_t* Extend(std::size_t count) {
+    const std::size_t used = bytes_.size();
+    bytes_.resize(used + count);
+    return bytes_.data() + used;
+  }
+  void Append(std::span<const std::uint8_t> bytes) {
+    if (!bytes.empty()) std::memcpy(Extend(bytes.size()), bytes.data(), bytes.size());
+  }
+  void Append(std::string_view text) { std::memcpy(Extend(text.size()), text.data(), text.size()); }
+  void Push(std::uint8_t byte) { bytes_.push_back(byte); }
+
+  Bytes Written() const { return bytes_; }
+  std::vector<std::uint8_t> Take() { return std::move(bytes_); }
+
+ private:
+  // Enough for most patches at once: growing by small steps costs more than the patch.
+  static constexpr std::size_t kFirstRoom = 256 * 1024;
+  std::vector<std::uint8_t> bytes_;
+};
 
 // ---- IPS ----
 
@@ -81,7 +116,7 @@ constexpr std::size_t kIpsMinRun = 14;
 
 class IpsWriter {
  public:
-  explicit IpsWriter(Bytes target) : target_(target) { AppendText(out_, "PATCH"); }
+  explicit IpsWriter(Bytes target) : target_(target) {}
 
   // Writes target[begin, end) as records of bytes, long runs of one value as run-length
   // records.
@@ -101,8 +136,8 @@ class IpsWriter {
   }
 
   std::vector<std::uint8_t> Finish() {
-    AppendText(out_, "EOF");
-    return std::move(out_);
+    out_.Append("EOF");
+    return out_.Take();
   }
 
  private:
@@ -111,9 +146,8 @@ class IpsWriter {
       // Starting one byte earlier rewrites a byte with its own target value.
       if (begin == kIpsEofOffset) --begin;
       const std::size_t count = std::min(end - begin, kIpsMaxRecord);
-      Header(begin, count);
-      const auto from = target_.begin() + static_cast<std::ptrdiff_t>(begin);
-      out_.insert(out_.end(), from, from + static_cast<std::ptrdiff_t>(count));
+      std::uint8_t* record = Header(begin, count, count);
+      std::memcpy(record, target_.data() + begin, count);
       begin += count;
     }
   }
@@ -126,26 +160,30 @@ class IpsWriter {
         continue;
       }
       const std::size_t count = std::min(end - begin, kIpsMaxRecord);
-      Header(begin, 0);
-      Number(count, 2);
-      out_.push_back(target_[begin]);
+      std::uint8_t* record = Header(begin, 0, 3);
+      Number(record, count, 2);
+      record[2] = target_[begin];
       begin += count;
     }
   }
 
-  void Header(std::size_t offset, std::size_t count) {
-    Number(offset, 3);
-    Number(count, 2);
+  // Writes a record's offset and length; returns the room for the `body` bytes after them.
+  std::uint8_t* Header(std::size_t offset, std::size_t length, std::size_t body) {
+    std::uint8_t* record = out_.Extend(5 + body);
+    Number(record, offset, 3);
+    Number(record + 3, length, 2);
+    return record + 5;
   }
 
   // Big-endian, as IPS stores every number.
-  void Number(std::size_t value, int bytes) {
-    for (int i = bytes - 1; i >= 0; --i)
-      out_.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+  static void Number(std::uint8_t* at, std::size_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+      at[i] = static_cast<std::uint8_t>(value >> (8 * (bytes - 1 - i)));
+    }
   }
 
   Bytes target_;
-  std::vector<std::uint8_t> out_;
+  PatchBuffer out_{"PATCH"};
 };
 
 // ---- BPS ----
@@ -155,26 +193,27 @@ constexpr std::size_t kBpsBridge = 1;  // a source read and a new target read co
 
 // A number in seven-bit groups, lowest first; the last group carries the top bit, and
 // every group before it stands for one more than its bits, so each number has one form.
-void AppendBpsNumber(std::vector<std::uint8_t>& out, std::uint64_t value) {
+void AppendBpsNumber(PatchBuffer& out, std::uint64_t value) {
   while (true) {
     const auto low = static_cast<std::uint8_t>(value & 0x7F);
     value >>= 7;
     if (value == 0) {
-      out.push_back(static_cast<std::uint8_t>(0x80 | low));
+      out.Push(static_cast<std::uint8_t>(0x80 | low));
       return;
     }
-    out.push_back(low);
+    out.Push(low);
     --value;
   }
 }
 
-void AppendBpsAction(std::vector<std::uint8_t>& out, BpsAction action, std::size_t length) {
+void AppendBpsAction(PatchBuffer& out, BpsAction action, std::size_t length) {
   AppendBpsNumber(out, ((static_cast<std::uint64_t>(length) - 1) << 2) | action);
 }
 
-void AppendCrc32(std::vector<std::uint8_t>& out, Bytes bytes) {
+void AppendCrc32(PatchBuffer& out, Bytes bytes) {
   const uLong crc = crc32_z(crc32_z(0, nullptr, 0), bytes.data(), bytes.size());
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(crc >> (8 * i)));
+  std::uint8_t* at = out.Extend(4);
+  for (int i = 0; i < 4; ++i) at[i] = static_cast<std::uint8_t>(crc >> (8 * i));
 }
 
 }  // namespace
@@ -201,8 +240,7 @@ std::vector<std::uint8_t> MakeIpsPatch(Bytes source, Bytes target) {
 
 std::vector<std::uint8_t> MakeBpsPatch(Bytes source, Bytes target) {
   CheckEqualLength(source, target);
-  std::vector<std::uint8_t> out;
-  AppendText(out, "BPS1");
+  PatchBuffer out("BPS1");
   AppendBpsNumber(out, source.size());
   AppendBpsNumber(out, target.size());
   AppendBpsNumber(out, 0);  // no metadata
@@ -210,15 +248,14 @@ std::vector<std::uint8_t> MakeBpsPatch(Bytes source, Bytes target) {
   ForEachChange(source, target, kBpsBridge, [&](std::size_t begin, std::size_t end) {
     if (begin > done) AppendBpsAction(out, kSourceRead, begin - done);
     AppendBpsAction(out, kTargetRead, end - begin);
-    out.insert(out.end(), target.begin() + static_cast<std::ptrdiff_t>(begin),
-               target.begin() + static_cast<std::ptrdiff_t>(end));
+    out.Append(target.subspan(begin, end - begin));
     done = end;
   });
   if (done < target.size()) AppendBpsAction(out, kSourceRead, target.size() - done);
   AppendCrc32(out, source);
   AppendCrc32(out, target);
-  AppendCrc32(out, out);
-  return out;
+  AppendCrc32(out, out.Written());
+  return out.Take();
 }
 
 std::vector<std::uint8_t> MakePatch(PatchFormat format, Bytes source, Bytes target) {
