@@ -11,6 +11,8 @@ class RadioGroup;
 
 // The controls of the 16x16 chip tab.
 class Chip16x16TabPage : public QWidget {
+  Q_OBJECT
+
  public:
   explicit Chip16x16TabPage(QWidget* parent = nullptr);
   QGroupBox* GBEdit16x16Chip;

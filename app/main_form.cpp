@@ -8,7 +8,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,11 +16,11 @@
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTimer>
-#include <QToolTip>
 
 #include "app/chip16x16_tab_page.h"
 #include "app/chip32x32_tab_page.h"
 #include "app/dialog_notifier.h"
+#include "app/edit_key_and_hint_filter.h"
 #include "app/map_set_tab_page.h"
 #include "app/map_tab_page.h"
 #include "app/name_lists.h"
@@ -30,6 +29,7 @@
 #include "app/path_text.h"
 #include "app/qt_dialogs.h"
 #include "app/status_bar_panels.h"
+#include "app/stored_settings.h"
 #include "app/widget_naming.h"
 #include "core/edit_flag_management.h"
 #include "core/fc_palette_data.h"
@@ -37,6 +37,7 @@
 #include "core/patch_file.h"
 #include "core/rom_image_data.h"
 #include "core/undo_data.h"
+#include "editors/frame_timer_pause.h"
 #include "editors/map_set_edit_grid_form.h"
 #include "editors/object_edit_form.h"
 #include "editors/palette_edit_class.h"
@@ -58,13 +59,7 @@ const QString kPatchFilter = QStringLiteral("IPSパッチ (*.ips)|*.ips|BPSパ�
 const QString kUndoCaption = QStringLiteral("元に戻す(&U)");
 const QString kRedoCaption = QStringLiteral("やり直し(&R)");
 const char kSettingsFile[] = "zantor5editor.ini";
-constexpr int kHintMilliseconds = 10'000;
 constexpr int kDefaultFrameInterval = 16;
-
-bool IsEditShortcut(const QKeyEvent& key) {
-  return key.modifiers() == Qt::ControlModifier &&
-         (key.key() == Qt::Key_Z || key.key() == Qt::Key_Y);
-}
 
 // The one local file, not a folder, that a drag carries; nothing for anything else.
 std::optional<QString> DroppedFile(const QMimeData* data) {
@@ -95,19 +90,16 @@ TMainForm::TMainForm(ProgramEnvironment environment, QWidget* parent)
   notifier_ = std::make_unique<DialogNotifier>(*dialogs_);
   BuildWindow();
   FormCreate();
-  CreateDialogs();
 }
 
 TMainForm::~TMainForm() = default;
 
 void TMainForm::CreateDialogs() {
-  // Created hidden once, reused for the whole run.
+  // Created hidden once, reused for the whole run; before the editors, which are handed
+  // theirs when they are built.
   ShowUnusedChipNumForm = new TShowUnusedChipNumForm(this);
-  ShowUnusedChipNumForm->setObjectName(QStringLiteral("ShowUnusedChipNumForm"));
   MapSetEditGridForm = new TMapSetEditGridForm(this);
-  MapSetEditGridForm->setObjectName(QStringLiteral("MapSetEditGridForm"));
   ObjectEditForm = new TObjectEditForm(this);
-  ObjectEditForm->setObjectName(QStringLiteral("ObjectEditForm"));
 }
 
 void TMainForm::BuildWindow() {
@@ -211,7 +203,8 @@ void TMainForm::BuildMenus() {
   auto* redoKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), this);
   connect(undoKey, &QShortcut::activated, this, [this] { RunEditShortcut(Undo1); });
   connect(redoKey, &QShortcut::activated, this, [this] { RunEditShortcut(Redo1); });
-  qApp->installEventFilter(this);
+  qApp->installEventFilter(new EditKeyAndHintFilter(
+      *this, [this](const QKeyEvent& key) { return EditShortcutIsTaken(key); }));
 }
 
 void TMainForm::FormCreate() {
@@ -222,11 +215,18 @@ void TMainForm::FormCreate() {
   }
   flags_ = std::make_unique<EditFlagManagement>(*StatusBar);
   settings_ = std::make_unique<TMyMemIniFile>(environment_.programDir / kSettingsFile);
+  if (!settings_->LoadError().empty()) {
+    // The file is there but could not be read: run on the defaults, and keep them from
+    // replacing the user's address table and sharing entries at exit.
+    notifier_->ReportError(CannotOpenReport(settings_->FileName(), settings_->LoadError()));
+    settingsFileKept_ = true;
+  }
   LoadChipAttributeNames(environment_.programDir, attributeNames_,
                          *Tab16x16ChipEdit->RGChipPropertySelect);
   rom_ = std::make_unique<RomImageData>(*flags_, attributeNames_, *settings_, *notifier_);
   graphics_ = std::make_unique<EditorGraphics>(*palette_, rom_->Bytes(), rom_->Addresses());
-  ApplyStoredSettings();
+  storedSettings_ = StoredSettingsTable();
+  ApplyStoredSettings(storedSettings_, *settings_);
 
   TabMapEdit->ScrBarMap->setRange(0, 78);
   TabObjectEdit->ScrBarObjectMap->setRange(0, 78);
@@ -237,6 +237,7 @@ void TMainForm::FormCreate() {
   TabMapSetEdit->ScrBarSelectPage1->setRange(0, 39);
 
   LoadObjectKindNames(environment_.programDir, *TabObjectEdit->CBSelectObject, *dialogs_);
+  CreateDialogs();
   CreateEditors();
 }
 
@@ -251,32 +252,34 @@ void TMainForm::AddEditor(TabEditor& editor, EditTab tab) {
   editorsByTab_[static_cast<std::size_t>(tab)] = &editor;
 }
 
-void TMainForm::ApplyStoredSettings() {
-  // Check boxes are put in order from code; their click handlers only follow the user.
-  TabObjectEdit->ChkSortObjectList->setChecked(settings_->ReadBool("ObjectEdit", "Sort", true));
-  TabObjectEdit->ChkPopupHint->setChecked(settings_->ReadBool("ObjectEdit", "Popup", true));
-  Tab32x32ChipEdit->Chk32x32ChipEditDrawGrid->setChecked(
-      settings_->ReadBool("32x32ChipEdit", "Grid", false));
-  TabMapSetEdit->ChkMapSetEditDrawGrid->setChecked(
-      settings_->ReadBool("MapSetEdit", "Grid", false));
-  frameIntervalSetting_ = settings_->ReadInteger("Timer", "Interval", kDefaultFrameInterval);
-  FrameTimer->setInterval(frameIntervalSetting_ > 0 ? frameIntervalSetting_
-                                                    : kDefaultFrameInterval);
-  rom_->SetUndoEnabled(settings_->ReadBool("Undo", "Enabled", true));
+std::vector<StoredSetting> TMainForm::StoredSettingsTable() {
+  return {
+      CheckBoxSetting("ObjectEdit", "Sort", true, *TabObjectEdit->ChkSortObjectList),
+      CheckBoxSetting("ObjectEdit", "Popup", true, *TabObjectEdit->ChkPopupHint),
+      CheckBoxSetting("32x32ChipEdit", "Grid", false, *Tab32x32ChipEdit->Chk32x32ChipEditDrawGrid),
+      CheckBoxSetting("MapSetEdit", "Grid", false, *TabMapSetEdit->ChkMapSetEditDrawGrid),
+      {"Timer", "Interval", StoredSetting::Form::Integer, kDefaultFrameInterval,
+       [this](int interval) {
+         // One of 0 or below runs at the default but goes back to the file as it stood.
+         frameIntervalSetting_ = interval;
+         FrameTimer->setInterval(interval > 0 ? interval : kDefaultFrameInterval);
+       },
+       [this] { return frameIntervalSetting_; }},
+      {"Undo", "Enabled", StoredSetting::Form::Bool, 1,
+       [this](int enabled) { rom_->SetUndoEnabled(enabled != 0); },
+       [this] { return rom_->UndoEnabled() ? 1 : 0; }},
+  };
 }
 
 void TMainForm::WriteSettings() {
-  settings_->WriteBool("ObjectEdit", "Sort", TabObjectEdit->ChkSortObjectList->isChecked());
-  settings_->WriteBool("ObjectEdit", "Popup", TabObjectEdit->ChkPopupHint->isChecked());
-  settings_->WriteBool("32x32ChipEdit", "Grid",
-                       Tab32x32ChipEdit->Chk32x32ChipEditDrawGrid->isChecked());
-  settings_->WriteBool("MapSetEdit", "Grid", TabMapSetEdit->ChkMapSetEditDrawGrid->isChecked());
-  settings_->WriteInteger("Timer", "Interval", frameIntervalSetting_);
-  settings_->WriteBool("Undo", "Enabled", rom_->UndoEnabled());
+  if (settingsFileKept_) return;
+  WriteStoredSettings(storedSettings_, *settings_);
   if (const std::string error = settings_->UpdateFile(); !error.empty()) {
     notifier_->ReportError(CannotWriteReport(settings_->FileName(), error));
   }
 }
+
+PointerStatus& TMainForm::PointerText() { return *StatusBar; }
 
 void TMainForm::SetCaption(const QString& path) {
   setWindowTitle(path.isEmpty() ? kAppTitle : kAppTitle + QStringLiteral(" - ") + path);
@@ -421,11 +424,12 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TMainForm::CBStageChange(int index) {
-  FrameTimer->stop();
+  // Choosing the stage already shown changes nothing: the editors keep their selections.
+  if (index == rom_->CurrentStage()) return;
+  const FrameTimerPause pause(*FrameTimer);
   rom_->SetCurrentStage(index);
   ResetEditors();
   graphics_->ResetPaletteAnimation();
-  FrameTimer->start();
 }
 
 void TMainForm::SelectStage(int stage) {
@@ -483,11 +487,12 @@ void TMainForm::AfterHistoryStep(int kind) {
   EditPageControlChange();
 }
 
-void TMainForm::FrameTimerTimer() {
-  if (!paletteEdit_->StepAnimation()) return;
+bool TMainForm::FrameTimerTimer() {
+  if (!paletteEdit_->StepAnimation()) return false;
   if (TabEditor* shown = editorsByTab_[static_cast<std::size_t>(ActiveTab())]) {
     shown->RefreshPalette();
   }
+  return true;
 }
 
 bool TMainForm::EditShortcutIsTaken(const QKeyEvent& key) {
@@ -502,25 +507,6 @@ void TMainForm::RunEditShortcut(QAction* action) {
   if (!Edit1->menuAction()->isVisible()) return;
   Edit1Click();
   if (action->isEnabled()) action->trigger();
-}
-
-bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-  auto* widget = qobject_cast<QWidget*>(watched);
-  if (widget == nullptr || widget->window() != this)
-    return QMainWindow::eventFilter(watched, event);
-  if (event->type() == QEvent::ShortcutOverride &&
-      IsEditShortcut(*static_cast<QKeyEvent*>(event)) &&
-      EditShortcutIsTaken(*static_cast<QKeyEvent*>(event))) {
-    // The menu's undo and redo come first, even while an edit box has the focus.
-    event->ignore();
-    return true;
-  }
-  if (event->type() == QEvent::ToolTip && !widget->toolTip().isEmpty()) {
-    auto* help = static_cast<QHelpEvent*>(event);
-    QToolTip::showText(help->globalPos(), widget->toolTip(), widget, {}, kHintMilliseconds);
-    return true;
-  }
-  return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace zantor

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/stored_settings.h"
+
 class QAction;
 class QComboBox;
 class QDragEnterEvent;
@@ -32,6 +34,7 @@ class MapTabPage;
 class ObjectTabPage;
 class PaletteEditClass;
 class PaletteTabPage;
+class PointerStatus;
 class RomImageData;
 class StatusBarPanels;
 class TabEditor;
@@ -76,6 +79,8 @@ class TMainForm : public QMainWindow {
 
   RomImageData& Rom() { return *rom_; }
   EditFlagManagement& Flags() { return *flags_; }
+  // Status bar panel 1, as every editor is handed it.
+  PointerStatus& PointerText();
 
   void Open1Click();
   void Save1Click();
@@ -91,12 +96,11 @@ class TMainForm : public QMainWindow {
   void Undo1Click();
   void Redo1Click();
   // One tick of the frame timer: steps the palette animation and recolours the shown tab
-  // when a colour changed.
-  void FrameTimerTimer();
+  // when a colour changed; true then.
+  bool FrameTimerTimer();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
   // One dropped file opens as File > Open opens the chosen one; anything else is refused.
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -106,7 +110,8 @@ class TMainForm : public QMainWindow {
   void BuildMenus();
   void FormCreate();
   void CreateDialogs();
-  void ApplyStoredSettings();
+  // The settings the window keeps, each with its section, key, default and control.
+  std::vector<StoredSetting> StoredSettingsTable();
   void WriteSettings();
   void ShowImageState();
   void ShowClosedState();
@@ -136,6 +141,9 @@ class TMainForm : public QMainWindow {
   std::unique_ptr<DialogNotifier> notifier_;
   bool startupFailed_ = false;
   bool settingsWritten_ = false;
+  // The settings file exists but could not be read: it is left as it is at exit.
+  bool settingsFileKept_ = false;
+  std::vector<StoredSetting> storedSettings_;
   // The timer interval as the settings hold it; one of 0 or below runs at the default but
   // is written back unchanged.
   int frameIntervalSetting_ = 0;

@@ -9,6 +9,8 @@ namespace zantor {
 
 // The controls of the map set tab.
 class MapSetTabPage : public QWidget {
+  Q_OBJECT
+
  public:
   explicit MapSetTabPage(QWidget* parent = nullptr);
   QScrollBar* ScrBarMapSet;

@@ -8,6 +8,8 @@ namespace zantor {
 
 // The controls of the map tab.
 class MapTabPage : public QWidget {
+  Q_OBJECT
+
  public:
   explicit MapTabPage(QWidget* parent = nullptr);
   QScrollBar* ScrBarMap;

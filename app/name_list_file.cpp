@@ -1,9 +1,8 @@
 #include "app/name_list_file.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
-#include "app/path_text.h"
+#include "core/file_reading.h"
 
 namespace zantor {
 
@@ -26,15 +25,16 @@ QStringList SplitNameLines(const QString& text) {
 }
 
 std::optional<QStringList> ReadNameListFile(const std::filesystem::path& path) {
-  QFile file(FromPath(path));
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) return std::nullopt;
+  // Through the core's reader: a pipe or a device named like the list counts as no list
+  // instead of holding up the start.
+  const FileContent file = ReadFileUpTo(path, kMaxNameListSize);
+  if (!file.error.empty() || file.bytes.size() > kMaxNameListSize) return std::nullopt;
   // windows-31j is code page 932: Shift JIS with the vendor extensions Windows uses. A
   // toolkit without it cannot read the list at all, which is said as for a missing file.
   QStringDecoder decode("windows-31j");
   if (!decode.isValid()) return std::nullopt;
-  return SplitNameLines(decode(bytes));
+  return SplitNameLines(
+      decode(QByteArrayView(file.bytes.data(), static_cast<qsizetype>(file.bytes.size()))));
 }
 
 }  // namespace zantor

@@ -10,6 +10,8 @@ namespace zantor {
 
 // The controls of the object tab.
 class ObjectTabPage : public QWidget {
+  Q_OBJECT
+
  public:
   explicit ObjectTabPage(QWidget* parent = nullptr);
   QScrollBar* ScrBarObjectMap;

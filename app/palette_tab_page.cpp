@@ -19,23 +19,6 @@ namespace {
 constexpr int kViewStride = 108;
 constexpr int kCell = PaletteEditClass::kCell;
 
-QByteArray Numbered(const char* stem, int number) {
-  return QByteArray(stem) + QByteArray::number(number);
-}
-
-TImageEx* Image(QWidget* parent, const QByteArray& name, QRect geometry, int tag = 0) {
-  auto* image = Placed(new TImageEx(parent), name.constData(), geometry);
-  image->SetTag(tag);
-  return image;
-}
-
-QLineEdit* HexEdit(QWidget* parent, const QByteArray& name, QRect geometry, int tag) {
-  auto* edit = Placed(new QLineEdit(parent), name.constData(), geometry);
-  edit->setMaxLength(2);
-  SetTag(*edit, tag);
-  return edit;
-}
-
 }  // namespace
 
 PaletteTabPage::PaletteTabPage(QWidget* parent) : QWidget(parent) {
@@ -137,11 +120,11 @@ void PaletteTabPage::UDAnimePalXChangingEx(const QObject& sender, int direction)
 }
 
 void PaletteTabPage::ImgPalViewXMouseDown(TImageEx& sender, const ImageMouseEvent& event) {
-  editor_->PaletteViewMouseDown(sender.Tag(), event.button, event.x);
+  editor_->PaletteViewMouseDown(TagOf(sender), event.button, event.x);
 }
 
 void PaletteTabPage::ImgPalViewXMouseMove(TImageEx& sender, const ImageMouseEvent& event) {
-  editor_->PaletteViewMouseMove(sender.Tag(), event.x);
+  editor_->PaletteViewMouseMove(TagOf(sender), event.x);
 }
 
 void PaletteTabPage::ImgPalViewXMouseLeave(TImageEx&) { editor_->PaletteViewMouseLeave(); }

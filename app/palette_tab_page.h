@@ -21,6 +21,8 @@ struct ImageMouseEvent;
 // the event (the button, the sender's Tag for the controls that share a handler) and call
 // the editor.
 class PaletteTabPage : public QWidget {
+  Q_OBJECT
+
  public:
   explicit PaletteTabPage(QWidget* parent = nullptr);
 

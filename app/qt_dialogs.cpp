@@ -8,15 +8,33 @@
 
 namespace zantor {
 
+namespace {
+
+// Qt reads the patterns from the brackets at the end of each filter, separated by blanks.
+// "*.*" means every file where the filter string comes from; Qt would take it literally
+// and hide the files without a dot.
+QString QtPatterns(const QString& patterns) {
+  QStringList qt = patterns.split(u';', Qt::SkipEmptyParts);
+  for (QString& pattern : qt) {
+    if (pattern == QStringLiteral("*.*")) pattern = QStringLiteral("*");
+  }
+  return qt.join(u' ');
+}
+
+QString WithoutPatterns(const QString& description) {
+  const qsizetype open = description.lastIndexOf(u'(');
+  if (open < 0 || !description.endsWith(u')')) return description;
+  return description.left(open).trimmed();
+}
+
+}  // namespace
+
 QString ToQtNameFilter(const QString& filter) {
   const QStringList parts = filter.split(u'|');
   QStringList filters;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    const QString& description = parts[i];
-    const QString& pattern = parts[i + 1];
-    filters.append(description.contains(u'(')
-                       ? description
-                       : description + QStringLiteral(" (") + pattern + u')');
+    filters.append(WithoutPatterns(parts[i]) + QStringLiteral(" (") + QtPatterns(parts[i + 1]) +
+                   u')');
   }
   return filters.join(QStringLiteral(";;"));
 }

@@ -25,8 +25,8 @@ class QtDialogs : public Dialogs {
   QWidget* owner_;
 };
 
-// "desc|pattern|desc|pattern" as a Qt name filter list ("desc;;desc"); a description
-// without its patterns in brackets gets them appended.
+// "desc|pattern|desc|pattern" as a Qt name filter list ("desc (patterns);;..."): each
+// description shows the patterns Qt will match, "*.*" becoming "*".
 QString ToQtNameFilter(const QString& filter);
 
 }  // namespace zantor

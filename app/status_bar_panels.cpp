@@ -26,4 +26,6 @@ void StatusBarPanels::SetStatusText(const std::string& text) {
   SetPanelText(0, QString::fromStdString(text));
 }
 
+void StatusBarPanels::ShowPointerText(const QString& text) { SetPanelText(1, text); }
+
 }  // namespace zantor

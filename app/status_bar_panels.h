@@ -4,6 +4,7 @@
 #include <array>
 
 #include "core/user_notifier.h"
+#include "editors/pointer_status.h"
 
 class QLabel;
 
@@ -11,7 +12,7 @@ namespace zantor {
 
 // The main window's status bar: three panels of fixed widths. Panel 0 carries the
 // modified mark, panel 1 what the pointer is over, panel 2 stays empty.
-class StatusBarPanels : public QStatusBar, public StatusTextSink {
+class StatusBarPanels : public QStatusBar, public StatusTextSink, public PointerStatus {
  public:
   explicit StatusBarPanels(QWidget* parent = nullptr);
 
@@ -21,6 +22,8 @@ class StatusBarPanels : public QStatusBar, public StatusTextSink {
 
   // The modified mark of panel 0.
   void SetStatusText(const std::string& text) override;
+  // What the pointer is over, panel 1.
+  void ShowPointerText(const QString& text) override;
 
  private:
   std::array<QLabel*, 3> panels_{};

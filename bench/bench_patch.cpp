@@ -2,13 +2,12 @@
 // beside a memcpy of the image. The changed bytes lie either each on its own at random
 // places (the most records a patch can need for them) or in runs of 1 to 64 bytes, as
 // edits of chips, map sets and palettes leave them.
-#include <benchmark/benchmark.h>
-
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <vector>
 
-#include "bench/memcpy_ratio.h"
+#include "bench/bench_ratios.h"
 #include "core/patch_making.h"
 
 namespace zantor {
@@ -45,16 +44,19 @@ void MakeOnePatch(benchmark::State& state) {
   }
 }
 
-const bench::RatioCase kCases[] = {
-    {"IpsScattered", MakeOnePatch<PatchFormat::Ips, 1>, kImageSize, 4.0},
-    {"IpsInRuns", MakeOnePatch<PatchFormat::Ips, 64>, kImageSize, 4.0},
-    {"BpsScattered", MakeOnePatch<PatchFormat::Bps, 1>, kImageSize, 4.0},
-    {"BpsInRuns", MakeOnePatch<PatchFormat::Bps, 64>, kImageSize, 4.0},
-};
+std::vector<bench::RatioCase> Cases() {
+  using bench::Baseline;
+  return {
+      {"IpsScattered", MakeOnePatch<PatchFormat::Ips, 1>, Baseline::Memcpy(kImageSize), 4.0},
+      {"IpsInRuns", MakeOnePatch<PatchFormat::Ips, 64>, Baseline::Memcpy(kImageSize), 4.0},
+      {"BpsScattered", MakeOnePatch<PatchFormat::Bps, 1>, Baseline::Memcpy(kImageSize), 4.0},
+      {"BpsInRuns", MakeOnePatch<PatchFormat::Bps, 64>, Baseline::Memcpy(kImageSize), 4.0},
+  };
+}
 
 }  // namespace
 }  // namespace zantor
 
 int main(int argc, char** argv) {
-  return zantor::bench::RunBesideMemcpy(argc, argv, zantor::kCases);
+  return zantor::bench::RunRatioBenchmarks(argc, argv, zantor::Cases());
 }

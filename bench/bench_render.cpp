@@ -1,12 +1,10 @@
-// Each renderer benchmark runs beside a memcpy of as many bytes as it writes, and the
-// program ends with the ratio of the two times.
-#include <benchmark/benchmark.h>
-
+// The renderer's hot paths, each beside a memcpy of as many bytes as it writes.
 #include <array>
 #include <memory>
 #include <random>
+#include <vector>
 
-#include "bench/memcpy_ratio.h"
+#include "bench/bench_ratios.h"
 #include "core/address_data.h"
 #include "core/fc_palette_data.h"
 #include "core/image_bytes.h"
@@ -96,16 +94,19 @@ void RecolourAndCopy(benchmark::State& state) {
   }
 }
 
-const bench::RatioCase kCases[] = {
-    {"BuildChip16Sheet", BuildChip16Sheet, 256 * 256, 8.0},
-    {"BuildChip32Sheet", BuildChip32Sheet, 512 * 512, 3.0},
-    {"DrawMapSet", DrawMapSet, 256 * 256 * 4, 3.0},
-    {"RecolourAndCopy", RecolourAndCopy, 512 * 256 * 4, 4.0},
-};
+std::vector<bench::RatioCase> Cases() {
+  using bench::Baseline;
+  return {
+      {"BuildChip16Sheet", BuildChip16Sheet, Baseline::Memcpy(256 * 256), 8.0},
+      {"BuildChip32Sheet", BuildChip32Sheet, Baseline::Memcpy(512 * 512), 3.0},
+      {"DrawMapSet", DrawMapSet, Baseline::Memcpy(256 * 256 * 4), 3.0},
+      {"RecolourAndCopy", RecolourAndCopy, Baseline::Memcpy(512 * 256 * 4), 4.0},
+  };
+}
 
 }  // namespace
 }  // namespace zantor
 
 int main(int argc, char** argv) {
-  return zantor::bench::RunBesideMemcpy(argc, argv, zantor::kCases);
+  return zantor::bench::RunRatioBenchmarks(argc, argv, zantor::Cases());
 }

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "core/file_reading.h"
+
 namespace zantor {
 
 namespace {
@@ -17,7 +19,6 @@ namespace fs = std::filesystem;
 
 constexpr int kMaxLinkDepth = 40;
 constexpr int kTemporaryNameAttempts = 100;
-constexpr const char* kNotARegularFile = "Not a regular file";
 
 std::string Reason(int error) { return std::system_category().message(error); }
 

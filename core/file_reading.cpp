@@ -1,34 +1,57 @@
 #include "core/file_reading.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <system_error>
 
 namespace zantor {
 
+namespace {
+
+constexpr std::size_t kChunk = 64 * 1024;
+
+std::string SystemReason(int error) { return std::system_category().message(error); }
+
+}  // namespace
+
 FileContent ReadFileUpTo(const std::filesystem::path& path, std::size_t limit) {
   FileContent content;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Opened without waiting: a named pipe with no writer, or a terminal, would otherwise hold
+  // the program before it could be recognised and refused.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
-    content.error = std::system_category().message(errno);
+    content.error = SystemReason(errno);
     return content;
   }
-  content.bytes.resize(limit + 1);
-  std::size_t filled = 0;
-  while (filled < content.bytes.size()) {
-    const ssize_t got = ::read(fd, content.bytes.data() + filled, content.bytes.size() - filled);
-    if (got == 0) break;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      content.error = std::system_category().message(errno);
-      break;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) {
+    content.error = SystemReason(errno);
+  } else if (!S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)) {
+    content.error = kNotARegularFile;
+    content.notAFile = true;
+  } else {
+    // A folder goes on to read() and fails there with the system's own reason.
+    const std::size_t wanted = limit + 1;
+    std::size_t filled = 0;
+    content.bytes.reserve(std::min(wanted, static_cast<std::size_t>(info.st_size) + 1));
+    while (filled < wanted) {
+      content.bytes.resize(std::min(wanted, filled + kChunk));
+      const ssize_t got = ::read(fd, content.bytes.data() + filled, content.bytes.size() - filled);
+      if (got == 0) break;
+      if (got < 0) {
+        if (errno == EINTR) continue;
+        content.error = SystemReason(errno);
+        break;
+      }
+      filled += static_cast<std::size_t>(got);
     }
-    filled += static_cast<std::size_t>(got);
+    content.bytes.resize(filled);
   }
   ::close(fd);
-  content.bytes.resize(filled);
   return content;
 }
 

@@ -17,6 +17,11 @@ constexpr std::array<std::uint8_t, 4> kMagic = {0x4E, 0x45, 0x53, 0x1A};  // "NE
 std::optional<std::vector<std::uint8_t>> ReadImageFile(const std::filesystem::path& path,
                                                        UserNotifier& notifier) {
   FileContent file = ReadFileUpTo(path, static_cast<std::size_t>(ImageBytes::kCapacity));
+  if (file.notAFile) {
+    // A pipe or a device has no length of an image: refused as a file of the wrong length.
+    notifier.ShowMessage("ファイルを開けませんでした");
+    return std::nullopt;
+  }
   if (!file.error.empty()) {
     notifier.ReportError(CannotOpenReport(path, file.error));
     return std::nullopt;

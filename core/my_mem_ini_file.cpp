@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
 #include <limits>
 #include <sstream>
 #include <string_view>
 
 #include "core/atomic_file_writer.h"
+#include "core/file_reading.h"
 
 namespace zantor {
 
@@ -57,11 +57,19 @@ std::string FormatHex(std::int64_t value) {
 }
 
 TMyMemIniFile::TMyMemIniFile(std::filesystem::path path) : path_(std::move(path)) {
-  std::ifstream in(path_, std::ios::binary);
-  if (!in) return;
-  std::ostringstream text;
-  text << in.rdbuf();
-  Parse(text.str());
+  std::error_code missing;
+  if (!std::filesystem::exists(path_, missing)) return;
+  const FileContent file = ReadFileUpTo(path_, kMaxFileSize);
+  if (file.notAFile) return;
+  if (!file.error.empty()) {
+    loadError_ = file.error;
+    return;
+  }
+  if (file.bytes.size() > kMaxFileSize) {
+    loadError_ = std::make_error_code(std::errc::file_too_large).message();
+    return;
+  }
+  Parse(std::string(file.bytes.begin(), file.bytes.end()));
 }
 
 TMyMemIniFile::TMyMemIniFile(std::filesystem::path path, const std::string& text)

@@ -13,12 +13,18 @@ namespace zantor {
 // entries the order in which they were first written.
 class TMyMemIniFile {
  public:
-  // Loads path when it exists; otherwise starts empty (the file appears at UpdateFile).
+  // Loads path when it exists; otherwise starts empty (the file appears at UpdateFile). A
+  // pipe or a device counts as no file; a file that exists but cannot be read (or is larger
+  // than kMaxFileSize) also starts empty, and says why in LoadError.
   explicit TMyMemIniFile(std::filesystem::path path);
   // Builds the memory copy from text instead of a file; UpdateFile still writes to path.
   TMyMemIniFile(std::filesystem::path path, const std::string& text);
 
+  static constexpr std::size_t kMaxFileSize = 16 * 1024 * 1024;
+
   const std::filesystem::path& FileName() const { return path_; }
+  // The system's reason when the file exists but could not be read; empty otherwise.
+  const std::string& LoadError() const { return loadError_; }
 
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& fallback) const;
@@ -61,6 +67,7 @@ class TMyMemIniFile {
   Section& SectionFor(const std::string& name);
 
   std::filesystem::path path_;
+  std::string loadError_;
   std::vector<Section> sections_;
 };
 

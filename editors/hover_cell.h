@@ -10,8 +10,6 @@ class HoverCell {
   static constexpr int kNone = -1;
 
   int Current() const { return current_; }
-  // The cell that carries the frame, or kNone.
-  int Framed() const { return framed_; }
   void Track(int cell) { current_ = cell; }
 
   template <typename Erase, typename Draw>
@@ -27,6 +25,14 @@ class HoverCell {
   void Leave(Erase erase) {
     if (framed_ != kNone) erase(framed_);
     Clear();
+  }
+
+  // The picture under the pointer was drawn anew, taking the frame with it: forget the frame,
+  // keep the current cell and frame it again.
+  template <typename Draw>
+  void FrameAgain(Draw draw) {
+    framed_ = kNone;
+    Update([](int) {}, draw);
   }
 
   // Forgets both cells without drawing (the picture is being drawn anew).

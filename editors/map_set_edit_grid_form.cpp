@@ -3,7 +3,7 @@
 namespace zantor {
 
 TMapSetEditGridForm::TMapSetEditGridForm(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TMapSetEditGridForm"));
+  setObjectName(QStringLiteral("MapSetEditGridForm"));
   setWindowTitle(QStringLiteral("マップセットの編集"));
 }
 

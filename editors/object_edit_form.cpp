@@ -3,7 +3,7 @@
 namespace zantor {
 
 TObjectEditForm::TObjectEditForm(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TObjectEditForm"));
+  setObjectName(QStringLiteral("ObjectEditForm"));
   setWindowTitle(QStringLiteral("部屋番号XXのオブジェクトの編集"));
 }
 

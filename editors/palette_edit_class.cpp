@@ -7,6 +7,7 @@
 
 #include "core/edit_flag_management.h"
 #include "core/rom_image_data.h"
+#include "editors/frame_timer_pause.h"
 #include "editors/reload_confirmation.h"
 #include "editors/two_digit_hex.h"
 #include "graphics/editor_graphics.h"
@@ -149,13 +150,14 @@ void PaletteEditClass::ApplyAnimeEdit(int slot) {
   const auto byte = SettleHexEdit(*animeEdits_[slot], Stage().BGPaletteAnime()[index],
                                   [](int value) { return value == 0 || value >= kFirstAnimated; });
   if (!byte) return;
-  // No tick may run between the new byte and the restarted animation.
-  frameTimer_->stop();
-  Stage().SetBGPaletteAnimeEntry(index, static_cast<std::uint8_t>(*byte));
-  graphics_.ResetPaletteAnimation();
-  UseStoredColors();
-  RefreshPalette();
-  frameTimer_->start();
+  {
+    // No tick may run between the new byte and the restarted animation.
+    const FrameTimerPause pause(*frameTimer_);
+    Stage().SetBGPaletteAnimeEntry(index, static_cast<std::uint8_t>(*byte));
+    graphics_.ResetPaletteAnimation();
+    UseStoredColors();
+    RefreshPalette();
+  }
   flags_.SetPaletteModified(rom_.CurrentStage(), true);
 }
 
@@ -185,10 +187,9 @@ void PaletteEditClass::UseStoredColors() {
 }
 
 void PaletteEditClass::PaletteSetChange() {
-  frameTimer_->stop();
+  const FrameTimerPause pause(*frameTimer_);
   Reset();
   graphics_.ResetPaletteAnimation();
-  frameTimer_->start();
 }
 
 bool PaletteEditClass::StepAnimation() {
@@ -254,7 +255,7 @@ void PaletteEditClass::DrawPaletteCell(int entry) {
 void PaletteEditClass::RedrawPaletteCell(int entry) {
   DrawPaletteCell(entry);
   // A click under the pointer redraws the cell; its hover frame stays.
-  if (paletteHover_.Framed() == entry) FramePaletteCell(entry);
+  paletteHover_.FrameAgain([this](int framed) { FramePaletteCell(framed); });
 }
 
 void PaletteEditClass::DrawPaletteViews() {

@@ -3,7 +3,7 @@
 namespace zantor {
 
 TShowUnusedChipNumForm::TShowUnusedChipNumForm(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TShowUnusedChipNumForm"));
+  setObjectName(QStringLiteral("ShowUnusedChipNumForm"));
   setWindowTitle(QStringLiteral("未使用チップ番号"));
 }
 

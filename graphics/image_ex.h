@@ -23,6 +23,8 @@ struct ImageMouseEvent {
 // reports a drawing, and reports the mouse through handlers that receive the sender
 // first. Without a handler an event does nothing.
 class TImageEx : public QWidget {
+  Q_OBJECT
+
  public:
   explicit TImageEx(QWidget* parent = nullptr);
   ~TImageEx() override;
@@ -30,10 +32,6 @@ class TImageEx : public QWidget {
   // Takes the picture over and sizes the control to it.
   void SetPicture(std::unique_ptr<DisplayPicture> picture);
   DisplayPicture* Picture() const { return picture_.get(); }
-
-  // Tells paired controls apart in a shared handler.
-  int Tag() const { return tag_; }
-  void SetTag(int tag) { tag_ = tag; }
 
   QSize sizeHint() const override;
 
@@ -56,7 +54,6 @@ class TImageEx : public QWidget {
 
  private:
   std::unique_ptr<DisplayPicture> picture_;
-  int tag_ = 0;
 };
 
 }  // namespace zantor

@@ -42,8 +42,9 @@ TEST(CommandLineOptions, RefusesOutOfRangeUnknownAndIncompleteOptions) {
 TEST(FileDialogFilters, PairsBecomeQtNameFilters) {
   EXPECT_EQ(ToQtNameFilter(
                 QStringLiteral("ZANTOR5 ROMイメージ (*.nes)|*.nes|すべてのファイル (*.*)|*.*")),
-            QStringLiteral("ZANTOR5 ROMイメージ (*.nes);;すべてのファイル (*.*)"));
-  EXPECT_EQ(ToQtNameFilter(QStringLiteral("Images|*.nes")), QStringLiteral("Images (*.nes)"));
+            QStringLiteral("ZANTOR5 ROMイメージ (*.nes);;すべてのファイル (*)"));
+  EXPECT_EQ(ToQtNameFilter(QStringLiteral("Images|*.nes;*.NES")),
+            QStringLiteral("Images (*.nes *.NES)"));
 }
 
 }  // namespace

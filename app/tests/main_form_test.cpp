@@ -12,7 +12,10 @@
 #include "core/edit_flag_management.h"
 #include "core/my_mem_ini_file.h"
 #include "core/rom_image_data.h"
+#include "core/testing/pipe_watchdog.h"
+#include "editors/pointer_status.h"
 #include "editors/radio_group.h"
+#include "graphics/image_ex.h"
 
 namespace zantor {
 namespace {
@@ -83,10 +86,53 @@ TEST_F(MainFormTest, StoredSettingsReachTheirControlsAndGoBackChanged) {
   EXPECT_FALSE(written.ReadBool("Undo", "Enabled", true));
 }
 
-TEST_F(MainFormTest, ATimerIntervalOfZeroOrLessRunsAtTheDefault) {
-  folder.Write("zantor5editor.ini", "[Timer]\nInterval=-5\n");
+TEST_F(MainFormTest, ATimerIntervalOfZeroOrLessRunsAtSixteenAndIsWrittenBackAsStored) {
+  for (const char* stored : {"0", "-5"}) {
+    SCOPED_TRACE(stored);
+    folder.Write("zantor5editor.ini", QByteArray("[Timer]\nInterval=") + stored + "\n");
+    Start();
+    EXPECT_EQ(Find<QTimer>("FrameTimer")->interval(), 16);
+    form->close();
+    const TMyMemIniFile written(folder / "zantor5editor.ini");
+    EXPECT_EQ(written.ReadString("Timer", "Interval", ""), stored);
+  }
+}
+
+TEST_F(MainFormTest, ASettingsFileThatCannotBeReadIsReportedOnceAndLeftAlone) {
+  std::filesystem::create_directory(folder / "zantor5editor.ini");
   Start();
-  EXPECT_EQ(Find<QTimer>("FrameTimer")->interval(), 16);
+  EXPECT_FALSE(form->StartupFailed());
+  ASSERT_EQ(dialogs.Texts(Kind::Error).size(), 1u);
+  EXPECT_TRUE(dialogs.Texts(Kind::Error)[0].contains(
+      QString::fromStdString(std::system_category().message(EISDIR))));
+  EXPECT_EQ(Find<QTimer>("FrameTimer")->interval(), 16);  // the defaults
+  form->close();
+  EXPECT_EQ(dialogs.Texts(Kind::Error).size(), 1u);  // no attempt to write over it
+  EXPECT_TRUE(std::filesystem::is_directory(folder / "zantor5editor.ini"));
+}
+
+TEST_F(MainFormTest, PipesNamedLikeTheSettingsAndTheObjectListCountAsMissing) {
+  std::filesystem::remove(folder / "ObjectList.txt");
+  testing::PipeWatchdog settings(folder / "zantor5editor.ini");
+  testing::PipeWatchdog objects(folder / "ObjectList.txt");
+  Start();
+  EXPECT_FALSE(settings.Hung());
+  EXPECT_FALSE(objects.Hung());
+  EXPECT_FALSE(form->StartupFailed());
+  EXPECT_TRUE(dialogs.Texts(Kind::Error).empty());
+  EXPECT_EQ(dialogs.Texts(Kind::Message),
+            std::vector<QString>{QStringLiteral("ObjectList.txtを読み込めませんでした。")});
+}
+
+TEST_F(MainFormTest, EditorsWriteAndEmptyStatusPanelOne) {
+  StartWithDemo();
+  form->Flags().SetMapModified(0, true);
+  PointerStatus& panel = form->PointerText();
+  panel.ShowPointerText(QStringLiteral("タイルNo:C2"));
+  EXPECT_EQ(StatusPanel(1), QStringLiteral("タイルNo:C2"));
+  panel.ClearPointerText();
+  EXPECT_EQ(StatusPanel(1), QString());
+  EXPECT_EQ(StatusPanel(0), QStringLiteral("変更あり"));
 }
 
 TEST_F(MainFormTest, AMissingMasterPaletteEndsStartupWithoutWritingSettings) {
@@ -501,9 +547,54 @@ TEST_F(EditMenu, EachStageKeepsItsChangesAndItsHistory) {
   EXPECT_TRUE(form->Flags().IsMapModified(1));
 }
 
-TEST_F(EditMenu, ChoosingAStageFromCodeRunsNoStageChange) {
-  Find<QComboBox>("CBStage")->setCurrentIndex(4);
-  EXPECT_EQ(form->Rom().CurrentStage(), 0);
+TEST_F(EditMenu, ChoosingTheShownStageAgainKeepsTheEditorsAsTheyAre) {
+  form->ShowTab(EditTab::Palette);
+  auto* definitions = Find<QComboBox>("CBSelectPaletteSet");
+  definitions->setCurrentIndex(2);
+  emit definitions->activated(2);
+  emit Find<QComboBox>("CBStage")->activated(0);
+  EXPECT_EQ(definitions->currentIndex(), 2);
+}
+
+// Everything the program can change and show: the stages' data, flags and histories, and
+// every picture of every tab.
+std::vector<std::uint32_t> Snapshot(TMainForm& form) {
+  std::vector<std::uint32_t> state;
+  const auto add = [&state](auto bytes) { state.insert(state.end(), bytes.begin(), bytes.end()); };
+  for (int stage = 0; stage < kStageCount; ++stage) {
+    const StageData& s = form.Rom().Stage(stage);
+    add(s.BGBank()), add(s.Chip16x16()), add(s.ChipProperty()), add(s.Chip32x32());
+    add(s.MapSet()), add(s.Map()), add(s.BGPalette()), add(s.BGPaletteAnime());
+    state.push_back(static_cast<std::uint32_t>(s.ObjectCount()));
+    state.push_back(s.CanUndo() || s.CanRedo());
+  }
+  state.push_back(form.Flags().IsModified());
+  state.push_back(static_cast<std::uint32_t>(form.Rom().CurrentStage()));
+  for (TImageEx* image : form.findChildren<TImageEx*>()) {
+    const DisplayPicture& p = *image->Picture();
+    state.insert(state.end(), p.Words(), p.Words() + p.Width() * p.Height());
+  }
+  return state;
+}
+
+TEST_F(EditMenu, SettingBarsBoxesAndListsFromCodeRunsNoHandler) {
+  const auto before = Snapshot(*form);
+  for (QScrollBar* bar : form->findChildren<QScrollBar*>()) {
+    const int maximum = bar->maximum();
+    bar->setMaximum(bar->minimum());  // clamps the value, as a new image's range may
+    bar->setMaximum(maximum);
+    bar->setValue(maximum);
+    bar->setValue(bar->minimum() + 1);
+  }
+  for (QCheckBox* box : form->findChildren<QCheckBox*>()) box->setChecked(!box->isChecked());
+  for (QComboBox* list : form->findChildren<QComboBox*>()) {
+    list->setCurrentIndex((list->currentIndex() + 1) % list->count());
+  }
+  for (RadioGroup* group : form->findChildren<RadioGroup*>()) {
+    group->SetItemIndex((group->ItemIndex() + 1) % group->Count());
+  }
+  QApplication::processEvents();
+  EXPECT_TRUE(Snapshot(*form) == before);
 }
 
 // --- Name lists at start-up -------------------------------------------------------------

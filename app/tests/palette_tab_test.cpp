@@ -7,6 +7,7 @@
 #include <QToolButton>
 #include <functional>
 
+#include "app/tab_page_controls.h"
 #include "app/tests/main_form_fixture.h"
 #include "core/address_data.h"
 #include "core/edit_flag_management.h"
@@ -157,8 +158,7 @@ TEST_F(PaletteTab, ControlsCarryTheirCaptionsSizesTagsAndLengths) {
       EXPECT_EQ(control->size(), facts.size);
     }
     if (facts.tag >= 0) {
-      auto* image = dynamic_cast<TImageEx*>(control);
-      EXPECT_EQ(image != nullptr ? image->Tag() : control->property("Tag").toInt(), facts.tag);
+      EXPECT_EQ(TagOf(*control), facts.tag);
     }
     if (facts.maxLength > 0) {
       EXPECT_EQ(qobject_cast<QLineEdit*>(control)->maxLength(), facts.maxLength);
@@ -484,7 +484,10 @@ TEST_F(PaletteAnimationTicks, StageAndDefinitionChangesRestartTheTimerAndTheAnim
     Tick(kDemoCycleDelay + 1);
     EXPECT_EQ(CycleCell(1), SequenceColor(kDemoCycleAnimation, 0, 1));
   };
-  restartsAtFrameZero("stage", [&] { form->SelectStage(kDemoCycleSlot.stage); });
+  restartsAtFrameZero("stage", [&] {
+    form->SelectStage(kDemoCycleSlot.stage + 1);
+    form->SelectStage(kDemoCycleSlot.stage);
+  });
   restartsAtFrameZero("definition", [&] { ChooseDefinition(kDemoCycleSlot.definition); });
 }
 
@@ -537,22 +540,6 @@ TEST_F(PaletteAnimationTicks, AStillDefinitionDrawsNothing) {
   }
   for (int tick = 0; tick < 20; ++tick) form->FrameTimerTimer();
   for (int slot = 0; slot < 4; ++slot) EXPECT_EQ(*drawings[slot], 0) << slot;
-}
-
-// --- The timer setting -----------------------------------------------------------------
-
-class FrameTimerSetting : public MainFormTest {};
-
-TEST_F(FrameTimerSetting, AnIntervalOfZeroOrLessRunsAtSixteenAndIsWrittenBackAsStored) {
-  for (const char* stored : {"0", "-5"}) {
-    SCOPED_TRACE(stored);
-    folder.Write("zantor5editor.ini", QByteArray("[Timer]\nInterval=") + stored + "\n");
-    Start();
-    EXPECT_EQ(Find<QTimer>("FrameTimer")->interval(), 16);
-    form->close();
-    const TMyMemIniFile written(folder / "zantor5editor.ini");
-    EXPECT_EQ(written.ReadString("Timer", "Interval", ""), stored);
-  }
 }
 
 }  // namespace

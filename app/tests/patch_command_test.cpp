@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "app/tests/editor_process.h"
-#include "app/tests/temp_folder.h"
 #include "core/testing/patch_appliers.h"
 #include "core/testing/rom_fixture.h"
 
@@ -12,39 +11,39 @@ namespace {
 
 using testing::EditorRun;
 using testing::MakeImage;
+using testing::PrivateProgram;
 using testing::ReadFile;
-using testing::TempFolder;
 using testing::WriteFile;
 
-// Two images a patch can join, in a folder of their own; the program runs as from a shell
-// without any display.
+// Two images a patch can join beside a private copy of the program, which runs as from a
+// shell without any display.
 class PatchCommand : public ::testing::Test {
  protected:
   PatchCommand() {
     edited[0x40] ^= 0xFF;
     edited[edited.size() - 1] ^= 0xFF;
-    WriteFile(folder / "original.nes", original);
-    WriteFile(folder / "edited.nes", edited);
+    WriteFile(Folder() / "original.nes", original);
+    WriteFile(Folder() / "edited.nes", edited);
   }
 
-  QString PathOf(const std::string& name) const {
-    return QString::fromStdString((folder / name).string());
-  }
+  const testing::TempFolder& Folder() const { return program.folder; }
+  QString PathOf(const std::string& name) const { return program.Path(name); }
 
   EditorRun Run(const QStringList& arguments) const {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
       environment.remove(QString::fromLatin1(name));
     }
-    return testing::RunEditor(arguments, PathOf(""), environment);
+    return program.Run(arguments, {}, environment);
   }
 
   std::size_t FileCount() const {
-    return static_cast<std::size_t>(std::distance(
-        std::filesystem::directory_iterator(folder.Path()), std::filesystem::directory_iterator()));
+    return static_cast<std::size_t>(
+        std::distance(std::filesystem::directory_iterator(Folder().Path()),
+                      std::filesystem::directory_iterator()));
   }
 
-  TempFolder folder;
+  PrivateProgram program;
   std::vector<std::uint8_t> original = MakeImage(40000, 1);
   std::vector<std::uint8_t> edited = original;
 };
@@ -57,7 +56,7 @@ TEST_F(PatchCommand, WritesEitherFormatSilentlyWithoutADisplay) {
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.output, QString());
     EXPECT_EQ(run.errors, QString());
-    const auto patch = ReadFile(folder / name);
+    const auto patch = ReadFile(Folder() / name);
     const auto applied =
         name == "out.ips" ? testing::ApplyIps(original, patch) : testing::ApplyBps(original, patch);
     EXPECT_EQ(applied.refusal, "");
@@ -67,10 +66,10 @@ TEST_F(PatchCommand, WritesEitherFormatSilentlyWithoutADisplay) {
 
 // Each failure: one line on standard error that says why, a non-zero exit, no new file.
 TEST_F(PatchCommand, EveryFailureSaysWhyOnOneLineAndWritesNothing) {
-  folder.Write("short.nes", "NES\x1A");
-  WriteFile(folder / "longer.nes", MakeImage(40001, 1));
-  const QString original = PathOf("original.nes");
-  const QString edited = PathOf("edited.nes");
+  Folder().Write("short.nes", "NES\x1A");
+  WriteFile(Folder() / "longer.nes", MakeImage(40001, 1));
+  const QString from = PathOf("original.nes");
+  const QString to = PathOf("edited.nes");
   const QString out = PathOf("out.ips");
   struct Case {
     QStringList arguments;
@@ -79,28 +78,28 @@ TEST_F(PatchCommand, EveryFailureSaysWhyOnOneLineAndWritesNothing) {
   };
   const std::vector<Case> cases = {
       {{"--make-patch"}, 2, "--make-patch takes ORIGINAL EDITED OUT.ips|OUT.bps"},
-      {{"--make-patch", original, edited}, 2, "--make-patch takes"},
-      {{original, "--make-patch", edited, out, out}, 2, "--make-patch takes"},
-      {{"--make-patch", original, edited, out, "--verbose"},
+      {{"--make-patch", from, to}, 2, "--make-patch takes"},
+      {{from, "--make-patch", to, out, out}, 2, "--make-patch takes"},
+      {{"--make-patch", from, to, out, "--verbose"},
        2,
        "unknown option with --make-patch: --verbose"},
-      {{"--screenshot", out, "--make-patch", original, edited},
+      {{"--screenshot", out, "--make-patch", from, to},
        2,
        "unknown option with --make-patch: --screenshot"},
-      {{"--make-patch", PathOf("missing.nes"), edited, out},
+      {{"--make-patch", PathOf("missing.nes"), to, out},
        1,
        "ファイル \"" + PathOf("missing.nes") + "\" を開けません。 "},
-      {{"--make-patch", original, PathOf(""), out}, 1, "を開けません。 "},
-      {{"--make-patch", original, PathOf("short.nes"), out},
+      {{"--make-patch", from, PathOf(""), out}, 1, "を開けません。 "},
+      {{"--make-patch", from, PathOf("short.nes"), out},
        1,
        PathOf("short.nes") + ": ファイルを開けませんでした"},
-      {{"--make-patch", PathOf("longer.nes"), edited, out},
+      {{"--make-patch", PathOf("longer.nes"), to, out},
        1,
        PathOf("longer.nes") + ": 元のROMイメージと編集後のROMイメージのサイズが違います"},
-      {{"--make-patch", original, edited, PathOf("out.txt")},
+      {{"--make-patch", from, to, PathOf("out.txt")},
        1,
        "パッチファイルの拡張子は .ips か .bps にしてください"},
-      {{"--make-patch", original, edited, PathOf("no/folder/out.bps")},
+      {{"--make-patch", from, to, PathOf("no/folder/out.bps")},
        1,
        "ファイル \"" + PathOf("no/folder/out.bps") + "\" に書き込めません。 "},
   };

@@ -10,22 +10,14 @@ namespace zantor {
 namespace {
 
 using testing::EditorRun;
-using testing::ProgramFolder;
+using testing::PrivateProgram;
 using testing::TempFolder;
 
-// Runs the built program headless from the given working folder.
-EditorRun RunEditor(const QStringList& arguments, const QString& workingFolder) {
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-  return testing::RunEditor(arguments, workingFolder, environment);
-}
-
 TEST(Screenshot, WritesThePictureOfTheWindowWithTheImageOpen) {
-  TempFolder folder;
-  const QString shot = QString::fromStdString((folder / "shot.png").string());
+  const PrivateProgram program;
+  const QString shot = program.Path("shot.png");
   const EditorRun run =
-      RunEditor({ProgramFolder() + "/demo.nes", "--screenshot", shot, "--tab", "4", "--stage", "2"},
-                ProgramFolder());
+      program.Run({program.Path("demo.nes"), "--screenshot", shot, "--tab", "4", "--stage", "2"});
   EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
   const QImage picture(shot);
   ASSERT_FALSE(picture.isNull());
@@ -43,9 +35,10 @@ TEST(Screenshot, WritesThePictureOfTheWindowWithTheImageOpen) {
 }
 
 TEST(Screenshot, FailsWithoutTheMasterPaletteInTheWorkingFolder) {
+  const PrivateProgram program;
   TempFolder folder;
   const QString here = QString::fromStdString(folder.Path().string());
-  const EditorRun run = RunEditor({"--screenshot", here + "/shot.png"}, here);
+  const EditorRun run = program.Run({"--screenshot", here + "/shot.png"}, here);
   EXPECT_NE(run.exitCode, 0);
   EXPECT_TRUE(run.errors.contains(QStringLiteral("fcpalette.palが読み込めませんでした")))
       << run.errors.toStdString();
@@ -53,18 +46,17 @@ TEST(Screenshot, FailsWithoutTheMasterPaletteInTheWorkingFolder) {
 }
 
 TEST(Screenshot, FailsWhenTheImageDoesNotOpen) {
-  TempFolder folder;
-  folder.Write("short.nes", "NES");
-  const QString here = QString::fromStdString(folder.Path().string());
+  const PrivateProgram program;
+  program.folder.Write("short.nes", "NES");
   const EditorRun run =
-      RunEditor({here + "/short.nes", "--screenshot", here + "/shot.png"}, ProgramFolder());
+      program.Run({program.Path("short.nes"), "--screenshot", program.Path("shot.png")});
   EXPECT_NE(run.exitCode, 0);
   EXPECT_TRUE(run.errors.contains(QStringLiteral("ファイルを開けませんでした")))
       << run.errors.toStdString();
 }
 
 TEST(Screenshot, RefusesABadCommandLine) {
-  const EditorRun run = RunEditor({"--tab", "9"}, ProgramFolder());
+  const EditorRun run = PrivateProgram().Run({"--tab", "9"});
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_TRUE(run.errors.contains(QStringLiteral("usage:")));
 }

@@ -4,8 +4,6 @@
 
 #include <QLineEdit>
 
-#include "editors/hover_cell.h"
-
 namespace zantor {
 namespace {
 
@@ -51,28 +49,6 @@ TEST(TwoDigitHexEdits, AnAcceptedNumberIsShownInUpperCaseAndReturnedWhenNew) {
   const Settled same = Settle("1c");
   EXPECT_EQ(same.value, std::nullopt);
   EXPECT_EQ(same.shown, QStringLiteral("1C"));
-}
-
-TEST(HoverCells, TheFrameMovesOnlyBetweenCells) {
-  HoverCell hover;
-  std::vector<std::string> drawn;
-  const auto update = [&] {
-    hover.Update([&](int c) { drawn.push_back("erase " + std::to_string(c)); },
-                 [&](int c) { drawn.push_back("draw " + std::to_string(c)); });
-  };
-  hover.Track(3);
-  update();
-  update();
-  hover.Track(4);
-  update();
-  hover.Track(HoverCell::kNone);
-  update();
-  hover.Track(5);
-  update();
-  hover.Leave([&](int c) { drawn.push_back("erase " + std::to_string(c)); });
-  EXPECT_EQ(drawn, (std::vector<std::string>{"draw 3", "erase 3", "draw 4", "erase 4", "draw 5",
-                                             "erase 5"}));
-  EXPECT_EQ(hover.Current(), HoverCell::kNone);
 }
 
 }  // namespace

@@ -8,18 +8,17 @@
 
 #include "core/stage_data.h"
 #include "graphics/editor_graphics.h"
+#include "graphics/testing/reference_pixels.h"
 #include "graphics/tests/render_test_support.h"
 #include "tools/demo_image.h"
 
 namespace zantor {
 namespace {
 
+using testing::DemoBytes;
+using testing::ReferenceChip16Pixel;
+using testing::ReferenceChip32Pixel;
 using testing::TestMasterColor;
-
-const std::vector<std::uint8_t>& DemoBytes() {
-  static const std::vector<std::uint8_t> bytes = BuildDemoImage();
-  return bytes;
-}
 
 // The demo image with one stage's tables decoded, and a renderer over it.
 struct DemoStage : testing::RenderFixture {
@@ -40,29 +39,6 @@ struct DemoStage : testing::RenderFixture {
   bool undo_enabled = true;
   std::unique_ptr<StageData> data;
 };
-
-// Reference: pixel (x, y) of the 16x16 chip sheet, straight from the file's bytes.
-int ReferenceChip16Pixel(const StageData& stage, int x, int y) {
-  const std::vector<std::uint8_t>& file = DemoBytes();
-  const int chip = y / 16 * 16 + x / 16;
-  const int quadrant = (y % 16 / 8) * 2 + x % 16 / 8;
-  const int tile = stage.Chip16x16()[quadrant * 256 + chip];
-  const int bank = stage.BGBank()[tile < 0x80 ? 0 : 1];
-  const std::size_t offset =
-      static_cast<std::size_t>(kDemoChrBase + bank * 1024 + (tile % 0x80) * 16 + y % 8);
-  const int bit = 7 - x % 8;
-  const int low = offset < file.size() ? file[offset] >> bit & 1 : 0;
-  const int high = offset + 8 < file.size() ? file[offset + 8] >> bit & 1 : 0;
-  return (stage.ChipProperty()[chip] & 3) * 4 + low + 2 * high;
-}
-
-// Reference: pixel (x, y) of the 32x32 chip sheet.
-int ReferenceChip32Pixel(const StageData& stage, int x, int y) {
-  const int chip = y / 32 * 16 + x / 32;
-  const int quadrant = (y % 32 / 16) * 2 + x % 32 / 16;
-  const int small = stage.Chip32x32()[chip * 4 + quadrant];
-  return ReferenceChip16Pixel(stage, small % 16 * 16 + x % 16, small / 16 * 16 + y % 16);
-}
 
 TEST(DemoImageRendering, ChipSheetsOfEveryStageMatchTheReference) {
   for (int stage = 0; stage < 16; ++stage) {

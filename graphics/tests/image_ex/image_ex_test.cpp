@@ -42,8 +42,6 @@ TEST_F(ImageControl, TakesThePictureAndItsSize) {
   EXPECT_EQ(control.Picture()->Width(), 64);
   EXPECT_EQ(control.size(), QSize(64, 48));
   EXPECT_EQ(control.sizeHint(), QSize(64, 48));
-  control.SetTag(3);
-  EXPECT_EQ(control.Tag(), 3);
 }
 
 // "button/buttons[ shift][ ctrl] x,y", the buttons as Qt's flag values.
