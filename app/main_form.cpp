@@ -37,6 +37,7 @@
 #include "core/patch_file.h"
 #include "core/rom_image_data.h"
 #include "core/undo_data.h"
+#include "editors/chip16x16_edit_class.h"
 #include "editors/frame_timer_pause.h"
 #include "editors/map_set_edit_grid_form.h"
 #include "editors/object_edit_form.h"
@@ -245,6 +246,12 @@ void TMainForm::CreateEditors() {
   paletteEdit_ = std::make_unique<PaletteEditClass>(*rom_, *flags_, *graphics_, *dialogs_);
   TabPaletteEdit->Attach(*paletteEdit_, FrameTimer);
   AddEditor(*paletteEdit_, EditTab::Palette);
+
+  chip16Edit_ =
+      std::make_unique<Chip16x16EditClass>(*rom_, *flags_, *graphics_, *dialogs_, *StatusBar);
+  Tab16x16ChipEdit->Attach(*chip16Edit_, *ShowUnusedChipNumForm);
+  AddEditor(*chip16Edit_, EditTab::Chip16x16);
+  sheetSources_.push_back(chip16Edit_.get());
 }
 
 void TMainForm::AddEditor(TabEditor& editor, EditTab tab) {
@@ -292,8 +299,9 @@ void TMainForm::ShowImageState() {
   CBStage->setCurrentIndex(0);
   graphics_->SetChrBase();
   rom_->SetCurrentStage(CBStage->currentIndex());
-  // An image without CHR data still opens; its bank bars then offer bank 0 only.
-  const int lastBank = std::max(0, rom_->ChrBankCount() - 2);
+  // Bank numbers are bytes and a bank's 2 KiB window lies inside the CHR data; an image
+  // without CHR data still opens, its bars then offering bank 0 only.
+  const int lastBank = std::clamp(rom_->ChrBankCount() - 2, 0, 255);
   Tab16x16ChipEdit->ScrBarBGBank0->setMaximum(lastBank);
   Tab16x16ChipEdit->ScrBarBGBank1->setMaximum(lastBank);
   ShowImageControls(true);

@@ -22,6 +22,7 @@ class QTimer;
 namespace zantor {
 
 class ChipSheetSource;
+class Chip16x16EditClass;
 class Chip16x16TabPage;
 class Chip32x32TabPage;
 class Dialogs;
@@ -81,6 +82,8 @@ class TMainForm : public QMainWindow {
   EditFlagManagement& Flags() { return *flags_; }
   // Status bar panel 1, as every editor is handed it.
   PointerStatus& PointerText();
+  // The editor behind a tab (for benchmarks, which time the editors' operations directly).
+  TabEditor& EditorOf(EditTab tab) { return *editorsByTab_[static_cast<std::size_t>(tab)]; }
 
   void Open1Click();
   void Save1Click();
@@ -155,6 +158,7 @@ class TMainForm : public QMainWindow {
   std::unique_ptr<RomImageData> rom_;
   std::unique_ptr<EditorGraphics> graphics_;
   std::unique_ptr<PaletteEditClass> paletteEdit_;
+  std::unique_ptr<Chip16x16EditClass> chip16Edit_;
   // Editors in the order they are created and reset; by tab for the tab refresh.
   std::vector<TabEditor*> editorsInOrder_;
   std::array<TabEditor*, kEditTabCount> editorsByTab_{};

@@ -4,6 +4,7 @@
 
 #include "bench/bench_ratios.h"
 #include "bench/editor_scene.h"
+#include "editors/chip16x16_edit_class.h"
 
 namespace zantor {
 namespace {
@@ -27,11 +28,46 @@ void PaletteAnimationTick(benchmark::State& state) {
   }
 }
 
+Chip16x16EditClass& Chip16x16Editor() {
+  TMainForm& form = TheScene().Form();
+  form.ShowTab(EditTab::Chip16x16);
+  return dynamic_cast<Chip16x16EditClass&>(form.EditorOf(EditTab::Chip16x16));
+}
+
+// One tile painted into a quadrant of the edited chip under the pointer: recorded, the chip
+// decoded into the sheet and copied to the table and the enlarged view, the frame drawn
+// again. Two tiles in turn, so every paint changes the chip.
+void PaintQuadrant(benchmark::State& state) {
+  Chip16x16EditClass& editor = Chip16x16Editor();
+  editor.ChipTableMouseDown(Qt::LeftButton, false, 5 * 16 + 4, 12 * 16 + 4);
+  editor.EditedChipMouseMove(40, 8);
+  int turn = 0;
+  for (auto _ : state) {
+    const int tile = 0x21 + (++turn & 1);
+    editor.BankTableMouseDown(Qt::LeftButton, tile % 16 * 16, tile / 16 * 16);
+    editor.EditedChipMouseDown(Qt::LeftButton, 40, 8);
+    benchmark::ClobberMemory();
+  }
+}
+
+// Every chip decoded again and the whole table copied: what a bank change costs.
+void RebuildChipTable(benchmark::State& state) {
+  Chip16x16EditClass& editor = Chip16x16Editor();
+  for (auto _ : state) {
+    editor.RebuildChipSheet();
+    editor.DrawChipTable();
+    benchmark::ClobberMemory();
+  }
+}
+
 std::vector<bench::RatioCase> Cases() {
   using bench::Baseline;
   return {
       {"PaletteTab/AnimationTick", PaletteAnimationTick, Baseline::Budget(kFrameMicroseconds),
        0.02},
+      {"Chip16x16/RebuildChipTable", RebuildChipTable, Baseline::Budget(kFrameMicroseconds), 0},
+      {"Chip16x16/PaintQuadrant", PaintQuadrant, Baseline::OtherCase("Chip16x16/RebuildChipTable"),
+       1.0 / 8},
   };
 }
 

@@ -19,6 +19,8 @@ RadioGroup::RadioGroup(const QString& caption, const QStringList& items, int col
     group_->addButton(button, i);
     buttons_.push_back(button);
   }
+  // Columns of equal width, whatever their captions.
+  for (int column = 0; column < columns; ++column) layout->setColumnStretch(column, 1);
   connect(group_, &QButtonGroup::idClicked, this, &RadioGroup::ItemClicked);
 }
 

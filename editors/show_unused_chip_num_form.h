@@ -2,14 +2,34 @@
 
 #include <QDialog>
 
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
 namespace zantor {
 
-// The dialog for the unused and duplicate chip reports; created hidden once at start-up and reused.
+class Dialogs;
+
+// The one dialog of the chip reports: a caption, a message line and the report text, which
+// the user may select and copy (what is typed into it is never read). Created hidden once
+// at start-up and reused.
 class TShowUnusedChipNumForm : public QDialog {
   Q_OBJECT
 
  public:
   explicit TShowUnusedChipNumForm(QWidget* parent = nullptr);
+
+  // Fills the dialog with a report (text with CR LF line ends) and shows it modally.
+  void ShowReport(Dialogs& dialogs, const QString& caption, const QString& message,
+                  const std::string& report);
+
+  QLabel* LblMessage;
+  QPlainTextEdit* MemoUnusedChipNum;
+  QPushButton* BtnReplaceMapSetChips;
+  QPushButton* BtnCancel;
+
+ private:
+  void SetReportText(const std::string& report);
 };
 
 }  // namespace zantor

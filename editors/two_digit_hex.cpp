@@ -3,6 +3,8 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
+#include "core/hex_text.h"
+
 namespace zantor {
 
 namespace {
@@ -20,9 +22,7 @@ void SetTextQuietly(QLineEdit& edit, const QString& text) {
 
 }  // namespace
 
-QString TwoDigitHex(int value) {
-  return QStringLiteral("%1").arg(value & 0xFF, 2, 16, QChar(u'0')).toUpper();
-}
+QString TwoDigitHex(int value) { return QString::fromLatin1(TwoDigitHexText(value)); }
 
 std::optional<int> SettleHexEdit(QLineEdit& edit, int stored,
                                  const std::function<bool(int)>& accepts) {

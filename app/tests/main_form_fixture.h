@@ -3,19 +3,29 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTabWidget>
+#include <QTest>
 #include <memory>
 
 #include "app/main_form.h"
 #include "app/tests/temp_folder.h"
 #include "editors/testing/scripted_dialogs.h"
+#include "graphics/image_ex.h"
 #include "tools/demo_image.h"
 #include "tools/ntsc_palette.h"
 
 namespace zantor::testing {
+
+// The colour pictures show for NES colour number n (the master palette beside the program).
+inline std::uint32_t NesColor(int number) {
+  const auto rgb = NtscPalette::Color(number & 0x3F);
+  return rgb.r | (rgb.g << 8) | (rgb.b << 16);
+}
 
 // A main window started in its own program folder, with the master palette, the object
 // list and the demo image beside it, and every dialog scripted.
@@ -65,6 +75,28 @@ class MainFormTest : public ::testing::Test {
   QString StatusPanel(int panel) const {
     return Find<QLabel>(QStringLiteral("StatusBarPanel%1").arg(panel).toLatin1().constData())
         ->text();
+  }
+
+  // The user's hand on the controls.
+  TImageEx* Image(const QString& name) const { return Find<TImageEx>(name.toLatin1().constData()); }
+  void Click(const QString& image, Qt::MouseButton button, QPoint at,
+             Qt::KeyboardModifiers keys = Qt::NoModifier) {
+    QTest::mouseClick(Image(image), button, keys, at);
+  }
+  void Move(const QString& image, QPoint at, Qt::MouseButtons held = Qt::NoButton,
+            Qt::KeyboardModifiers keys = Qt::NoModifier) {
+    QMouseEvent move(QEvent::MouseMove, at, Image(image)->mapToGlobal(at), Qt::NoButton, held,
+                     keys);
+    QApplication::sendEvent(Image(image), &move);
+  }
+  void Leave(const QString& image) {
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(Image(image), &leave);
+  }
+  void Type(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
   }
 
   TempFolder folder;

@@ -198,6 +198,9 @@ TEST_F(MainFormTest, AnImageWithoutChrDataOpensWithBankBarsLimitedToZero) {
   EXPECT_EQ(Find<QScrollBar>("ScrBarBGBank0")->minimum(), 0);
   EXPECT_EQ(Find<QScrollBar>("ScrBarBGBank0")->maximum(), 0);
   EXPECT_EQ(Find<QScrollBar>("ScrBarBGBank1")->maximum(), 0);
+  form->ShowTab(EditTab::Chip16x16);  // tiles past the data show colour 0
+  EXPECT_EQ(Image("ImgBGBankTable")->Picture()->Pixel(255, 255),
+            testing::NesColor(form->Rom().Stage(0).BGPalette()[0]));
 }
 
 TEST_F(MainFormTest, AFailedOpenLeavesTheWindowAsItWas) {

@@ -25,12 +25,8 @@ namespace zantor {
 namespace {
 
 using testing::MainFormTest;
+using testing::NesColor;
 using Kind = testing::ScriptedDialogs::Kind;
-
-std::uint32_t NesColor(int number) {
-  const auto rgb = NtscPalette::Color(number & 0x3F);
-  return rgb.r | (rgb.g << 8) | (rgb.b << 16);
-}
 
 // The NES colour that replaces colour `colour` (1..3) of a sub-palette in frame `frame` of
 // the demo's animation `animation`.
@@ -55,27 +51,9 @@ class PaletteTab : public MainFormTest {
   QLineEdit* AnimeEdit(int slot) {
     return Find<QLineEdit>(QStringLiteral("EditAnimePal%1").arg(slot).toLatin1().constData());
   }
-  TImageEx* Image(const QString& name) { return Find<TImageEx>(name.toLatin1().constData()); }
   // The colour shown in the middle of cell `cell` of an image control.
   std::uint32_t CellColor(const QString& image, int cell, int row = 0) {
     return Image(image)->Picture()->Pixel(cell * 24 + 12, row * 24 + 12);
-  }
-  void Type(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-  }
-  void Click(const QString& image, Qt::MouseButton button, QPoint at) {
-    QTest::mouseClick(Image(image), button, Qt::NoModifier, at);
-  }
-  void Move(const QString& image, QPoint at, Qt::MouseButtons held = Qt::NoButton) {
-    QMouseEvent move(QEvent::MouseMove, at, Image(image)->mapToGlobal(at), Qt::NoButton, held,
-                     Qt::NoModifier);
-    QApplication::sendEvent(Image(image), &move);
-  }
-  void Leave(const QString& image) {
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(Image(image), &leave);
   }
   void SelectFromTable(int color) {
     Click("ImgColorTable", Qt::LeftButton, {(color % 16) * 24 + 3, (color / 16) * 24 + 3});

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <functional>
 
 #include "app/tests/editor_process.h"
+#include "app/tests/main_form_fixture.h"
 #include "app/tests/temp_folder.h"
+#include "core/testing/rom_fixture.h"
+#include "graphics/testing/reference_pixels.h"
 #include "tools/ntsc_palette.h"
 
 namespace zantor {
@@ -32,6 +36,54 @@ TEST(Screenshot, WritesThePictureOfTheWindowWithTheImageOpen) {
     }
   }
   EXPECT_GE(cellPixels, 24 * 24);
+}
+
+// Whether the screenshot shows, somewhere, a picture of the given size whose pixel (x, y) has
+// the colour expected(x, y) (0x00BBGGRR).
+bool ShowsPicture(const QImage& shot, QSize size,
+                  const std::function<std::uint32_t(int x, int y)>& expected) {
+  const auto rgb = [](std::uint32_t c) {
+    return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+  };
+  for (int top = 0; top + size.height() <= shot.height(); ++top) {
+    for (int left = 0; left + size.width() <= shot.width(); ++left) {
+      bool same = true;
+      for (int y = 0; y < size.height() && same; ++y) {
+        for (int x = 0; x < size.width() && same; ++x) {
+          same = shot.pixel(left + x, top + y) == rgb(expected(x, y));
+        }
+      }
+      if (same) return true;
+    }
+  }
+  return false;
+}
+
+// Stage `stage` of the demo image as the program decodes it.
+struct DemoRom : testing::RomFixture {
+  explicit DemoRom(const PrivateProgram& program, int stage) : stage(stage) {
+    EXPECT_TRUE(rom.Open(program.folder / "demo.nes"));
+  }
+  const StageData& Stage() const { return rom.Stage(stage); }
+  std::uint32_t Colour(int index) const { return testing::NesColor(Stage().BGPalette()[index]); }
+  int stage;
+};
+
+QImage Screenshot(const PrivateProgram& program, const QString& tab, const QString& stage = "0") {
+  const QString shot = program.Path("shot.png");
+  const EditorRun run =
+      program.Run({program.Path("demo.nes"), "--screenshot", shot, "--tab", tab, "--stage", stage});
+  EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+  return QImage(shot);
+}
+
+TEST(Screenshot, TheChipTabShowsTheChipTableOfTheStage) {
+  const PrivateProgram program;
+  const QImage shot = Screenshot(program, "3");
+  const DemoRom demo(program, 0);
+  EXPECT_TRUE(ShowsPicture(shot, {256, 256}, [&](int x, int y) {
+    return demo.Colour(testing::ReferenceChip16Pixel(demo.Stage(), x, y));
+  }));
 }
 
 TEST(Screenshot, FailsWithoutTheMasterPaletteInTheWorkingFolder) {
