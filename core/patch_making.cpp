@@ -100,7 +100,8 @@ class PatchBuffer {
   std::vector<std::uint8_t> Take() { return std::move(bytes_); }
 
  private:
-  // Enough for most patches at once: growing by small steps costs more than the patch.
+  // Room for most patches from the start: growing from a small buffer step by step took
+  // longer than finding the changes.
   static constexpr std::size_t kFirstRoom = 256 * 1024;
   std::vector<std::uint8_t> bytes_;
 };

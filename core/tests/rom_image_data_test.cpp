@@ -339,41 +339,6 @@ TEST(RomSave, AFailedSaveKeepsTheTargetFlagsHistoriesAndName) {
 
 // ---- The bytes a save would write ----
 
-// Flagged edits in stages 2 and 9 (objects among them), an unflagged one in stage 5 and an
-// entry on a redo stack: the copy holds what Save then writes, and nothing else moved.
-TEST(RomSavedBytes, HoldsWhatSaveWritesAndLeavesEverythingAsItWas) {
-  OpenImage o;
-  StageData& two = o.f.rom.Stage(2);
-  two.SetMapRoom(0, Flip(two.Map()[0]));
-  two.SetMapRoom(1, Flip(two.Map()[1]));
-  two.Undo();
-  o.f.flags.SetMapModified(2, true);
-  StageData& nine = o.f.rom.Stage(9);
-  nine.SetBGPaletteEntry(5, Flip(nine.BGPalette()[5]));
-  nine.ClearRoom(0);
-  nine.AddObject(3, 4, 5, 6);
-  o.f.flags.SetPaletteModified(9, true);
-  o.f.flags.SetObjectModified(9, true);
-  o.f.rom.Stage(5).SetMapRoom(0, Flip(o.f.rom.Stage(5).Map()[0]));
-  const std::vector<std::uint8_t> buffer(o.f.rom.Bytes().Data(),
-                                         o.f.rom.Bytes().Data() + ImageBytes::kCapacity);
-
-  const std::vector<std::uint8_t> saved = o.f.rom.SavedBytes();
-
-  EXPECT_TRUE(std::equal(buffer.begin(), buffer.end(), o.f.rom.Bytes().Data()));
-  EXPECT_TRUE(o.f.flags.IsMapModified(2) && o.f.flags.IsPaletteModified(9) &&
-              o.f.flags.IsObjectModified(9));
-  EXPECT_EQ(o.f.status.text, "変更あり");
-  EXPECT_TRUE(two.CanUndo() && two.CanRedo() && nine.CanUndo());
-  EXPECT_EQ(o.f.rom.Stage(5).UndoName(), "マップの編集");
-  EXPECT_EQ(ReadFile(o.path), o.original);
-  EXPECT_TRUE(o.f.notifier.errors.empty() && o.f.notifier.messages.empty());
-
-  ASSERT_TRUE(o.f.rom.Save(o.path));
-  EXPECT_EQ(saved, ReadFile(o.path));
-  EXPECT_NE(saved, o.original);
-}
-
 // The object staging table follows the image only: a copy made between two object edits
 // leaves the later save as it would have been without it.
 TEST(RomSavedBytes, ACopyBetweenObjectEditsChangesNoLaterSave) {
