@@ -24,6 +24,6 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
   exit 1
 fi
 
-# The master palette is looked up in the working folder, so start from the program's own.
+# Started in the program's own folder, beside the demo image, as it always has been.
 cd "$build/bin"
 exec ./zantor5editor "${image:-demo.nes}"

@@ -35,9 +35,11 @@
 #include "core/fc_palette_data.h"
 #include "core/my_mem_ini_file.h"
 #include "core/patch_file.h"
+#include "core/program_locations.h"
 #include "core/rom_image_data.h"
 #include "core/undo_data.h"
 #include "editors/chip16x16_edit_class.h"
+#include "editors/chip32x32_edit_class.h"
 #include "editors/frame_timer_pause.h"
 #include "editors/map_set_edit_grid_form.h"
 #include "editors/object_edit_form.h"
@@ -59,7 +61,6 @@ const QString kSaveFilter = QStringLiteral("ZANTOR5 ROMイメージ (*.nes)|*.ne
 const QString kPatchFilter = QStringLiteral("IPSパッチ (*.ips)|*.ips|BPSパッチ (*.bps)|*.bps");
 const QString kUndoCaption = QStringLiteral("元に戻す(&U)");
 const QString kRedoCaption = QStringLiteral("やり直し(&R)");
-const char kSettingsFile[] = "zantor5editor.ini";
 constexpr int kDefaultFrameInterval = 16;
 
 // The one local file, not a folder, that a drag carries; nothing for anything else.
@@ -99,7 +100,7 @@ void TMainForm::CreateDialogs() {
   // Created hidden once, reused for the whole run; before the editors, which are handed
   // theirs when they are built.
   ShowUnusedChipNumForm = new TShowUnusedChipNumForm(this);
-  MapSetEditGridForm = new TMapSetEditGridForm(this);
+  MapSetEditGridForm = new TMapSetEditGridForm(*dialogs_, this);
   ObjectEditForm = new TObjectEditForm(this);
 }
 
@@ -210,19 +211,21 @@ void TMainForm::BuildMenus() {
 
 void TMainForm::FormCreate() {
   palette_ = std::make_unique<FcPaletteData>();
-  if (!palette_->Load(environment_.paletteFile, *notifier_)) {
+  const ProgramFolders& folders = environment_.folders;
+  const FileSearch paletteFile = FindMasterPalette(environment_.paletteFile, folders);
+  if (!palette_->Load(paletteFile.file, *notifier_, paletteFile.SearchedFoldersNote())) {
     startupFailed_ = true;
     return;
   }
   flags_ = std::make_unique<EditFlagManagement>(*StatusBar);
-  settings_ = std::make_unique<TMyMemIniFile>(environment_.programDir / kSettingsFile);
+  settings_ = std::make_unique<TMyMemIniFile>(SettingsFilePath(folders));
   if (!settings_->LoadError().empty()) {
     // The file is there but could not be read: run on the defaults, and keep them from
     // replacing the user's address table and sharing entries at exit.
     notifier_->ReportError(CannotOpenReport(settings_->FileName(), settings_->LoadError()));
     settingsFileKept_ = true;
   }
-  LoadChipAttributeNames(environment_.programDir, attributeNames_,
+  LoadChipAttributeNames(FindNameList(kChipAttributesFile, folders).file, attributeNames_,
                          *Tab16x16ChipEdit->RGChipPropertySelect);
   rom_ = std::make_unique<RomImageData>(*flags_, attributeNames_, *settings_, *notifier_);
   graphics_ = std::make_unique<EditorGraphics>(*palette_, rom_->Bytes(), rom_->Addresses());
@@ -237,7 +240,8 @@ void TMainForm::FormCreate() {
   TabMapSetEdit->ScrBarSelectPage0->setRange(0, 39);
   TabMapSetEdit->ScrBarSelectPage1->setRange(0, 39);
 
-  LoadObjectKindNames(environment_.programDir, *TabObjectEdit->CBSelectObject, *dialogs_);
+  LoadObjectKindNames(FindNameList(kObjectListFile, folders).file, *TabObjectEdit->CBSelectObject,
+                      *dialogs_);
   CreateDialogs();
   CreateEditors();
 }
@@ -252,6 +256,12 @@ void TMainForm::CreateEditors() {
   Tab16x16ChipEdit->Attach(*chip16Edit_, *ShowUnusedChipNumForm);
   AddEditor(*chip16Edit_, EditTab::Chip16x16);
   sheetSources_.push_back(chip16Edit_.get());
+
+  chip32Edit_ =
+      std::make_unique<Chip32x32EditClass>(*rom_, *flags_, *graphics_, *dialogs_, *StatusBar);
+  Tab32x32ChipEdit->Attach(*chip32Edit_, *ShowUnusedChipNumForm);
+  AddEditor(*chip32Edit_, EditTab::Chip32x32);
+  sheetSources_.push_back(chip32Edit_.get());
 }
 
 void TMainForm::AddEditor(TabEditor& editor, EditTab tab) {

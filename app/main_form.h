@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/stored_settings.h"
+#include "core/program_locations.h"
 
 class QAction;
 class QComboBox;
@@ -23,6 +24,7 @@ namespace zantor {
 
 class ChipSheetSource;
 class Chip16x16EditClass;
+class Chip32x32EditClass;
 class Chip16x16TabPage;
 class Chip32x32TabPage;
 class Dialogs;
@@ -44,11 +46,11 @@ class TMyMemIniFile;
 class TObjectEditForm;
 class TShowUnusedChipNumForm;
 
-// Where the program finds what lies beside it, and who answers its questions.
+// Where the program finds its files, and who answers its questions.
 struct ProgramEnvironment {
-  // The folder of the settings file and the two name lists.
-  std::filesystem::path programDir;
-  // The master palette, opened as named (a bare name is looked up in the working folder).
+  // The program's own folder and those looked in when it cannot serve.
+  ProgramFolders folders;
+  // The master palette as named: a bare name is looked up in the working folder first.
   std::filesystem::path paletteFile = "fcpalette.pal";
   // Every modal interaction; when null the window shows real dialogs.
   Dialogs* dialogs = nullptr;
@@ -159,6 +161,7 @@ class TMainForm : public QMainWindow {
   std::unique_ptr<EditorGraphics> graphics_;
   std::unique_ptr<PaletteEditClass> paletteEdit_;
   std::unique_ptr<Chip16x16EditClass> chip16Edit_;
+  std::unique_ptr<Chip32x32EditClass> chip32Edit_;
   // Editors in the order they are created and reset; by tab for the tab refresh.
   std::vector<TabEditor*> editorsInOrder_;
   std::array<TabEditor*, kEditTabCount> editorsByTab_{};

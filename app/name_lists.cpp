@@ -42,9 +42,9 @@ QStringList BuiltInObjectKindItems() {
   return items;
 }
 
-void LoadChipAttributeNames(const std::filesystem::path& programDir,
-                            std::vector<std::string>& names, RadioGroup& captions) {
-  const auto lines = ReadNameListFile(programDir / kChipAttributesFile);
+void LoadChipAttributeNames(const std::filesystem::path& file, std::vector<std::string>& names,
+                            RadioGroup& captions) {
+  const auto lines = ReadNameListFile(file);
   if (!lines) return;
   names.clear();
   for (const QString& line : *lines) names.push_back(line.toStdString());
@@ -52,9 +52,8 @@ void LoadChipAttributeNames(const std::filesystem::path& programDir,
   for (int i = 0; i < count; ++i) captions.SetItemCaption(i, (*lines)[i]);
 }
 
-void LoadObjectKindNames(const std::filesystem::path& programDir, QComboBox& kinds,
-                         Dialogs& dialogs) {
-  const auto lines = ReadNameListFile(programDir / kObjectListFile);
+void LoadObjectKindNames(const std::filesystem::path& file, QComboBox& kinds, Dialogs& dialogs) {
+  const auto lines = ReadNameListFile(file);
   if (!lines) {
     dialogs.ShowMessage(QString::fromLatin1(kObjectListFile) +
                         QStringLiteral("を読み込めませんでした。"));

@@ -21,16 +21,15 @@ QStringList BuiltInAttributeCaptions();
 // The object kind items without a list: "00" .. "FF".
 QStringList BuiltInObjectKindItems();
 
-// Reads the chip attribute names from the program's folder into names (for the attribute
-// lookup) and puts them on the radio group's captions, in order, up to its item count and
-// up to the first missing line. A missing or unreadable file changes nothing, silently.
-void LoadChipAttributeNames(const std::filesystem::path& programDir,
-                            std::vector<std::string>& names, RadioGroup& captions);
+// Reads the chip attribute names from file into names (for the attribute lookup) and puts
+// them on the radio group's captions, in order, up to its item count and up to the first
+// missing line. A missing or unreadable file changes nothing, silently.
+void LoadChipAttributeNames(const std::filesystem::path& file, std::vector<std::string>& names,
+                            RadioGroup& captions);
 
-// Replaces the kind combo's items with the lines of the object list in the program's
-// folder. Kinds are bytes, so lines past the 256th are not offered. A missing or
-// unreadable file leaves the items alone and says so.
-void LoadObjectKindNames(const std::filesystem::path& programDir, QComboBox& kinds,
-                         Dialogs& dialogs);
+// Replaces the kind combo's items with the lines of the object list file. Kinds are bytes,
+// so lines past the 256th are not offered. A missing or unreadable file leaves the items
+// alone and says so by the list's bare name.
+void LoadObjectKindNames(const std::filesystem::path& file, QComboBox& kinds, Dialogs& dialogs);
 
 }  // namespace zantor

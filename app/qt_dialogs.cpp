@@ -39,24 +39,29 @@ QString ToQtNameFilter(const QString& filter) {
   return filters.join(QStringLiteral(";;"));
 }
 
+QWidget* QtDialogs::Parent() const {
+  QWidget* modal = QApplication::activeModalWidget();
+  return modal != nullptr ? modal : owner_;
+}
+
 void QtDialogs::ShowMessage(const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
-                  owner_);
+                  Parent());
   box.exec();
 }
 
 void QtDialogs::ShowError(const QString& text) {
-  QMessageBox::critical(owner_, QApplication::applicationName(), text);
+  QMessageBox::critical(Parent(), QApplication::applicationName(), text);
 }
 
 bool QtDialogs::Confirm(const QString& text) {
-  return QMessageBox::question(owner_, QApplication::applicationName(), text,
+  return QMessageBox::question(Parent(), QApplication::applicationName(), text,
                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 Answer QtDialogs::AskYesNoCancel(const QString& title, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, title, text,
-                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner_);
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, Parent());
   box.setEscapeButton(QMessageBox::Cancel);
   switch (box.exec()) {
     case QMessageBox::Yes: return Answer::Yes;
@@ -67,13 +72,13 @@ Answer QtDialogs::AskYesNoCancel(const QString& title, const QString& text) {
 
 std::optional<QString> QtDialogs::AskOpenFileName(const FileDialogRequest& request) {
   const QString path =
-      QFileDialog::getOpenFileName(owner_, QString(), QString(), ToQtNameFilter(request.filter));
+      QFileDialog::getOpenFileName(Parent(), QString(), QString(), ToQtNameFilter(request.filter));
   if (path.isEmpty()) return std::nullopt;
   return path;
 }
 
 std::optional<QString> QtDialogs::AskSaveFileName(const FileDialogRequest& request) {
-  QFileDialog dialog(owner_);
+  QFileDialog dialog(Parent());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilter(ToQtNameFilter(request.filter));
@@ -91,7 +96,7 @@ std::optional<QString> QtDialogs::InputBox(const QString& caption, const QString
                                            const QString& value) {
   bool ok = false;
   const QString text =
-      QInputDialog::getText(owner_, caption, prompt, QLineEdit::Normal, value, &ok);
+      QInputDialog::getText(Parent(), caption, prompt, QLineEdit::Normal, value, &ok);
   if (!ok) return std::nullopt;
   return text;
 }

@@ -22,6 +22,10 @@ class QtDialogs : public Dialogs {
   int ExecModal(QDialog& dialog) override;
 
  private:
+  // A box opened over a modal dialog (the grid dialog's fill box) belongs to that dialog;
+  // any other to the main window.
+  QWidget* Parent() const;
+
   QWidget* owner_;
 };
 

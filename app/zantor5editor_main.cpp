@@ -47,7 +47,8 @@ int main(int argc, char** argv) {
 
   zantor::HeadlessDialogs headless;
   zantor::ProgramEnvironment environment;
-  environment.programDir = zantor::ToPath(QApplication::applicationDirPath());
+  environment.folders =
+      zantor::ProgramFoldersFromEnvironment(zantor::ToPath(QApplication::applicationDirPath()));
   environment.dialogs = screenshot ? &headless : nullptr;
 
   zantor::TMainForm form(environment);

@@ -1,10 +1,12 @@
 // The editors' hot paths under the mouse and the frame timer, on the demo image in a real
 // main window (offscreen), each against a baseline measured in the same run or a budget.
 #include <QApplication>
+#include <QCheckBox>
 
 #include "bench/bench_ratios.h"
 #include "bench/editor_scene.h"
 #include "editors/chip16x16_edit_class.h"
+#include "editors/chip32x32_edit_class.h"
 
 namespace zantor {
 namespace {
@@ -60,6 +62,37 @@ void RebuildChipTable(benchmark::State& state) {
   }
 }
 
+Chip32x32EditClass& Chip32x32Editor() {
+  TMainForm& form = TheScene().Form();
+  form.ShowTab(EditTab::Chip32x32);
+  return dynamic_cast<Chip32x32EditClass&>(form.EditorOf(EditTab::Chip32x32));
+}
+
+// Shift + left on the view with the grid on: one part recorded, the chip composed again and
+// copied to the view with its grid lines, the edited chip's picture and labels, the frame.
+// Two 16x16 chips in turn, so every click changes the chip.
+void Place32x32Part(benchmark::State& state) {
+  Chip32x32EditClass& editor = Chip32x32Editor();
+  TheScene().Form().findChild<QCheckBox*>("Chk32x32ChipEditDrawGrid")->setChecked(true);
+  editor.ViewMouseMove(3 * 32 + 4, 2 * 32 + 4);
+  int turn = 0;
+  for (auto _ : state) {
+    editor.ChipTableMouseDown(Qt::LeftButton, (++turn & 1) * 16, 0);
+    editor.ViewMouseDown(Qt::LeftButton, true, false, 3 * 32 + 4, 2 * 32 + 4);
+    benchmark::ClobberMemory();
+  }
+}
+
+// Every chip composed again and the shown half copied with the grid.
+void RebuildView(benchmark::State& state) {
+  Chip32x32EditClass& editor = Chip32x32Editor();
+  for (auto _ : state) {
+    editor.RebuildChipSheet();
+    editor.DrawView();
+    benchmark::ClobberMemory();
+  }
+}
+
 std::vector<bench::RatioCase> Cases() {
   using bench::Baseline;
   return {
@@ -67,6 +100,9 @@ std::vector<bench::RatioCase> Cases() {
        0.02},
       {"Chip16x16/RebuildChipTable", RebuildChipTable, Baseline::Budget(kFrameMicroseconds), 0},
       {"Chip16x16/PaintQuadrant", PaintQuadrant, Baseline::OtherCase("Chip16x16/RebuildChipTable"),
+       1.0 / 8},
+      {"Chip32x32/RebuildView", RebuildView, Baseline::Budget(kFrameMicroseconds), 0},
+      {"Chip32x32/PlacePart", Place32x32Part, Baseline::OtherCase("Chip32x32/RebuildView"),
        1.0 / 8},
   };
 }

@@ -22,7 +22,7 @@ class EditorScene {
     const std::string kinds = "00\r\n01\r\n02\r\n";
     testing::WriteFile(folder_.File("ObjectList.txt"), {kinds.begin(), kinds.end()});
     ProgramEnvironment environment;
-    environment.programDir = folder_.Path();
+    environment.folders.programDir = folder_.Path();
     environment.paletteFile = folder_.File("fcpalette.pal");
     environment.dialogs = &dialogs_;
     form_ = std::make_unique<TMainForm>(environment);

@@ -6,15 +6,16 @@
 
 namespace zantor {
 
-bool FcPaletteData::Load(const std::filesystem::path& name, UserNotifier& notifier) {
+bool FcPaletteData::Load(const std::filesystem::path& name, UserNotifier& notifier,
+                         const std::string& missingNote) {
   const FileContent file = ReadFileUpTo(name, kFileSize);
-  const char* problem = nullptr;
+  std::string problem;
   if (!file.error.empty()) {
-    problem = "が読み込めませんでした";
+    problem = "が読み込めませんでした" + missingNote;
   } else if (file.bytes.size() != kFileSize) {
     problem = "のサイズが不正です";
   }
-  if (problem != nullptr) {
+  if (!problem.empty()) {
     notifier.ShowMessage(name.string() + problem);
     return false;
   }

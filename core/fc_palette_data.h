@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <string>
 
 #include "core/user_notifier.h"
 
@@ -16,8 +17,10 @@ class FcPaletteData {
 
   // Reads the file named as the caller gives it (a bare name is looked up in the current
   // directory). On failure the user is told once through notifier, the table keeps what
-  // it held, and the result is false.
-  bool Load(const std::filesystem::path& name, UserNotifier& notifier);
+  // it held, and the result is false. missingNote follows the report of a file that
+  // cannot be read (where it was looked for).
+  bool Load(const std::filesystem::path& name, UserNotifier& notifier,
+            const std::string& missingNote = {});
 
   // 0x00BBGGRR of a NES colour number. Stage palettes come unchecked from the image, so
   // numbers outside 0..63 show the colour of the number masked to 6 bits, as the console

@@ -5,6 +5,7 @@
 #include <limits>
 #include <sstream>
 #include <string_view>
+#include <system_error>
 
 #include "core/atomic_file_writer.h"
 #include "core/file_reading.h"
@@ -200,6 +201,13 @@ std::string TMyMemIniFile::Text() const {
 }
 
 std::string TMyMemIniFile::UpdateFile() const {
+  // A settings file away from the program comes with its own folder.
+  std::error_code folderError;
+  if (const auto folder = path_.parent_path();
+      !folder.empty() && !std::filesystem::exists(folder, folderError)) {
+    std::filesystem::create_directories(folder, folderError);
+  }
+  if (folderError) return folderError.message();
   // Rewritten at every exit: a failure then must not cost the user the file.
   const std::string text = Text();
   return AtomicFileWriter().Write(

@@ -48,8 +48,8 @@ class TMyMemIniFile {
   // The whole memory copy in file form: "[name]", then "key=value" lines, then one
   // empty line, per section.
   std::string Text() const;
-  // Replaces the file with Text(), all or nothing. Returns an empty text on success, else
-  // the system's reason for the failure.
+  // Replaces the file with Text(), all or nothing, creating its folder when missing.
+  // Returns an empty text on success, else the system's reason for the failure.
   std::string UpdateFile() const;
 
  private:

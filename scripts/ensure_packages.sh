@@ -8,6 +8,7 @@ zantor_required_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic
   xvfb xauth
+  desktop-file-utils
 )
 
 zantor_ensure_packages() {

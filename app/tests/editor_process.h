@@ -28,7 +28,8 @@ inline QProcessEnvironment Offscreen() {
 }
 
 // The built program copied with the master palette and the demo image into a folder of its
-// own, so that no settings file or name list left beside the build is read.
+// own, so that no settings file or name list left beside the build is read; its data
+// folders are empty ones of its own, whatever the machine has installed.
 class PrivateProgram {
  public:
   PrivateProgram() {
@@ -46,7 +47,10 @@ class PrivateProgram {
   EditorRun Run(const QStringList& arguments, const QString& workingFolder = {},
                 const QProcessEnvironment& environment = Offscreen()) const {
     QProcess editor;
-    editor.setProcessEnvironment(environment);
+    QProcessEnvironment own = environment;
+    own.insert(QStringLiteral("XDG_DATA_HOME"), Path("data"));
+    own.insert(QStringLiteral("XDG_DATA_DIRS"), Path("data"));
+    editor.setProcessEnvironment(own);
     editor.setWorkingDirectory(workingFolder.isEmpty() ? Path(".") : workingFolder);
     editor.start(Path("zantor5editor"), arguments);
     EXPECT_TRUE(editor.waitForFinished(60'000));

@@ -36,6 +36,9 @@ class MainFormTest : public ::testing::Test {
     WriteFile(folder / "fcpalette.pal", {palette.begin(), palette.end()});
     WriteImage("demo.nes", BuildDemoImage());
     folder.WriteShiftJis("ObjectList.txt", QStringLiteral("00 なし\r\n01 テスト"));
+    environment.folders.programDir = folder.Path();
+    environment.paletteFile = folder / "fcpalette.pal";
+    environment.dialogs = &dialogs;
   }
 
   void TearDown() override {
@@ -51,10 +54,6 @@ class MainFormTest : public ::testing::Test {
   }
 
   TMainForm& Start() {
-    ProgramEnvironment environment;
-    environment.programDir = folder.Path();
-    environment.paletteFile = folder / "fcpalette.pal";
-    environment.dialogs = &dialogs;
     form = std::make_unique<TMainForm>(environment);
     return *form;
   }
@@ -93,6 +92,13 @@ class MainFormTest : public ::testing::Test {
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(Image(image), &leave);
   }
+  // Counts the drawings on a picture from now on.
+  int* CountDrawings(const QString& image) {
+    auto counter = std::make_shared<int>(0);
+    Image(image)->Picture()->SetChangeHandler([counter] { ++*counter; });
+    counters.push_back(counter);
+    return counter.get();
+  }
   void Type(QLineEdit* edit, const QString& text) {
     edit->setFocus();
     edit->selectAll();
@@ -101,7 +107,10 @@ class MainFormTest : public ::testing::Test {
 
   TempFolder folder;
   ScriptedDialogs dialogs;
+  // The program's folder alone, with the master palette named by its path there.
+  ProgramEnvironment environment;
   std::unique_ptr<TMainForm> form;
+  std::vector<std::shared_ptr<int>> counters;
 };
 
 }  // namespace zantor::testing

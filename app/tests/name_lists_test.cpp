@@ -65,7 +65,7 @@ class AttributeCaptions : public ::testing::Test {
 };
 
 TEST_F(AttributeCaptions, WithoutAFileTheBuiltInCaptionsStayAndNothingIsSaid) {
-  LoadChipAttributeNames(folder.Path(), names, captions);
+  LoadChipAttributeNames(folder / kChipAttributesFile, names, captions);
   EXPECT_TRUE(names.empty());
   EXPECT_EQ(captions.ItemCaption(0), QStringLiteral("0x 背景"));
   EXPECT_EQ(captions.ItemCaption(6), QStringLiteral("6x 背景裏に隠れる"));
@@ -74,7 +74,7 @@ TEST_F(AttributeCaptions, WithoutAFileTheBuiltInCaptionsStayAndNothingIsSaid) {
 
 TEST_F(AttributeCaptions, AShortFileReplacesOnlyItsLines) {
   folder.WriteShiftJis(kChipAttributesFile, NumberedLines(3));
-  LoadChipAttributeNames(folder.Path(), names, captions);
+  LoadChipAttributeNames(folder / kChipAttributesFile, names, captions);
   EXPECT_EQ(names.size(), 3u);
   EXPECT_EQ(captions.ItemCaption(2), QStringLiteral("名前2"));
   EXPECT_EQ(captions.ItemCaption(3), QStringLiteral("3x 特殊ブロック"));
@@ -82,11 +82,11 @@ TEST_F(AttributeCaptions, AShortFileReplacesOnlyItsLines) {
 
 TEST_F(AttributeCaptions, SixteenAndSixtyFourLines) {
   folder.WriteShiftJis(kChipAttributesFile, NumberedLines(16, QStringLiteral("\n")));
-  LoadChipAttributeNames(folder.Path(), names, captions);
+  LoadChipAttributeNames(folder / kChipAttributesFile, names, captions);
   EXPECT_EQ(captions.ItemCaption(15), QStringLiteral("名前15"));
 
   folder.WriteShiftJis(kChipAttributesFile, NumberedLines(64, QStringLiteral("\r")));
-  LoadChipAttributeNames(folder.Path(), names, captions);
+  LoadChipAttributeNames(folder / kChipAttributesFile, names, captions);
   ASSERT_EQ(names.size(), 64u);
   EXPECT_EQ(names[49], "名前49");
   EXPECT_EQ(captions.ItemCaption(15), QStringLiteral("名前15"));
@@ -101,7 +101,7 @@ class ObjectKinds : public ::testing::Test {
 };
 
 TEST_F(ObjectKinds, AMissingFileIsReportedAndTheHexItemsStay) {
-  LoadObjectKindNames(folder.Path(), kinds, dialogs);
+  LoadObjectKindNames(folder / kObjectListFile, kinds, dialogs);
   EXPECT_EQ(dialogs.Texts(ScriptedDialogs::Kind::Message),
             std::vector<QString>{QStringLiteral("ObjectList.txtを読み込めませんでした。")});
   ASSERT_EQ(kinds.count(), 256);
@@ -112,7 +112,7 @@ TEST_F(ObjectKinds, AMissingFileIsReportedAndTheHexItemsStay) {
 
 TEST_F(ObjectKinds, TheFileReplacesTheItemsUpToOneItemPerKind) {
   folder.WriteShiftJis(kObjectListFile, QStringLiteral("\r\n") + NumberedLines(299));
-  LoadObjectKindNames(folder.Path(), kinds, dialogs);
+  LoadObjectKindNames(folder / kObjectListFile, kinds, dialogs);
   EXPECT_TRUE(dialogs.log.empty());
   ASSERT_EQ(kinds.count(), 256);
   EXPECT_EQ(kinds.itemText(0), QString());
@@ -122,7 +122,7 @@ TEST_F(ObjectKinds, TheFileReplacesTheItemsUpToOneItemPerKind) {
 
 TEST_F(ObjectKinds, AShortFileOffersOnlyItsLines) {
   folder.WriteShiftJis(kObjectListFile, NumberedLines(10));
-  LoadObjectKindNames(folder.Path(), kinds, dialogs);
+  LoadObjectKindNames(folder / kObjectListFile, kinds, dialogs);
   EXPECT_EQ(kinds.count(), 10);
 }
 

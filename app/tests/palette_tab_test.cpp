@@ -376,13 +376,6 @@ TEST_F(PaletteTab, UndoOfAPaletteEditRestoresEditViewsAndRendererColour) {
 
 class PaletteAnimationTicks : public PaletteTab {
  protected:
-  // Counts the drawings on one animation view.
-  int* CountDrawings(const QString& image) {
-    auto counter = std::make_shared<int>(0);
-    Image(image)->Picture()->SetChangeHandler([counter] { ++*counter; });
-    counters.push_back(counter);
-    return counter.get();
-  }
   void Tick(int ticks) {
     for (int tick = 0; tick < ticks; ++tick) form->FrameTimerTimer();
   }
@@ -392,7 +385,6 @@ class PaletteAnimationTicks : public PaletteTab {
   std::uint32_t StoredCycleColor(int colour) {
     return NesColor(Stage().BGPalette()[kDemoCycleSlot.slot * 4 + colour]);
   }
-  std::vector<std::shared_ptr<int>> counters;
 };
 
 TEST_F(PaletteAnimationTicks, DelayThreeChangesColoursOnEveryFourthTick) {

@@ -86,15 +86,31 @@ TEST(Screenshot, TheChipTabShowsTheChipTableOfTheStage) {
   }));
 }
 
-TEST(Screenshot, FailsWithoutTheMasterPaletteInTheWorkingFolder) {
+TEST(Screenshot, The32x32ChipTabShowsTheFirstHalfOfTheChips) {
+  const PrivateProgram program;
+  const QImage shot = Screenshot(program, "2");
+  const DemoRom demo(program, 0);
+  EXPECT_TRUE(ShowsPicture(shot, {512, 256}, [&](int x, int y) {
+    return demo.Colour(testing::ReferenceChip32Pixel(demo.Stage(), x, y));
+  }));
+}
+
+TEST(Screenshot, FindsTheMasterPaletteBesideTheProgramOrNamesThePlacesSearched) {
   const PrivateProgram program;
   TempFolder folder;
   const QString here = QString::fromStdString(folder.Path().string());
   const EditorRun run = program.Run({"--screenshot", here + "/shot.png"}, here);
-  EXPECT_NE(run.exitCode, 0);
-  EXPECT_TRUE(run.errors.contains(QStringLiteral("fcpalette.palが読み込めませんでした")))
-      << run.errors.toStdString();
-  EXPECT_FALSE(std::filesystem::exists(folder / "shot.png"));
+  EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+  EXPECT_TRUE(std::filesystem::exists(folder / "shot.png"));
+
+  std::filesystem::remove(program.folder / "fcpalette.pal");
+  const EditorRun missing = program.Run({"--screenshot", here + "/none.png"}, here);
+  EXPECT_NE(missing.exitCode, 0);
+  EXPECT_TRUE(missing.errors.contains(QStringLiteral("fcpalette.palが読み込めませんでした\n")))
+      << missing.errors.toStdString();
+  EXPECT_TRUE(
+      missing.errors.contains(QString::fromStdString(program.folder.Path().string()) + "\n"));
+  EXPECT_FALSE(std::filesystem::exists(folder / "none.png"));
 }
 
 TEST(Screenshot, FailsWhenTheImageDoesNotOpen) {
