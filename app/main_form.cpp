@@ -41,6 +41,7 @@
 #include "editors/chip16x16_edit_class.h"
 #include "editors/chip32x32_edit_class.h"
 #include "editors/frame_timer_pause.h"
+#include "editors/map_set_edit_class.h"
 #include "editors/map_set_edit_grid_form.h"
 #include "editors/object_edit_form.h"
 #include "editors/palette_edit_class.h"
@@ -262,6 +263,13 @@ void TMainForm::CreateEditors() {
   Tab32x32ChipEdit->Attach(*chip32Edit_, *ShowUnusedChipNumForm);
   AddEditor(*chip32Edit_, EditTab::Chip32x32);
   sheetSources_.push_back(chip32Edit_.get());
+
+  mapSetEdit_ =
+      std::make_unique<MapSetEditClass>(*rom_, *flags_, *graphics_, *dialogs_, *StatusBar);
+  TabMapSetEdit->Attach(*mapSetEdit_, *MapSetEditGridForm);
+  AddEditor(*mapSetEdit_, EditTab::MapSet);
+  // A plain left click on the 32x32 chip view chooses the chip the map set tab places.
+  chip32Edit_->OnViewChipChosen([this](int chip) { mapSetEdit_->SetSelectedChip(chip); });
 }
 
 void TMainForm::AddEditor(TabEditor& editor, EditTab tab) {

@@ -25,6 +25,7 @@ namespace zantor {
 class ChipSheetSource;
 class Chip16x16EditClass;
 class Chip32x32EditClass;
+class MapSetEditClass;
 class Chip16x16TabPage;
 class Chip32x32TabPage;
 class Dialogs;
@@ -162,6 +163,7 @@ class TMainForm : public QMainWindow {
   std::unique_ptr<PaletteEditClass> paletteEdit_;
   std::unique_ptr<Chip16x16EditClass> chip16Edit_;
   std::unique_ptr<Chip32x32EditClass> chip32Edit_;
+  std::unique_ptr<MapSetEditClass> mapSetEdit_;
   // Editors in the order they are created and reset; by tab for the tab refresh.
   std::vector<TabEditor*> editorsInOrder_;
   std::array<TabEditor*, kEditTabCount> editorsByTab_{};

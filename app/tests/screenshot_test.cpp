@@ -95,6 +95,20 @@ TEST(Screenshot, The32x32ChipTabShowsTheFirstHalfOfTheChips) {
   }));
 }
 
+TEST(Screenshot, TheMapSetTabShowsBothPagesAndTheChipTable) {
+  const PrivateProgram program;
+  const QImage shot = Screenshot(program, "1");
+  const DemoRom demo(program, 0);
+  for (const int mapSet : {0, 1}) {
+    EXPECT_TRUE(ShowsPicture(shot, {256, 256}, [&](int x, int y) {
+      return demo.Colour(testing::ReferenceMapSetPixel(demo.Stage(), mapSet, x, y));
+    })) << mapSet;
+  }
+  EXPECT_TRUE(ShowsPicture(shot, {256, 256}, [&](int x, int y) {
+    return demo.Colour(testing::ReferenceChip32Pixel(demo.Stage(), 2 * x, 2 * y));
+  }));
+}
+
 TEST(Screenshot, FindsTheMasterPaletteBesideTheProgramOrNamesThePlacesSearched) {
   const PrivateProgram program;
   TempFolder folder;
