@@ -8,6 +8,7 @@
 #include "editors/chip16x16_edit_class.h"
 #include "editors/chip32x32_edit_class.h"
 #include "editors/map_edit_class.h"
+#include "editors/map_set_edit_class.h"
 
 namespace zantor {
 namespace {
@@ -96,6 +97,56 @@ void RebuildView(benchmark::State& state) {
   }
 }
 
+MapSetEditClass& MapSetEditor(bool grid) {
+  TMainForm& form = TheScene().Form();
+  form.findChild<QCheckBox*>("ChkMapSetEditDrawGrid")->setChecked(grid);
+  form.ShowTab(EditTab::MapSet);
+  return dynamic_cast<MapSetEditClass&>(form.EditorOf(EditTab::MapSet));
+}
+
+// The pointer from one cell of Page0 to the next: the old cell drawn back (and the grid, when
+// shown), the new one framed.
+void MapSetHover(benchmark::State& state, bool grid) {
+  MapSetEditClass& editor = MapSetEditor(grid);
+  int turn = 0;
+  for (auto _ : state) {
+    editor.HoverPage(0, (++turn & 1) * 32 + 4, 68);
+    benchmark::ClobberMemory();
+  }
+}
+
+void MapSetDrawPage(benchmark::State& state, bool grid) {
+  MapSetEditClass& editor = MapSetEditor(grid);
+  for (auto _ : state) {
+    editor.DrawPage(0);
+    benchmark::ClobberMemory();
+  }
+}
+
+// A left click placing the selected chip under the pointer; two chips in turn.
+void MapSetPlaceChip(benchmark::State& state) {
+  MapSetEditClass& editor = MapSetEditor(false);
+  editor.HoverPage(0, 100, 100);
+  int turn = 0;
+  for (auto _ : state) {
+    editor.ChipTableMouseDown(Qt::LeftButton, (++turn & 1) * 16 + 4, 4);
+    editor.PageMouseDown(0, Qt::LeftButton, false, false, 100, 100);
+    benchmark::ClobberMemory();
+  }
+}
+
+// Ticks until one changes a colour with the map set tab shown: both pages, the table and the
+// selected chip recoloured.
+void MapSetTick(benchmark::State& state) {
+  MapSetEditor(false);
+  TMainForm& form = TheScene().Form();
+  for (auto _ : state) {
+    while (!form.FrameTimerTimer()) {
+    }
+    benchmark::ClobberMemory();
+  }
+}
+
 MapEditClass& MapEditor() {
   TMainForm& form = TheScene().Form();
   form.ShowTab(EditTab::Map);
@@ -124,10 +175,9 @@ void MapSetStep(benchmark::State& state) {
   }
 }
 
-// Ticks until one changes a colour, the map tab shown: both rooms recoloured.
-void MapAnimationTick(benchmark::State& state) {
-  MapEditClass& editor = MapEditor();
-  editor.ShowRooms(0);
+// Ticks until one changes a colour with the map tab shown: both rooms recoloured.
+void MapTick(benchmark::State& state) {
+  MapEditor().ShowRooms(0);
   TMainForm& form = TheScene().Form();
   for (auto _ : state) {
     while (!form.FrameTimerTimer()) {
@@ -147,9 +197,21 @@ std::vector<bench::RatioCase> Cases() {
       {"Chip32x32/RebuildView", RebuildView, Baseline::Budget(kFrameMicroseconds), 0},
       {"Chip32x32/PlacePart", Place32x32Part, Baseline::OtherCase("Chip32x32/RebuildView"),
        1.0 / 8},
-      {"Map/ShowRooms", ShowRoomsStep, Baseline::Memcpy(kTwoRoomsBytes), 4},
+      {"MapSet/DrawPage", [](benchmark::State& s) { MapSetDrawPage(s, false); },
+       Baseline::Budget(kFrameMicroseconds), 0},
+      {"MapSet/DrawPageGrid", [](benchmark::State& s) { MapSetDrawPage(s, true); },
+       Baseline::Budget(kFrameMicroseconds), 0},
+      {"MapSet/Hover", [](benchmark::State& s) { MapSetHover(s, false); },
+       Baseline::OtherCase("MapSet/DrawPage"), 0.1},
+      {"MapSet/HoverGrid", [](benchmark::State& s) { MapSetHover(s, true); },
+       Baseline::OtherCase("MapSet/DrawPageGrid"), 0.25},
+      {"MapSet/PlaceChip", MapSetPlaceChip, Baseline::OtherCase("MapSet/DrawPage"), 0.1},
+      // Two pages, the table and the selected chip: 3 x 256 x 256 + 64 x 64 pixels.
+      {"MapSet/Tick", MapSetTick, Baseline::Memcpy((3 * 256 * 256 + 64 * 64) * 4), 4.0},
+      {"MapSet/TickInAFrame", MapSetTick, Baseline::Budget(kFrameMicroseconds), 0.02},
+      {"Map/ShowRooms", ShowRoomsStep, Baseline::Memcpy(kTwoRoomsBytes), 4.0},
       {"Map/MapSetStep", MapSetStep, Baseline::OtherCase("Map/ShowRooms"), 0.6},
-      {"Map/AnimationTick", MapAnimationTick, Baseline::Memcpy(kTwoRoomsBytes), 4},
+      {"Map/Tick", MapTick, Baseline::Memcpy(kTwoRoomsBytes), 4.0},
   };
 }
 
