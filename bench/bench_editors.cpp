@@ -126,7 +126,7 @@ void MapSetPlaceChip(benchmark::State& state) {
   editor.HoverPage(0, 100, 100);
   int turn = 0;
   for (auto _ : state) {
-    editor.ChipTableMouseDown(Qt::LeftButton, (++turn & 1) * 16 + 4, 4);
+    editor.SetSelectedChip(++turn & 1);
     editor.PageMouseDown(0, Qt::LeftButton, false, false, 100, 100);
     benchmark::ClobberMemory();
   }

@@ -141,15 +141,15 @@ void MapSetEditClass::FrameAgainUnderThePointer() {
 
 void MapSetEditClass::DrawPage(int side) {
   graphics_.DrawMapSet(*pages_[side]->Picture(), PageCells(side));
-  DrawGridIfOn(side);
+  DrawGridIfOn(side, pages_[side]->Picture()->Bounds());
 }
 
 void MapSetEditClass::DrawPages() {
   for (int side = 0; side < kPages; ++side) DrawPage(side);
 }
 
-void MapSetEditClass::DrawGridIfOn(int side) {
-  if (grid_->isChecked()) graphics_.DrawGrid(*pages_[side]->Picture(), kCell, kCell);
+void MapSetEditClass::DrawGridIfOn(int side, const PixelRect& area) {
+  if (grid_->isChecked()) graphics_.DrawGrid(*pages_[side]->Picture(), kCell, kCell, area);
 }
 
 void MapSetEditClass::ShowPageLabel(int side) {
@@ -208,7 +208,7 @@ void MapSetEditClass::RestorePageCell(int side, int cell) {
   const PixelRect area = PageCell(cell);
   graphics_.DrawChip32(*pages_[side]->Picture(), area.left, area.top, kCell, kCell,
                        static_cast<std::uint8_t>(GetPageChip(side, cell)));
-  DrawGridIfOn(side);
+  DrawGridIfOn(side, area);
 }
 
 void MapSetEditClass::FramePageCell(int side, int cell) {

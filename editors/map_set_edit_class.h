@@ -9,6 +9,7 @@
 #include "editors/chip_components.h"
 #include "editors/hover_cell.h"
 #include "editors/tab_editor.h"
+#include "graphics/pixel_rect.h"
 
 class QCheckBox;
 class QLabel;
@@ -80,7 +81,8 @@ class MapSetEditClass : public TabEditor {
   static int PageCellAt(int x, int y);
   static int TableCellAt(int x, int y);
 
-  void DrawGridIfOn(int side);
+  // The grid lines over area of a page, when shown.
+  void DrawGridIfOn(int side, const PixelRect& area);
   void DrawChipTable();
   void DrawSelectedChip();
   void ShowPageLabel(int side);
