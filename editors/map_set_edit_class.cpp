@@ -48,7 +48,15 @@ MapSetEditClass::MapSetEditClass(RomImageData& rom, EditFlagManagement& flags,
       flags_(flags),
       graphics_(graphics),
       dialogs_(dialogs),
-      pointerStatus_(pointerStatus) {}
+      pointerStatus_(pointerStatus),
+      pageHovers_{PageHover(0), PageHover(1)},
+      tableHover_([this](int chip) { RestoreTableCell(chip); },
+                  [this](int chip) { FrameTableCell(chip); }) {}
+
+HoverCell MapSetEditClass::PageHover(int side) {
+  return HoverCell([this, side](int cell) { RestorePageCell(side, cell); },
+                   [this, side](int cell) { FramePageCell(side, cell); });
+}
 
 void MapSetEditClass::AttachImages(TImageEx* page0, TImageEx* page1, TImageEx* selectedChip,
                                    TImageEx* chipTable) {
@@ -131,10 +139,8 @@ void MapSetEditClass::RefreshPalette() {
 }
 
 void MapSetEditClass::FrameAgainUnderThePointer() {
-  for (int side = 0; side < kPages; ++side) {
-    pageHovers_[side].FrameAgain([this, side](int cell) { FramePageCell(side, cell); });
-  }
-  tableHover_.FrameAgain([this](int chip) { FrameTableCell(chip); });
+  for (HoverCell& hover : pageHovers_) hover.FrameAgain();
+  tableHover_.FrameAgain();
 }
 
 // --- Pages -----------------------------------------------------------------------------
@@ -166,7 +172,7 @@ void MapSetEditClass::ScrollPages(int first) {
     ShowPageLabel(side);
     pageBars_[side]->setValue(pageMapSets_[side]);
     // The cells under the pointer show other chips now.
-    pageHovers_[side].FrameAgain([this, side](int cell) { FramePageCell(side, cell); });
+    pageHovers_[side].FrameAgain();
   }
 }
 
@@ -174,15 +180,15 @@ void MapSetEditClass::SetPageMapSet(int side, int number) {
   pageMapSets_[side] = std::clamp(number, 0, kLastMapSet);
   DrawPage(side);
   ShowPageLabel(side);
-  pageHovers_[side].FrameAgain([this, side](int cell) { FramePageCell(side, cell); });
+  pageHovers_[side].FrameAgain();
 }
 
 void MapSetEditClass::ShowChangedPage(int side) {
-  pageHovers_[side].FrameAgain([this, side](int cell) { FramePageCell(side, cell); });
+  pageHovers_[side].FrameAgain();
   const int other = 1 - side;
   if (pageMapSets_[other] == pageMapSets_[side]) {
     DrawPage(other);
-    pageHovers_[other].FrameAgain([this, other](int cell) { FramePageCell(other, cell); });
+    pageHovers_[other].FrameAgain();
   }
 }
 
@@ -240,7 +246,7 @@ void MapSetEditClass::PageMouseDown(int side, Qt::MouseButton button, bool shift
   } else if (button == Qt::LeftButton || button == Qt::RightButton) {
     const int cell = PageCellAt(x, y);
     if (cell == HoverCell::kNone) return;
-    pageHovers_[side].Track(cell);
+    pageHovers_[side].MoveTo(cell);
     if (button == Qt::LeftButton) {
       PlaceChip(side, cell);
     } else {
@@ -264,21 +270,19 @@ void MapSetEditClass::PageMouseMove(int side, int x, int y) {
 }
 
 void MapSetEditClass::HoverPage(int side, int x, int y) {
-  pageHovers_[side].Track(PageCellAt(x, y));
-  pageHovers_[side].Update([this, side](int c) { RestorePageCell(side, c); },
-                           [this, side](int c) { FramePageCell(side, c); });
+  pageHovers_[side].MoveTo(PageCellAt(x, y));
 }
 
 void MapSetEditClass::PageMouseLeave(int side) {
   pointerStatus_.ClearPointerText();
   // Leaving with no cell framed draws and reads nothing.
-  pageHovers_[side].Leave([this, side](int cell) { RestorePageCell(side, cell); });
+  pageHovers_[side].Leave();
 }
 
 void MapSetEditClass::ChipTableMouseDown(Qt::MouseButton button, int x, int y) {
   const int chip = TableCellAt(x, y);
   if (button != Qt::LeftButton || chip == HoverCell::kNone) return;
-  tableHover_.Track(chip);
+  tableHover_.MoveTo(chip);
   SelectChip(chip);
 }
 
@@ -289,13 +293,12 @@ void MapSetEditClass::ChipTableMouseMove(int x, int y) {
   } else {
     pointerStatus_.ShowPointerText(QStringLiteral("32x32チップNo:") + TwoDigitHex(chip));
   }
-  tableHover_.Track(chip);
-  tableHover_.Update([this](int c) { RestoreTableCell(c); }, [this](int c) { FrameTableCell(c); });
+  tableHover_.MoveTo(chip);
 }
 
 void MapSetEditClass::ChipTableMouseLeave() {
   pointerStatus_.ClearPointerText();
-  tableHover_.Leave([this](int chip) { RestoreTableCell(chip); });
+  tableHover_.Leave();
 }
 
 // --- Editing ---------------------------------------------------------------------------

@@ -75,6 +75,7 @@ class MapSetEditClass : public TabEditor {
   void Reload();
 
  private:
+  HoverCell PageHover(int side);
   StageData& Stage() const;
   std::span<const std::uint8_t, kCells> PageCells(int side) const;
   int GetPageChip(int side, int cell) const;
