@@ -144,6 +144,26 @@ void MapSetTick(benchmark::State& state) {
   }
 }
 
+// The merge of 128 pairs of chips defined alike, every map set cell holding a copy. Runs
+// last: it changes the stage's chips and map sets.
+void MergeDuplicates(benchmark::State& state) {
+  MapSetEditClass& editor = MapSetEditor(false);
+  StageData& stage = TheScene().Form().Rom().CurrentStageData();
+  for (int chip = 0; chip < 256; ++chip) {
+    for (int part = 0; part < 4; ++part) {
+      stage.SetChip32x32Part(chip * 4 + part, static_cast<std::uint8_t>(chip / 2 + part));
+    }
+  }
+  for (auto _ : state) {
+    state.PauseTiming();
+    for (int cell = 0; cell < kMapSetCount * 64; ++cell) {
+      stage.OverwriteMapSetCell(cell, static_cast<std::uint8_t>(cell % 128 * 2 + 1));
+    }
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(editor.ReplaceDuplicateChips());
+  }
+}
+
 std::vector<bench::RatioCase> Cases() {
   using bench::Baseline;
   return {
@@ -167,6 +187,7 @@ std::vector<bench::RatioCase> Cases() {
       // Two pages, the table and the selected chip: 3 x 256 x 256 + 64 x 64 pixels.
       {"MapSet/Tick", MapSetTick, Baseline::Memcpy((3 * 256 * 256 + 64 * 64) * 4), 4.0},
       {"MapSet/TickInAFrame", MapSetTick, Baseline::Budget(kFrameMicroseconds), 0.02},
+      {"MapSet/MergeDuplicates", MergeDuplicates, Baseline::OtherCase("MapSet/DrawPage"), 0},
   };
 }
 

@@ -6,12 +6,14 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "core/chip_reports.h"
 #include "core/edit_flag_management.h"
 #include "core/rom_image_data.h"
 #include "editors/dialogs.h"
 #include "editors/map_set_edit_grid_form.h"
 #include "editors/pointer_status.h"
 #include "editors/reload_confirmation.h"
+#include "editors/show_unused_chip_num_form.h"
 #include "editors/two_digit_hex.h"
 #include "graphics/editor_graphics.h"
 #include "graphics/image_ex.h"
@@ -87,6 +89,8 @@ void MapSetEditClass::AttachGridCheckBox(QCheckBox* grid) { grid_ = grid; }
 void MapSetEditClass::AttachGridDialog(TMapSetEditGridForm* gridDialog) {
   gridDialog_ = gridDialog;
 }
+
+void MapSetEditClass::AttachReportDialog(TShowUnusedChipNumForm* reports) { reports_ = reports; }
 
 StageData& MapSetEditClass::Stage() const { return rom_.CurrentStageData(); }
 
@@ -343,6 +347,43 @@ void MapSetEditClass::ApplyGrid(int side, std::span<const std::uint8_t, kCells> 
 void MapSetEditClass::Reload() {
   ReloadAfterConfirming(dialogs_, QStringLiteral("マップセットデータ"), Stage(),
                         &StageData::LoadMapSet, *this);
+}
+
+// --- Merging duplicate chips ----------------------------------------------------------
+
+std::string MapSetEditClass::ReplacementList() const {
+  return DuplicateGroupText(DuplicateChipGroups(Stage().Chip32x32()), " <- ");
+}
+
+int MapSetEditClass::ReplaceDuplicateChips() {
+  StageData& stage = Stage();
+  // Every chip stands for itself but a duplicate, which stands for the first of its group
+  // (a chip is the duplicate of one group at most).
+  std::array<std::uint8_t, 256> standsFor{};
+  for (int chip = 0; chip < 256; ++chip) standsFor[chip] = static_cast<std::uint8_t>(chip);
+  for (const DuplicateGroup& group : DuplicateChipGroups(stage.Chip32x32())) {
+    for (const int duplicate : group.duplicates) {
+      standsFor[duplicate] = static_cast<std::uint8_t>(group.first);
+    }
+  }
+  int changed = 0;
+  for (int index = 0; index < kMapSetCount * kCells; ++index) {
+    const std::uint8_t chip = stage.MapSet()[index];
+    if (standsFor[chip] != chip) {
+      stage.OverwriteMapSetCell(index, standsFor[chip]);
+      ++changed;
+    }
+  }
+  if (changed > 0) {
+    flags_.SetMapSetModified(rom_.CurrentStage(), true);
+    stage.ClearHistory();
+  }
+  return changed;
+}
+
+void MapSetEditClass::ShowReplacement() {
+  reports_->ShowReplacement(dialogs_, ReplacementList(),
+                            [this] { return ReplaceDuplicateChips(); });
 }
 
 }  // namespace zantor
