@@ -267,7 +267,7 @@ void TMainForm::CreateEditors() {
 
   mapSetEdit_ =
       std::make_unique<MapSetEditClass>(*rom_, *flags_, *graphics_, *dialogs_, *StatusBar);
-  TabMapSetEdit->Attach(*mapSetEdit_, *MapSetEditGridForm);
+  TabMapSetEdit->Attach(*mapSetEdit_, *MapSetEditGridForm, *ShowUnusedChipNumForm);
   AddEditor(*mapSetEdit_, EditTab::MapSet);
   // A plain left click on the 32x32 chip view chooses the chip the map set tab places.
   chip32Edit_->OnViewChipChosen([this](int chip) { mapSetEdit_->SetSelectedChip(chip); });

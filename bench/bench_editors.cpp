@@ -129,7 +129,7 @@ void MapSetPlaceChip(benchmark::State& state) {
   editor.HoverPage(0, 100, 100);
   int turn = 0;
   for (auto _ : state) {
-    editor.ChipTableMouseDown(Qt::LeftButton, (++turn & 1) * 16 + 4, 4);
+    editor.SetSelectedChip(++turn & 1);
     editor.PageMouseDown(0, Qt::LeftButton, false, false, 100, 100);
     benchmark::ClobberMemory();
   }
@@ -186,6 +186,26 @@ void MapTick(benchmark::State& state) {
   }
 }
 
+// The merge of 128 pairs of chips defined alike, every map set cell holding a copy. Runs
+// last: it changes the stage's chips and map sets.
+void MergeDuplicates(benchmark::State& state) {
+  MapSetEditClass& editor = MapSetEditor(false);
+  StageData& stage = TheScene().Form().Rom().CurrentStageData();
+  for (int chip = 0; chip < 256; ++chip) {
+    for (int part = 0; part < 4; ++part) {
+      stage.SetChip32x32Part(chip * 4 + part, static_cast<std::uint8_t>(chip / 2 + part));
+    }
+  }
+  for (auto _ : state) {
+    state.PauseTiming();
+    for (int cell = 0; cell < kMapSetCount * 64; ++cell) {
+      stage.OverwriteMapSetCell(cell, static_cast<std::uint8_t>(cell % 128 * 2 + 1));
+    }
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(editor.ReplaceDuplicateChips());
+  }
+}
+
 std::vector<bench::RatioCase> Cases() {
   using bench::Baseline;
   return {
@@ -212,6 +232,7 @@ std::vector<bench::RatioCase> Cases() {
       {"Map/ShowRooms", ShowRoomsStep, Baseline::Memcpy(kTwoRoomsBytes), 4.0},
       {"Map/MapSetStep", MapSetStep, Baseline::OtherCase("Map/ShowRooms"), 0.6},
       {"Map/Tick", MapTick, Baseline::Memcpy(kTwoRoomsBytes), 4.0},
+      {"MapSet/MergeDuplicates", MergeDuplicates, Baseline::OtherCase("MapSet/DrawPage"), 0},
   };
 }
 
