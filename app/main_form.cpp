@@ -44,6 +44,7 @@
 #include "editors/map_edit_class.h"
 #include "editors/map_set_edit_class.h"
 #include "editors/map_set_edit_grid_form.h"
+#include "editors/object_edit_class.h"
 #include "editors/object_edit_form.h"
 #include "editors/palette_edit_class.h"
 #include "editors/radio_group.h"
@@ -276,6 +277,10 @@ void TMainForm::CreateEditors() {
   mapEdit_ = std::make_unique<MapEditClass>(*rom_, *flags_, *graphics_, *dialogs_);
   TabMapEdit->Attach(*mapEdit_);
   AddEditor(*mapEdit_, EditTab::Map);
+
+  objectEdit_ = std::make_unique<ObjectEditClass>(*rom_, *flags_, *graphics_, *dialogs_);
+  TabObjectEdit->Attach(*objectEdit_, *PopupMenuObjectEdit, *ObjectEditForm);
+  AddEditor(*objectEdit_, EditTab::Object);
 }
 
 void TMainForm::AddEditor(TabEditor& editor, EditTab tab) {

@@ -9,6 +9,7 @@
 #include "editors/chip32x32_edit_class.h"
 #include "editors/map_edit_class.h"
 #include "editors/map_set_edit_class.h"
+#include "editors/object_edit_class.h"
 
 namespace zantor {
 namespace {
@@ -206,6 +207,42 @@ void MergeDuplicates(benchmark::State& state) {
   }
 }
 
+// A room of 127 objects, all but two far from the pointer's two places.
+ObjectEditClass& CrowdedObjectRoom() {
+  static ObjectEditClass* editor = [] {
+    TMainForm& form = TheScene().Form();
+    StageData& stage = form.Rom().Stage(1);
+    for (int room = 0; room < kRoomCount; ++room) stage.ClearRoom(room);
+    stage.AddObject(0, 40, 40, 1);
+    stage.AddObject(0, 200, 40, 2);
+    for (int i = 2; i < kMaxObjects; ++i) stage.AddObject(0, i % 200 + 20, 100 + i % 150, i);
+    form.SelectStage(1);
+    return &dynamic_cast<ObjectEditClass&>(form.EditorOf(EditTab::Object));
+  }();
+  TheScene().Form().ShowTab(EditTab::Object);
+  return *editor;
+}
+
+// The pointer within one object: its hover frame drawn again, nothing else.
+void ObjectHoverKept(benchmark::State& state) {
+  ObjectEditClass& editor = CrowdedObjectRoom();
+  int turn = 0;
+  for (auto _ : state) {
+    editor.RoomMouseMove(0, Qt::NoButton, false, false, 40 + (++turn & 1), 40);
+    benchmark::ClobberMemory();
+  }
+}
+
+// The pointer from one object to another: both rooms and every marker drawn again.
+void ObjectHoverChanged(benchmark::State& state) {
+  ObjectEditClass& editor = CrowdedObjectRoom();
+  int turn = 0;
+  for (auto _ : state) {
+    editor.RoomMouseMove(0, Qt::NoButton, false, false, (++turn & 1) ? 40 : 200, 40);
+    benchmark::ClobberMemory();
+  }
+}
+
 std::vector<bench::RatioCase> Cases() {
   using bench::Baseline;
   return {
@@ -232,6 +269,8 @@ std::vector<bench::RatioCase> Cases() {
       {"Map/ShowRooms", ShowRoomsStep, Baseline::Memcpy(kTwoRoomsBytes), 4.0},
       {"Map/MapSetStep", MapSetStep, Baseline::OtherCase("Map/ShowRooms"), 0.6},
       {"Map/Tick", MapTick, Baseline::Memcpy(kTwoRoomsBytes), 4.0},
+      {"Object/HoverChanged", ObjectHoverChanged, Baseline::Budget(kFrameMicroseconds), 0},
+      {"Object/HoverKept", ObjectHoverKept, Baseline::OtherCase("Object/HoverChanged"), 0.1},
       {"MapSet/MergeDuplicates", MergeDuplicates, Baseline::OtherCase("MapSet/DrawPage"), 0},
   };
 }
