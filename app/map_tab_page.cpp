@@ -7,6 +7,7 @@
 #include "app/tab_page_controls.h"
 #include "app/widget_naming.h"
 #include "editors/map_edit_class.h"
+#include "graphics/room_picture.h"
 
 namespace zantor {
 

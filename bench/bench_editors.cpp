@@ -10,6 +10,7 @@
 #include "editors/map_edit_class.h"
 #include "editors/map_set_edit_class.h"
 #include "editors/object_edit_class.h"
+#include "graphics/room_picture.h"
 
 namespace zantor {
 namespace {

@@ -10,6 +10,7 @@
 #include "editors/two_digit_hex.h"
 #include "graphics/editor_graphics.h"
 #include "graphics/image_ex.h"
+#include "graphics/room_picture.h"
 
 namespace zantor {
 

@@ -22,6 +22,7 @@
 #include "editors/up_down_buttons.h"
 #include "graphics/editor_graphics.h"
 #include "graphics/image_ex.h"
+#include "graphics/room_picture.h"
 
 namespace zantor {
 
@@ -126,14 +127,7 @@ void ObjectEditClass::ShowRoomLabels() {
 
 void ObjectEditClass::DrawRooms() {
   for (int page = 0; page < kPages; ++page) {
-    DisplayPicture& picture = *rooms_[page]->Picture();
-    const DisplayPicture::ChangeBatch batch(picture);
-    const int room = pair_.Room(page);
-    DrawRoomMapSet(graphics_, picture, Stage(), Stage().Map()[room]);
-    for (const ObjectEntry& object : Stage().Room(room)) {
-      graphics_.DrawObjectMarker(picture, object.X, object.Y,
-                                 static_cast<std::uint8_t>(object.Kind));
-    }
+    DrawRoomWithObjects(graphics_, *rooms_[page]->Picture(), Stage(), pair_.Room(page));
   }
 }
 
