@@ -2,9 +2,9 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "graphics/png_file.h"
 #include "tools/demo_icon.h"
 #include "tools/file_writer_tool.h"
-#include "tools/png_file.h"
 
 int main(int argc, char** argv) {
   using zantor::DemoIcon;

@@ -4,14 +4,14 @@
 
 #include <QImage>
 
-#include "tools/png_file.h"
+#include "graphics/png_file.h"
 
 namespace zantor {
 namespace {
 
 TEST(Icon, EveryScaleDecodesToTheSamePictureInBlocksOfScalePixels) {
   const std::vector<std::uint32_t> base = DemoIcon::Draw(1);
-  for (const int scale : {1, 4}) {  // 4 needs more than one stored block
+  for (const int scale : {1, 4}) {
     const int side = DemoIcon::kSide * scale;
     const auto png = EncodePng(side, side, DemoIcon::Draw(scale));
     QImage decoded;
