@@ -58,6 +58,16 @@ void DisplayPicture::DrawHexByte(PixelPoint at, std::uint8_t value) {
   Changed();
 }
 
+void DisplayPicture::DrawPicture(PixelPoint at, const DisplayPicture& source) {
+  const PixelRect to =
+      PixelRect::FromSize(at.x, at.y, source.width_, source.height_).Intersect(Bounds());
+  for (int y = to.top; y < to.bottom; ++y) {
+    const std::uint32_t* from = source.Row(y - at.y) + (to.left - at.x);
+    std::copy(from, from + to.Width(), Row(y) + to.left);
+  }
+  Changed();
+}
+
 void DisplayPicture::Fill(const PixelRect& area, std::uint32_t word) {
   const PixelRect clipped = area.Intersect(Bounds());
   if (clipped.Empty()) return;

@@ -65,11 +65,16 @@ class DisplayPicture {
   void DrawPolyline(std::initializer_list<PixelPoint> points, std::uint32_t color);
   // Two upper-case hex digits, black on an opaque white box whose top-left is at.
   void DrawHexByte(PixelPoint at, std::uint8_t value);
+  // Another picture's pixels as they are, its top-left at `at`.
+  void DrawPicture(PixelPoint at, const DisplayPicture& source);
 
  private:
   friend class IndexedBitmap;  // region copies write whole rows, then report the change
 
   std::uint32_t* Row(int y) { return words_.data() + static_cast<std::size_t>(y) * width_; }
+  const std::uint32_t* Row(int y) const {
+    return words_.data() + static_cast<std::size_t>(y) * width_;
+  }
   void Fill(const PixelRect& area, std::uint32_t word);
   void PlotLine(PixelPoint from, PixelPoint to, std::uint32_t word);
   void PlotDigit(int x, int y, int digit, std::uint32_t word);
