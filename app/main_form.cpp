@@ -52,6 +52,7 @@
 #include "editors/tab_editor.h"
 #include "editors/two_digit_hex.h"
 #include "graphics/editor_graphics.h"
+#include "graphics/stage_picture.h"
 
 namespace zantor {
 
@@ -62,6 +63,7 @@ const QString kOpenFilter =
     QStringLiteral("ZANTOR5 ROMイメージ (*.nes)|*.nes|すべてのファイル (*.*)|*.*");
 const QString kSaveFilter = QStringLiteral("ZANTOR5 ROMイメージ (*.nes)|*.nes");
 const QString kPatchFilter = QStringLiteral("IPSパッチ (*.ips)|*.ips|BPSパッチ (*.bps)|*.bps");
+const QString kPictureFilter = QStringLiteral("PNG画像 (*.png)|*.png");
 const QString kUndoCaption = QStringLiteral("元に戻す(&U)");
 const QString kRedoCaption = QStringLiteral("やり直し(&R)");
 constexpr int kDefaultFrameInterval = 16;
@@ -185,6 +187,9 @@ void TMainForm::BuildMenus() {
   FileMenu->addSeparator();
   MakePatch1 = action(FileMenu, "MakePatch1", QStringLiteral("パッチの作成(&P)..."),
                       &TMainForm::MakePatch1Click);
+  ExportStageImage1 =
+      action(FileMenu, "ExportStageImage1", QStringLiteral("ステージ画像の書き出し(&E)..."),
+             &TMainForm::ExportStageImage1Click);
   FileMenu->addSeparator();
   Close1 = action(FileMenu, "Close1", QStringLiteral("閉じる(&C)"), &TMainForm::Close1Click);
   FileMenu->addSeparator();
@@ -350,6 +355,7 @@ void TMainForm::ShowImageControls(bool shown) {
   Save1->setEnabled(shown);
   SaveAs1->setEnabled(shown);
   MakePatch1->setEnabled(shown);
+  ExportStageImage1->setEnabled(shown);
   Close1->setEnabled(shown);
   Edit1->menuAction()->setVisible(shown);
 }
@@ -435,6 +441,16 @@ void TMainForm::MakePatch1Click() {
   if (!patchPath) return;
   AtomicFileWriter writer;
   WritePatchFile(ToPath(*patchPath), *original, rom_->SavedBytes(), writer, *notifier_);
+}
+
+void TMainForm::ExportStageImage1Click() {
+  const auto path = dialogs_->AskSaveFileName({kPictureFilter, QStringLiteral("png")});
+  if (!path) return;
+  StagePictureRequest request;
+  request.stage = rom_->CurrentStage();
+  request.definition = paletteEdit_->SelectedDefinition();
+  AtomicFileWriter writer;
+  WriteStagePicture(ToPath(*path), *palette_, *rom_, request, writer, *notifier_);
 }
 
 void TMainForm::Close1Click() {

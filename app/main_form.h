@@ -54,7 +54,7 @@ struct ProgramEnvironment {
   // The program's own folder and those looked in when it cannot serve.
   ProgramFolders folders;
   // The master palette as named: a bare name is looked up in the working folder first.
-  std::filesystem::path paletteFile = "fcpalette.pal";
+  std::filesystem::path paletteFile = kMasterPaletteFileName;
   // Every modal interaction; when null the window shows real dialogs.
   Dialogs* dialogs = nullptr;
 };
@@ -96,6 +96,10 @@ class TMainForm : public QMainWindow {
   // Writes a patch from an original image file to the open image as Save would write it,
   // leaving the image, its flags and histories and its file as they are.
   void MakePatch1Click();
+  // Writes a picture of the current stage's 80 rooms, as the map tab draws them with the
+  // unsaved edits in the stored colours of the palette definition chosen on the palette tab;
+  // the image, its flags and histories and the window's pictures stay as they are.
+  void ExportStageImage1Click();
   void Close1Click();
   void Exit1Click();
   void CBStageChange(int index);
@@ -185,6 +189,7 @@ class TMainForm : public QMainWindow {
   QAction* Save1 = nullptr;
   QAction* SaveAs1 = nullptr;
   QAction* MakePatch1 = nullptr;
+  QAction* ExportStageImage1 = nullptr;
   QAction* Close1 = nullptr;
   QAction* Exit1 = nullptr;
   QAction* Undo1 = nullptr;

@@ -1,41 +1,22 @@
 #include "app/patch_command.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/one_line_notifier.h"
 #include "core/atomic_file_writer.h"
 #include "core/image_file.h"
 #include "core/patch_file.h"
-#include "core/user_notifier.h"
 
 namespace zantor {
 
 namespace {
 
 constexpr std::string_view kOption = "--make-patch";
-
-// Everything the core says, on one line of standard error each. Messages that do not name
-// their file are given the name of the file being read.
-class OneLineNotifier : public UserNotifier {
- public:
-  void ShowMessage(const std::string& text) override {
-    Print(subject.empty() ? text : subject + ": " + text);
-  }
-  void ReportError(const std::string& text) override { Print(text); }
-
-  std::string subject;
-
- private:
-  static void Print(std::string text) {
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    std::fprintf(stderr, "zantor5editor: %s\n", text.c_str());
-  }
-};
 
 struct PatchCommand {
   std::filesystem::path original;

@@ -3,16 +3,19 @@
 #include <cstdio>
 
 #include "app/command_line.h"
+#include "app/export_command.h"
 #include "app/headless_dialogs.h"
 #include "app/main_form.h"
 #include "app/patch_command.h"
-#include "app/path_text.h"
+#include "core/program_locations.h"
 
 namespace {
 
 constexpr char kUsage[] =
     "usage: zantor5editor [IMAGE] [--screenshot FILE] [--tab 0..5] [--stage 0..15]\n"
-    "       zantor5editor --make-patch ORIGINAL EDITED OUT.ips|OUT.bps\n";
+    "       zantor5editor --make-patch ORIGINAL EDITED OUT.ips|OUT.bps\n"
+    "       zantor5editor IMAGE --export-map FILE.png [--stage 0..15] [--rooms A-B]\n"
+    "                     [--columns 1..80] [--objects]\n";
 
 // Shows what was asked for, writes the window as a PNG and reports whether it worked.
 int TakeScreenshot(zantor::TMainForm& form, const zantor::CommandLine& line) {
@@ -30,9 +33,10 @@ int TakeScreenshot(zantor::TMainForm& form, const zantor::CommandLine& line) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // A patch needs no window: it is made before, and without, the application object, so
-  // it works where there is no display.
+  // A patch and a stage picture need no window: they are made before, and without, the
+  // application object, so they work where there is no display.
   if (zantor::IsPatchCommand(argc, argv)) return zantor::RunPatchCommand(argc, argv);
+  if (zantor::IsExportCommand(argc, argv)) return zantor::RunExportCommand(argc, argv);
 
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ZANTOR 5 EDITOR"));
@@ -48,7 +52,7 @@ int main(int argc, char** argv) {
   zantor::HeadlessDialogs headless;
   zantor::ProgramEnvironment environment;
   environment.folders =
-      zantor::ProgramFoldersFromEnvironment(zantor::ToPath(QApplication::applicationDirPath()));
+      zantor::ProgramFoldersFromEnvironment(zantor::RunningProgramFolder(argv[0]));
   environment.dialogs = screenshot ? &headless : nullptr;
 
   zantor::TMainForm form(environment);

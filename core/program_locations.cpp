@@ -56,6 +56,13 @@ FileSearch FindFirst(const std::vector<fs::path>& folders, const fs::path& name)
 
 }  // namespace
 
+fs::path RunningProgramFolder(const char* startedAs) {
+  std::error_code error;
+  const fs::path self = fs::read_symlink("/proc/self/exe", error);
+  if (!error) return self.parent_path();
+  return fs::absolute(startedAs, error).parent_path();
+}
+
 bool MayCreateFilesIn(const fs::path& folder) { return ::access(folder.c_str(), W_OK | X_OK) == 0; }
 
 ProgramFolders ProgramFoldersFromEnvironment(fs::path programDir) {

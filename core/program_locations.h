@@ -9,9 +9,14 @@ namespace zantor {
 
 inline constexpr char kProgramFolderName[] = "zantor5editor";
 inline constexpr char kSettingsFileName[] = "zantor5editor.ini";
+inline constexpr char kMasterPaletteFileName[] = "fcpalette.pal";
 
 // Whether the process may create files in folder (the system's answer).
 bool MayCreateFilesIn(const std::filesystem::path& folder);
+
+// The folder of the running program's executable, as the system names it; from the name
+// it was started by (argv[0]) where the system does not say.
+std::filesystem::path RunningProgramFolder(const char* startedAs);
 
 // The folders the program finds its own files in. Run from its own writable folder it
 // needs nothing else; installed, its data lies in the XDG data folders and its settings go
