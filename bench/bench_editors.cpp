@@ -5,12 +5,15 @@
 
 #include "bench/bench_ratios.h"
 #include "bench/editor_scene.h"
+#include "core/fc_palette_data.h"
+#include "core/rom_image_data.h"
 #include "editors/chip16x16_edit_class.h"
 #include "editors/chip32x32_edit_class.h"
 #include "editors/map_edit_class.h"
 #include "editors/map_set_edit_class.h"
 #include "editors/object_edit_class.h"
 #include "graphics/room_picture.h"
+#include "graphics/stage_picture.h"
 
 namespace zantor {
 namespace {
@@ -18,6 +21,8 @@ namespace {
 constexpr double kFrameMicroseconds = 16'000;
 // What the map tab writes when it draws both rooms: two 256 x 256 pictures of 4 bytes a pixel.
 constexpr std::size_t kTwoRoomsBytes = 2 * kRoomSide * kRoomSide * 4;
+// The stage picture: 80 rooms of the same.
+constexpr std::size_t kStagePictureBytes = std::size_t{kRoomCount} * kRoomSide * kRoomSide * 4;
 
 bench::EditorScene& TheScene() {
   static bench::EditorScene scene;
@@ -244,6 +249,18 @@ void ObjectHoverChanged(benchmark::State& state) {
   }
 }
 
+// The picture of a stage's 80 rooms, 16 to a row, as the menu and the command line write it
+// before encoding: the stage's own sheets, every room, the whole picture.
+void StagePicture(benchmark::State& state) {
+  const FcPaletteData palette;  // all black: colours do not change the work done
+  const RomImageData& rom = TheScene().Form().Rom();
+  for (auto _ : state) {
+    const auto picture = DrawStagePicture(palette, rom, {});
+    benchmark::DoNotOptimize(picture->Words());
+    benchmark::ClobberMemory();
+  }
+}
+
 std::vector<bench::RatioCase> Cases() {
   using bench::Baseline;
   return {
@@ -273,6 +290,7 @@ std::vector<bench::RatioCase> Cases() {
       {"Object/HoverChanged", ObjectHoverChanged, Baseline::Budget(kFrameMicroseconds), 0},
       {"Object/HoverKept", ObjectHoverKept, Baseline::OtherCase("Object/HoverChanged"), 0.1},
       {"MapSet/MergeDuplicates", MergeDuplicates, Baseline::OtherCase("MapSet/DrawPage"), 0},
+      {"Export/StagePicture", StagePicture, Baseline::Memcpy(kStagePictureBytes), 3.0},
   };
 }
 

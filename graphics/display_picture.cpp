@@ -17,8 +17,17 @@ constexpr std::uint32_t kTextBackground = ToShownWord(0xFFFFFF);
 DisplayPicture::DisplayPicture(int width, int height, const ColorTable& master)
     : width_(CheckedSide(width, "picture", "width")),
       height_(CheckedSide(height, "picture", "height")),
-      words_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), master.Word(0)) {
+      words_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), master.Word(0)),
+      view_{0, 0, width_, height_} {
   std::copy_n(master.Words(), ColorTable::kSize, masterWords_.begin());
+}
+
+DisplayPicture::Viewport::Viewport(DisplayPicture& picture, const PixelRect& area)
+    : picture_(picture), previous_(picture.view_) {
+  if (area.Empty() || !PixelRect{0, 0, picture.width_, picture.height_}.Contains(area)) {
+    throw std::out_of_range("a viewport must be a part of the picture");
+  }
+  picture_.view_ = area;
 }
 
 std::uint32_t DisplayPicture::Pixel(int x, int y) const {
@@ -62,7 +71,9 @@ void DisplayPicture::DrawPicture(PixelPoint at, const DisplayPicture& source) {
   const PixelRect to =
       PixelRect::FromSize(at.x, at.y, source.width_, source.height_).Intersect(Bounds());
   for (int y = to.top; y < to.bottom; ++y) {
-    const std::uint32_t* from = source.Row(y - at.y) + (to.left - at.x);
+    const std::uint32_t* from = source.words_.data() +
+                                static_cast<std::size_t>(y - at.y) * source.width_ +
+                                (to.left - at.x);
     std::copy(from, from + to.Width(), Row(y) + to.left);
   }
   Changed();
@@ -84,10 +95,11 @@ void DisplayPicture::PlotLine(PixelPoint from, PixelPoint to, std::uint32_t word
   }
   const bool horizontal = from.y == to.y;
   const int across = horizontal ? from.y : from.x;
-  if (across < 0 || across >= (horizontal ? height_ : width_)) return;
+  const PixelRect bounds = Bounds();
+  if (across < 0 || across >= (horizontal ? bounds.bottom : bounds.right)) return;
   const std::int64_t a = horizontal ? from.x : from.y;
   const std::int64_t b = horizontal ? to.x : to.y;
-  const std::int64_t extent = horizontal ? width_ : height_;
+  const std::int64_t extent = horizontal ? bounds.right : bounds.bottom;
   const int first = static_cast<int>(std::clamp<std::int64_t>(a <= b ? a : b + 1, 0, extent));
   const int last = static_cast<int>(std::clamp<std::int64_t>(a <= b ? b : a + 1, 0, extent));
   Fill(horizontal ? PixelRect{first, across, last, across + 1}

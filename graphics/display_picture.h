@@ -36,6 +36,22 @@ class DisplayPicture {
     DisplayPicture& picture_;
   };
 
+  // While it lives, drawings on the picture land in `area` only, with (0, 0) at its
+  // top-left, as they would on a picture of area's size: one picture holds many rooms, each
+  // drawn as on a room picture of its own. area must lie inside the picture, else
+  // std::out_of_range. Width, Height, Pixel and Words go on speaking of the whole picture.
+  class Viewport {
+   public:
+    Viewport(DisplayPicture& picture, const PixelRect& area);
+    Viewport(const Viewport&) = delete;
+    Viewport& operator=(const Viewport&) = delete;
+    ~Viewport() { picture_.view_ = previous_; }
+
+   private:
+    DisplayPicture& picture_;
+    PixelRect previous_;
+  };
+
   // width and height at least 1, else std::invalid_argument. A new picture shows master
   // entry 0 everywhere, as a fresh 8-bit picture of zeros would.
   DisplayPicture(int width, int height, const ColorTable& master);
@@ -44,7 +60,8 @@ class DisplayPicture {
 
   int Width() const { return width_; }
   int Height() const { return height_; }
-  PixelRect Bounds() const { return {0, 0, width_, height_}; }
+  // Where drawings land, in drawing coordinates: the whole picture, or a viewport's area.
+  PixelRect Bounds() const { return {0, 0, view_.Width(), view_.Height()}; }
 
   // 0x00BBGGRR of pixel (x, y); std::out_of_range outside the picture.
   std::uint32_t Pixel(int x, int y) const;
@@ -65,16 +82,17 @@ class DisplayPicture {
   void DrawPolyline(std::initializer_list<PixelPoint> points, std::uint32_t color);
   // Two upper-case hex digits, black on an opaque white box whose top-left is at.
   void DrawHexByte(PixelPoint at, std::uint8_t value);
-  // Another picture's pixels as they are, its top-left at `at`.
+  // Every pixel of another picture as it is, its top-left at `at`.
   void DrawPicture(PixelPoint at, const DisplayPicture& source);
 
  private:
   friend class IndexedBitmap;  // region copies write whole rows, then report the change
 
-  std::uint32_t* Row(int y) { return words_.data() + static_cast<std::size_t>(y) * width_; }
-  const std::uint32_t* Row(int y) const {
-    return words_.data() + static_cast<std::size_t>(y) * width_;
+  // Row y of Bounds(); rows lie Stride() words apart.
+  std::uint32_t* Row(int y) {
+    return words_.data() + static_cast<std::size_t>(view_.top + y) * width_ + view_.left;
   }
+  std::size_t Stride() const { return static_cast<std::size_t>(width_); }
   void Fill(const PixelRect& area, std::uint32_t word);
   void PlotLine(PixelPoint from, PixelPoint to, std::uint32_t word);
   void PlotDigit(int x, int y, int digit, std::uint32_t word);
@@ -84,6 +102,7 @@ class DisplayPicture {
   int height_;
   std::array<std::uint32_t, ColorTable::kSize> masterWords_;
   std::vector<std::uint32_t> words_;
+  PixelRect view_;  // in picture coordinates
   std::function<void()> onChange_;
   int batches_ = 0;
   bool heldChange_ = false;

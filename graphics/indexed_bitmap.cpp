@@ -41,13 +41,14 @@ void IndexedBitmap::CopyRegion(IndexedBitmap& target, const PixelRect& to,
     snapshot.CopyRegion(target, to, snapshot.Bounds());
     return;
   }
-  region_stretch::Stretch(*this, from, target.ScanLine(0).data(), target.Bounds(), to,
+  region_stretch::Stretch(*this, from, target.ScanLine(0).data(), target.Bounds(),
+                          static_cast<std::size_t>(target.Width()), to,
                           region_stretch::KeepIndexes{});
 }
 
 void IndexedBitmap::CopyRegion(DisplayPicture& target, const PixelRect& to,
                                const PixelRect& from) const {
-  region_stretch::Stretch(*this, from, target.Row(0), target.Bounds(), to,
+  region_stretch::Stretch(*this, from, target.Row(0), target.Bounds(), target.Stride(), to,
                           region_stretch::CarryColors{colors_});
   target.Changed();
 }

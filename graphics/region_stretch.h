@@ -59,11 +59,12 @@ inline std::int64_t SourceOf(std::int64_t t, std::int64_t from, std::int64_t to)
   return t * from / to;
 }
 
-// target is the first pixel of a target of target_bounds' size, its rows stored one after
-// the other without padding.
+// target is the first pixel of a target of target_bounds' size, its rows stride pixels
+// apart.
 template <typename Convert>
 void Stretch(const IndexedBitmap& source, const PixelRect& from, typename Convert::Pixel* target,
-             const PixelRect& target_bounds, const PixelRect& to, const Convert& convert) {
+             const PixelRect& target_bounds, std::size_t stride, const PixelRect& to,
+             const Convert& convert) {
   using Pixel = typename Convert::Pixel;
   if (from.Empty() || !source.Bounds().Contains(from)) {
     throw std::out_of_range("source rectangle is not a part of the bitmap");
@@ -81,7 +82,6 @@ void Stretch(const IndexedBitmap& source, const PixelRect& from, typename Conver
   const bool same_width = from_width == to_width;
   const bool same_height = from_height == to_height;
   const int first_column = from.left + static_cast<int>(std::int64_t{clipped.left} - to.left);
-  const std::size_t stride = static_cast<std::size_t>(target_bounds.Width());
   const auto row_of = [&](int y) { return target + static_cast<std::size_t>(y) * stride; };
 
   if (same_width && same_height) {

@@ -31,13 +31,19 @@ void DrawRoomMapSet(const EditorGraphics& graphics, DisplayPicture& picture, con
                                    .first<kMapSetBytes>());
 }
 
+void DrawRoomObjects(const EditorGraphics& graphics, DisplayPicture& picture,
+                     const StageData::ObjectList& objects) {
+  const DisplayPicture::ChangeBatch batch(picture);
+  for (const ObjectEntry& object : objects) {
+    graphics.DrawObjectMarker(picture, object.X, object.Y, static_cast<std::uint8_t>(object.Kind));
+  }
+}
+
 void DrawRoomWithObjects(const EditorGraphics& graphics, DisplayPicture& picture,
                          const StageData& stage, int room) {
   const DisplayPicture::ChangeBatch batch(picture);
   DrawRoomMapSet(graphics, picture, stage, stage.Map()[room]);
-  for (const ObjectEntry& object : stage.Room(room)) {
-    graphics.DrawObjectMarker(picture, object.X, object.Y, static_cast<std::uint8_t>(object.Kind));
-  }
+  DrawRoomObjects(graphics, picture, stage.Room(room));
 }
 
 }  // namespace zantor

@@ -19,9 +19,12 @@ inline constexpr int kBlackNesColor = 0x0F;
 void DrawRoomMapSet(const EditorGraphics& graphics, DisplayPicture& picture, const StageData& stage,
                     int mapSet);
 
+// A marker for each object of a room in list order, clipped at the picture's edges.
+void DrawRoomObjects(const EditorGraphics& graphics, DisplayPicture& picture,
+                     const StageData::ObjectList& objects);
+
 // Room `room` of the stage as the object tab shows it before any frame: the map set its
-// byte names, then a marker for each of its objects in list order, clipped at the picture's
-// edges. One change reported.
+// byte names, then its objects' markers. One change reported.
 void DrawRoomWithObjects(const EditorGraphics& graphics, DisplayPicture& picture,
                          const StageData& stage, int room);
 

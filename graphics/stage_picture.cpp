@@ -1,8 +1,10 @@
 #include "graphics/stage_picture.h"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "core/rom_image_data.h"
 #include "graphics/editor_graphics.h"
@@ -50,17 +52,27 @@ std::unique_ptr<DisplayPicture> DrawStagePicture(const FcPaletteData& palette,
   const int columns = std::min(request.columns, count);
   const int rows = (count + columns - 1) / columns;
   auto picture = graphics.CreateDisplayPicture(columns * kRoomSide, rows * kRoomSide);
-  // Each room on a room picture of its own, as the tabs draw it, so markers near its edges
-  // are clipped there and never reach a neighbour.
+  const auto cell = [columns](int k) {
+    return PixelRect::FromSize(k % columns * kRoomSide, k / columns * kRoomSide, kRoomSide,
+                               kRoomSide);
+  };
+  // Rooms of one map byte differ only in their markers: the room picture is drawn once, as
+  // the tabs draw it, and copied to each of them; the markers follow within the room's own
+  // cell, clipped at its edges as on the tab.
   const auto room = graphics.CreateDisplayPicture(kRoomSide, kRoomSide);
+  const auto byteOf = [&](int k) { return stage.Map()[request.firstRoom + k]; };
+  std::array<bool, 256> drawn{};
   for (int k = 0; k < count; ++k) {
-    const int number = request.firstRoom + k;
-    if (request.objects) {
-      DrawRoomWithObjects(graphics, *room, stage, number);
-    } else {
-      DrawRoomMapSet(graphics, *room, stage, stage.Map()[number]);
+    if (std::exchange(drawn[byteOf(k)], true)) continue;
+    DrawRoomMapSet(graphics, *room, stage, byteOf(k));
+    for (int same = k; same < count; ++same) {
+      if (byteOf(same) != byteOf(k)) continue;
+      picture->DrawPicture({cell(same).left, cell(same).top}, *room);
+      if (request.objects) {
+        const DisplayPicture::Viewport view(*picture, cell(same));
+        DrawRoomObjects(graphics, *picture, stage.Room(request.firstRoom + same));
+      }
     }
-    picture->DrawPicture({k % columns * kRoomSide, k / columns * kRoomSide}, *room);
   }
   if (const int filled = count % columns; filled != 0) {
     graphics.FillRect(*picture, filled * kRoomSide, (rows - 1) * kRoomSide,
