@@ -34,6 +34,12 @@ run_installed "$prefix/share" "$prefix/share/zantor5editor/demo.nes" --screensho
 ! run_installed "$temp/nowhere" --screenshot none.png || fail "started without a master palette"
 grep -qF "fcpalette.palが読み込めませんでした" "$temp/errors" && grep -qxF "$prefix/bin" "$temp/errors" ||
   fail "the report does not name the places searched: $(cat "$temp/errors")"
+# A stage picture needs no display, and finds the master palette as the window does.
+(cd "$temp/work" && env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY -u XDG_DATA_HOME \
+  -u XDG_CONFIG_HOME HOME="$temp/home" XDG_DATA_DIRS="$prefix/share" "$prefix/bin/zantor5editor" \
+  "$prefix/share/zantor5editor/demo.nes" --export-map s0.png --rooms 0-3 --columns 4) \
+  2>"$temp/errors" || fail "no stage picture: $(cat "$temp/errors")"
+[ -s "$temp/work/s0.png" ] && [ ! -s "$temp/errors" ] || fail "the stage picture was not made silently"
 [ "$(ls -A "$prefix/bin")" = "$program_files" ] || fail "files were made in $prefix/bin"
 
 xargs rm <"$build/install_manifest.txt"

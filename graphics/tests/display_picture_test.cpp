@@ -5,6 +5,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "graphics/indexed_bitmap.h"
 #include "graphics/tests/render_test_support.h"
 
 namespace zantor {
@@ -106,6 +107,37 @@ TEST(DisplayPictureDrawing, FarOffRectanglesAndTextDrawNothing) {
   // Reaching in from far off still covers the picture.
   picture.FillRect(PixelRect::FromSize(-4, 1, kMax, kMax), 3);
   EXPECT_EQ(ColorRows(picture, picture.Bounds(), kLegend), (Rows{"....", "rrrr", "rrrr"}));
+}
+
+TEST(DisplayPictureDrawing, AnotherPictureIsCopiedAsItIsAndClipped) {
+  DisplayPicture source(3, 2, GreyZeroMaster());
+  source.FillRect({1, 0, 3, 1}, 3);
+  DisplayPicture picture(4, 3, GreyZeroMaster());
+  picture.DrawPicture({2, 1}, source);
+  picture.DrawPicture({-2, 0}, source);
+  EXPECT_EQ(ColorRows(picture, picture.Bounds(), kLegend), (Rows{"r...", "...r", "...."}));
+}
+
+// Fills, lines, text and region copies alike land inside the viewport's area, measured from
+// its corner, until it ends.
+TEST(DisplayPictureDrawing, AViewportMovesAndClipsEveryDrawingUntilItEnds) {
+  DisplayPicture picture(7, 5, GreyZeroMaster());
+  IndexedBitmap red;
+  red.SetPaletteEntry(0, kRed);
+  {
+    const DisplayPicture::Viewport view(picture, {2, 1, 5, 4});
+    EXPECT_EQ(picture.Bounds().Width(), 3);
+    EXPECT_EQ(picture.Bounds().Height(), 3);
+    picture.FillRect({-5, -5, 1, 1}, 3);
+    picture.DrawLine({-9, 2}, {9, 2}, kWhite);
+    red.CopyRegion(picture, {2, 0, 9, 2}, red.Bounds());
+    picture.DrawHexByte({1, -20}, 0xFF);
+  }
+  picture.FillRect({0, 4, 7, 5}, 3);
+  EXPECT_EQ(ColorRows(picture, {0, 0, 7, 5}, kLegend),
+            (Rows{".......", "..r.r..", "....r..", "..www..", "rrrrrrr"}));
+  EXPECT_THROW(DisplayPicture::Viewport(picture, {5, 0, 8, 2}), std::out_of_range);
+  EXPECT_THROW(DisplayPicture::Viewport(picture, {1, 1, 1, 3}), std::out_of_range);
 }
 
 }  // namespace
