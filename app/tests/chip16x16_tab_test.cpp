@@ -26,19 +26,8 @@ using Kind = testing::ScriptedDialogs::Kind;
 
 constexpr std::uint32_t kMagenta = 0xFF00FF;
 
-class Chip16x16Tab : public MainFormTest {
+class Chip16x16Tab : public testing::TabTest<EditTab::Chip16x16> {
  protected:
-  void SetUp() override {
-    MainFormTest::SetUp();
-    StartWithDemo();
-    Find<QTimer>("FrameTimer")->stop();  // stored colours until a test ticks
-    form->ShowTab(EditTab::Chip16x16);
-  }
-
-  StageData& Stage() { return form->Rom().CurrentStageData(); }
-  QString Label(const char* name) { return Find<QLabel>(name)->text(); }
-  // The colour of sheet index i in the shown definition (0 after an open).
-  std::uint32_t Shown(int index) { return NesColor(Stage().BGPalette()[index]); }
   // Whether chip c's cell of the chip table shows the chip as the image's bytes give it, once
   // the pointer has left the table.
   bool TableCellMatches(int chip) {
@@ -200,9 +189,7 @@ TEST_F(Chip16x16Tab, CopyInOneStagePasteInAnotherAndIntoTheEditedChip) {
 }
 
 TEST_F(Chip16x16Tab, UndoAndRedoByKeyBringLabelsBarsAndPicturesBack) {
-  form->show();
-  QApplication::setActiveWindow(form.get());
-  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  ActivateWindow();
   SelectChip(0xC5);
   const QString oldTile = Label("LblSelectChipTile1");
   SelectTile(0x30);

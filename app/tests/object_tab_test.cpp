@@ -29,17 +29,8 @@ using Kind = testing::ScriptedDialogs::Kind;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kBlack = 0x000000;
 
-class ObjectTab : public MainFormTest {
+class ObjectTab : public testing::TabTest<EditTab::Object> {
  protected:
-  void SetUp() override {
-    MainFormTest::SetUp();
-    StartWithDemo();
-    Show();
-  }
-  void Show() {
-    Find<QTimer>("FrameTimer")->stop();
-    form->ShowTab(EditTab::Object);
-  }
   // Rooms 00 and 01 of the current stage hold exactly these objects, nothing selected.
   void Place(const std::vector<std::pair<int, ObjectEntry>>& objects) {
     Stage().ClearRoom(0);
@@ -48,8 +39,6 @@ class ObjectTab : public MainFormTest {
     Show();
   }
 
-  StageData& Stage() { return form->Rom().CurrentStageData(); }
-  QString Label(const char* name) { return Find<QLabel>(name)->text(); }
   static QString Room(int page) { return QStringLiteral("ImgObjectMapPage%1").arg(page); }
   DisplayPicture& Picture(int page) { return *Image(Room(page))->Picture(); }
   std::vector<std::array<int, 3>> Objects(int room) {
