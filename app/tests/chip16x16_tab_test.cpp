@@ -199,7 +199,17 @@ TEST_F(Chip16x16Tab, UndoAndRedoByKeyBringLabelsBarsAndPicturesBack) {
   bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
   EXPECT_EQ(Stage().BGBank()[1], oldBank + 1);
   EXPECT_TRUE(WholeTableMatches());
+  const int palette = Find<RadioGroup>("RGPaletteSelect")->ItemIndex();
+  ClickItem("RGPaletteSelect", palette ^ 1);
+  Click("ImgEdit16x16ChipView", Qt::LeftButton, {5 * 16 + 2, 12 * 16 + 2}, Qt::ControlModifier);
+  EXPECT_EQ(Label("LblSelectChipTile1"), QStringLiteral("00"));  // the pasted zeros
 
+  QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Label("LblSelectChipTile1"), QStringLiteral("30"));
+  EXPECT_EQ(Find<RadioGroup>("RGPaletteSelect")->ItemIndex(), palette ^ 1);
+  QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Find<RadioGroup>("RGPaletteSelect")->ItemIndex(), palette);
+  EXPECT_TRUE(TableCellMatches(0xC5));
   QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(bar->value(), oldBank);
   EXPECT_EQ(Label("LblBGBank1"), TwoDigitHex(oldBank));
