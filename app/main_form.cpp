@@ -5,9 +5,13 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTabWidget>
@@ -30,12 +34,14 @@
 #include "core/edit_flag_management.h"
 #include "core/fc_palette_data.h"
 #include "core/my_mem_ini_file.h"
+#include "core/patch_file.h"
 #include "core/program_locations.h"
 #include "core/rom_image_data.h"
 #include "core/undo_data.h"
 #include "editors/chip16x16_edit_class.h"
 #include "editors/chip32x32_edit_class.h"
 #include "editors/frame_timer_pause.h"
+#include "editors/map_set_edit_class.h"
 #include "editors/map_set_edit_grid_form.h"
 #include "editors/object_edit_form.h"
 #include "editors/palette_edit_class.h"
@@ -53,9 +59,18 @@ const QString kAppTitle = QStringLiteral("ZANTOR 5 EDITOR");
 const QString kOpenFilter =
     QStringLiteral("ZANTOR5 ROMイメージ (*.nes)|*.nes|すべてのファイル (*.*)|*.*");
 const QString kSaveFilter = QStringLiteral("ZANTOR5 ROMイメージ (*.nes)|*.nes");
+const QString kPatchFilter = QStringLiteral("IPSパッチ (*.ips)|*.ips|BPSパッチ (*.bps)|*.bps");
 const QString kUndoCaption = QStringLiteral("元に戻す(&U)");
 const QString kRedoCaption = QStringLiteral("やり直し(&R)");
 constexpr int kDefaultFrameInterval = 16;
+
+// The one local file, not a folder, that a drag carries; nothing for anything else.
+std::optional<QString> DroppedFile(const QMimeData* data) {
+  if (data == nullptr || data->urls().size() != 1) return std::nullopt;
+  const QUrl& url = data->urls().front();
+  if (!url.isLocalFile() || QFileInfo(url.toLocalFile()).isDir()) return std::nullopt;
+  return url.toLocalFile();
+}
 
 }  // namespace
 
@@ -93,6 +108,7 @@ void TMainForm::CreateDialogs() {
 void TMainForm::BuildWindow() {
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(kAppTitle);
+  setAcceptDrops(true);
 
   auto* central = new QWidget(this);
   // The stage list above the tabs; the window around it takes its size from the menu and
@@ -164,6 +180,9 @@ void TMainForm::BuildMenus() {
   Save1 = action(FileMenu, "Save1", QStringLiteral("上書き保存(&S)"), &TMainForm::Save1Click);
   SaveAs1 =
       action(FileMenu, "SaveAs1", QStringLiteral("名前を付けて保存(&A)"), &TMainForm::SaveAs1Click);
+  FileMenu->addSeparator();
+  MakePatch1 = action(FileMenu, "MakePatch1", QStringLiteral("パッチの作成(&P)..."),
+                      &TMainForm::MakePatch1Click);
   FileMenu->addSeparator();
   Close1 = action(FileMenu, "Close1", QStringLiteral("閉じる(&C)"), &TMainForm::Close1Click);
   FileMenu->addSeparator();
@@ -244,6 +263,13 @@ void TMainForm::CreateEditors() {
   Tab32x32ChipEdit->Attach(*chip32Edit_, *ShowUnusedChipNumForm);
   AddEditor(*chip32Edit_, EditTab::Chip32x32);
   sheetSources_.push_back(chip32Edit_.get());
+
+  mapSetEdit_ =
+      std::make_unique<MapSetEditClass>(*rom_, *flags_, *graphics_, *dialogs_, *StatusBar);
+  TabMapSetEdit->Attach(*mapSetEdit_, *MapSetEditGridForm);
+  AddEditor(*mapSetEdit_, EditTab::MapSet);
+  // A plain left click on the 32x32 chip view chooses the chip the map set tab places.
+  chip32Edit_->OnViewChipChosen([this](int chip) { mapSetEdit_->SetSelectedChip(chip); });
 }
 
 void TMainForm::AddEditor(TabEditor& editor, EditTab tab) {
@@ -312,6 +338,7 @@ void TMainForm::ShowImageControls(bool shown) {
   EditPageControl->setVisible(shown);
   Save1->setEnabled(shown);
   SaveAs1->setEnabled(shown);
+  MakePatch1->setEnabled(shown);
   Close1->setEnabled(shown);
   Edit1->menuAction()->setVisible(shown);
 }
@@ -348,9 +375,30 @@ bool TMainForm::ConfirmDiscardOrSave() {
 
 void TMainForm::Open1Click() {
   const auto path = dialogs_->AskOpenFileName({kOpenFilter, {}});
-  if (!path) return;
+  if (path) OpenChosenFile(*path);
+}
+
+void TMainForm::OpenChosenFile(const QString& path) {
   if (!ConfirmDiscardOrSave()) return;
-  OpenImage(*path);
+  OpenImage(path);
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (DroppedFile(event->mimeData())) {
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+  const auto path = DroppedFile(event->mimeData());
+  if (!path) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  OpenChosenFile(*path);
 }
 
 bool TMainForm::OpenImage(const QString& path) {
@@ -364,6 +412,18 @@ void TMainForm::Save1Click() { rom_->Save(rom_->FileName()); }
 void TMainForm::SaveAs1Click() {
   QString path;
   if (SaveWithDialog(&path)) SetCaption(path);
+}
+
+void TMainForm::MakePatch1Click() {
+  const auto originalPath = dialogs_->AskOpenFileName({kOpenFilter, {}});
+  if (!originalPath) return;
+  const auto original =
+      ReadPatchOriginal(ToPath(*originalPath), static_cast<std::size_t>(rom_->Size()), *notifier_);
+  if (!original) return;
+  const auto patchPath = dialogs_->AskSaveFileName({kPatchFilter, QStringLiteral("ips")});
+  if (!patchPath) return;
+  AtomicFileWriter writer;
+  WritePatchFile(ToPath(*patchPath), *original, rom_->SavedBytes(), writer, *notifier_);
 }
 
 void TMainForm::Close1Click() {

@@ -13,6 +13,8 @@
 
 class QAction;
 class QComboBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QKeyEvent;
 class QMenu;
 class QTabWidget;
@@ -23,6 +25,7 @@ namespace zantor {
 class ChipSheetSource;
 class Chip16x16EditClass;
 class Chip32x32EditClass;
+class MapSetEditClass;
 class Chip16x16TabPage;
 class Chip32x32TabPage;
 class Dialogs;
@@ -88,6 +91,9 @@ class TMainForm : public QMainWindow {
   void Open1Click();
   void Save1Click();
   void SaveAs1Click();
+  // Writes a patch from an original image file to the open image as Save would write it,
+  // leaving the image, its flags and histories and its file as they are.
+  void MakePatch1Click();
   void Close1Click();
   void Exit1Click();
   void CBStageChange(int index);
@@ -101,6 +107,9 @@ class TMainForm : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // One dropped file opens as File > Open opens the chosen one; anything else is refused.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildWindow();
@@ -123,6 +132,8 @@ class TMainForm : public QMainWindow {
   // The save question before an action that would drop unsaved changes; false when the
   // action must not go on.
   bool ConfirmDiscardOrSave();
+  // Opens a file the user chose, once the save question lets the open image go.
+  void OpenChosenFile(const QString& path);
   // Asks for a target and saves there; false when cancelled or the save failed.
   bool SaveWithDialog(QString* savedPath);
   // Whether Ctrl+Z / Ctrl+Y goes to the Edit menu rather than the focused control.
@@ -152,6 +163,7 @@ class TMainForm : public QMainWindow {
   std::unique_ptr<PaletteEditClass> paletteEdit_;
   std::unique_ptr<Chip16x16EditClass> chip16Edit_;
   std::unique_ptr<Chip32x32EditClass> chip32Edit_;
+  std::unique_ptr<MapSetEditClass> mapSetEdit_;
   // Editors in the order they are created and reset; by tab for the tab refresh.
   std::vector<TabEditor*> editorsInOrder_;
   std::array<TabEditor*, kEditTabCount> editorsByTab_{};
@@ -168,6 +180,7 @@ class TMainForm : public QMainWindow {
   QAction* Open1 = nullptr;
   QAction* Save1 = nullptr;
   QAction* SaveAs1 = nullptr;
+  QAction* MakePatch1 = nullptr;
   QAction* Close1 = nullptr;
   QAction* Exit1 = nullptr;
   QAction* Undo1 = nullptr;

@@ -5,12 +5,14 @@
 #include "app/command_line.h"
 #include "app/headless_dialogs.h"
 #include "app/main_form.h"
+#include "app/patch_command.h"
 #include "app/path_text.h"
 
 namespace {
 
 constexpr char kUsage[] =
-    "usage: zantor5editor [IMAGE] [--screenshot FILE] [--tab 0..5] [--stage 0..15]\n";
+    "usage: zantor5editor [IMAGE] [--screenshot FILE] [--tab 0..5] [--stage 0..15]\n"
+    "       zantor5editor --make-patch ORIGINAL EDITED OUT.ips|OUT.bps\n";
 
 // Shows what was asked for, writes the window as a PNG and reports whether it worked.
 int TakeScreenshot(zantor::TMainForm& form, const zantor::CommandLine& line) {
@@ -28,6 +30,10 @@ int TakeScreenshot(zantor::TMainForm& form, const zantor::CommandLine& line) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A patch needs no window: it is made before, and without, the application object, so
+  // it works where there is no display.
+  if (zantor::IsPatchCommand(argc, argv)) return zantor::RunPatchCommand(argc, argv);
+
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ZANTOR 5 EDITOR"));
 

@@ -7,6 +7,7 @@
 #include "bench/editor_scene.h"
 #include "editors/chip16x16_edit_class.h"
 #include "editors/chip32x32_edit_class.h"
+#include "editors/map_set_edit_class.h"
 
 namespace zantor {
 namespace {
@@ -93,6 +94,56 @@ void RebuildView(benchmark::State& state) {
   }
 }
 
+MapSetEditClass& MapSetEditor(bool grid) {
+  TMainForm& form = TheScene().Form();
+  form.findChild<QCheckBox*>("ChkMapSetEditDrawGrid")->setChecked(grid);
+  form.ShowTab(EditTab::MapSet);
+  return dynamic_cast<MapSetEditClass&>(form.EditorOf(EditTab::MapSet));
+}
+
+// The pointer from one cell of Page0 to the next: the old cell drawn back (and the grid, when
+// shown), the new one framed.
+void MapSetHover(benchmark::State& state, bool grid) {
+  MapSetEditClass& editor = MapSetEditor(grid);
+  int turn = 0;
+  for (auto _ : state) {
+    editor.HoverPage(0, (++turn & 1) * 32 + 4, 68);
+    benchmark::ClobberMemory();
+  }
+}
+
+void MapSetDrawPage(benchmark::State& state, bool grid) {
+  MapSetEditClass& editor = MapSetEditor(grid);
+  for (auto _ : state) {
+    editor.DrawPage(0);
+    benchmark::ClobberMemory();
+  }
+}
+
+// A left click placing the selected chip under the pointer; two chips in turn.
+void MapSetPlaceChip(benchmark::State& state) {
+  MapSetEditClass& editor = MapSetEditor(false);
+  editor.HoverPage(0, 100, 100);
+  int turn = 0;
+  for (auto _ : state) {
+    editor.SetSelectedChip(++turn & 1);
+    editor.PageMouseDown(0, Qt::LeftButton, false, false, 100, 100);
+    benchmark::ClobberMemory();
+  }
+}
+
+// Ticks until one changes a colour with the map set tab shown: both pages, the table and the
+// selected chip recoloured.
+void MapSetTick(benchmark::State& state) {
+  MapSetEditor(false);
+  TMainForm& form = TheScene().Form();
+  for (auto _ : state) {
+    while (!form.FrameTimerTimer()) {
+    }
+    benchmark::ClobberMemory();
+  }
+}
+
 std::vector<bench::RatioCase> Cases() {
   using bench::Baseline;
   return {
@@ -104,6 +155,18 @@ std::vector<bench::RatioCase> Cases() {
       {"Chip32x32/RebuildView", RebuildView, Baseline::Budget(kFrameMicroseconds), 0},
       {"Chip32x32/PlacePart", Place32x32Part, Baseline::OtherCase("Chip32x32/RebuildView"),
        1.0 / 8},
+      {"MapSet/DrawPage", [](benchmark::State& s) { MapSetDrawPage(s, false); },
+       Baseline::Budget(kFrameMicroseconds), 0},
+      {"MapSet/DrawPageGrid", [](benchmark::State& s) { MapSetDrawPage(s, true); },
+       Baseline::Budget(kFrameMicroseconds), 0},
+      {"MapSet/Hover", [](benchmark::State& s) { MapSetHover(s, false); },
+       Baseline::OtherCase("MapSet/DrawPage"), 0.1},
+      {"MapSet/HoverGrid", [](benchmark::State& s) { MapSetHover(s, true); },
+       Baseline::OtherCase("MapSet/DrawPageGrid"), 0.25},
+      {"MapSet/PlaceChip", MapSetPlaceChip, Baseline::OtherCase("MapSet/DrawPage"), 0.1},
+      // Two pages, the table and the selected chip: 3 x 256 x 256 + 64 x 64 pixels.
+      {"MapSet/Tick", MapSetTick, Baseline::Memcpy((3 * 256 * 256 + 64 * 64) * 4), 4.0},
+      {"MapSet/TickInAFrame", MapSetTick, Baseline::Budget(kFrameMicroseconds), 0.02},
   };
 }
 

@@ -2,13 +2,11 @@
 
 #include <algorithm>
 
-#include "core/file_reading.h"
+#include "core/image_file.h"
 
 namespace zantor {
 
 namespace {
-
-constexpr std::array<std::uint8_t, 4> kMagic = {0x4E, 0x45, 0x53, 0x1A};  // "NES" 0x1A
 
 // The attribute names used when the name list has no line for a byte, by high nibble.
 constexpr std::array<const char*, 16> kFallbackAttributeNames = {
@@ -54,56 +52,39 @@ RomImageData::RomImageData(EditFlagManagement& flags,
 bool RomImageData::Open(const std::filesystem::path& path) {
   ClearAllHistory();
 
-  const FileContent file = ReadFileUpTo(path, static_cast<std::size_t>(ImageBytes::kCapacity));
-  if (file.notAFile) {
-    // A pipe or a device has no length of an image: refused as a file of the wrong length.
-    notifier_.ShowMessage("ファイルを開けませんでした");
-    return false;
-  }
-  if (!file.error.empty()) {
-    notifier_.ReportError(CannotOpenReport(path, file.error));
-    return false;
-  }
-  const auto length = static_cast<std::int64_t>(file.bytes.size());
-  if (length < kHeaderSize || length > ImageBytes::kCapacity) {
-    notifier_.ShowMessage("ファイルを開けませんでした");
-    return false;
-  }
-  if (!std::equal(kMagic.begin(), kMagic.end(), file.bytes.begin())) {
-    notifier_.ShowMessage("ROMイメージが異常です");
-    return false;
-  }
+  const auto file = ReadImageFile(path, notifier_);
+  if (!file) return false;
 
   // Checked: only now is the open image replaced. Nothing of a longer image opened
   // before may show through past the new end.
   bytes_.Clear(ImageBytes::kCapacity);
-  bytes_.WriteBlock(0, file.bytes);
-  size_ = length;
+  bytes_.WriteBlock(0, *file);
+  size_ = static_cast<std::int64_t>(file->size());
   fileName_ = path.string();
   for (auto& stage : stages_) stage->LoadAll();
   return true;
 }
 
-void RomImageData::StoreModifiedGroups(StageData& stage) {
+void RomImageData::StoreModifiedGroups(StageData& stage, ImageBytes& target) {
   const int n = stage.StageNumber();
   if (flags_.IsChip16x16Modified(n)) {
-    stage.StoreChip16x16();
-    stage.StoreBGBank();
-    stage.StoreChipProperty();
+    stage.StoreChip16x16(target);
+    stage.StoreBGBank(target);
+    stage.StoreChipProperty(target);
   }
-  if (flags_.IsChip32x32Modified(n)) stage.StoreChip32x32();
-  if (flags_.IsMapSetModified(n)) stage.StoreMapSet();
-  if (flags_.IsMapModified(n)) stage.StoreMap();
+  if (flags_.IsChip32x32Modified(n)) stage.StoreChip32x32(target);
+  if (flags_.IsMapSetModified(n)) stage.StoreMapSet(target);
+  if (flags_.IsMapModified(n)) stage.StoreMap(target);
   if (flags_.IsPaletteModified(n)) {
-    stage.StoreBGPalette();
-    stage.StoreBGPaletteAnime();
+    stage.StoreBGPalette(target);
+    stage.StoreBGPaletteAnime(target);
   }
-  if (flags_.IsObjectModified(n)) stage.StoreObjects();
+  if (flags_.IsObjectModified(n)) stage.StoreObjects(target);
 }
 
 bool RomImageData::Save(const std::filesystem::path& path) {
   if (!IsOpen()) return false;
-  for (auto& stage : stages_) StoreModifiedGroups(*stage);
+  for (auto& stage : stages_) StoreModifiedGroups(*stage, bytes_);
 
   const std::string error = writer_->Write(path, {bytes_.Data(), static_cast<std::size_t>(size_)});
   if (!error.empty()) {
@@ -115,6 +96,15 @@ bool RomImageData::Save(const std::filesystem::path& path) {
   ClearAllHistory();
   fileName_ = path.string();
   return true;
+}
+
+std::vector<std::uint8_t> RomImageData::SavedBytes() {
+  // The whole buffer, not just Size() bytes: stores lying past the end reach a copy as
+  // they reach the image.
+  ImageBytes copy;
+  copy.WriteBlock(0, {bytes_.Data(), static_cast<std::size_t>(ImageBytes::kCapacity)});
+  for (auto& stage : stages_) StoreModifiedGroups(*stage, copy);
+  return {copy.Data(), copy.Data() + size_};
 }
 
 void RomImageData::Close() {

@@ -11,6 +11,7 @@
 #include "core/atomic_file_writer.h"
 #include "core/edit_flag_management.h"
 #include "core/image_bytes.h"
+#include "core/image_file.h"
 #include "core/my_mem_ini_file.h"
 #include "core/stage_data.h"
 #include "core/user_notifier.h"
@@ -23,7 +24,7 @@ namespace zantor {
 // replaces the file only once every byte has reached the disk.
 class RomImageData {
  public:
-  static constexpr std::int64_t kHeaderSize = 16;
+  static constexpr std::int64_t kHeaderSize = kImageHeaderSize;
 
   // attributeNames may be filled after construction: it is read at every lookup. writer
   // defaults to the real file system.
@@ -39,6 +40,9 @@ class RomImageData {
   // Stores the flagged groups of every stage and writes the first Size() bytes to path.
   // False (and nothing cleared) when no image is open or the file cannot be written.
   bool Save(const std::filesystem::path& path);
+  // The first Size() bytes as Save would write them, every flagged group stored, made in a
+  // copy: the image buffer, the flags, the histories and the file stay as they are.
+  std::vector<std::uint8_t> SavedBytes();
   // Forgets the image: clears its bytes, empties the histories, selects stage 0.
   void Close();
 
@@ -78,7 +82,7 @@ class RomImageData {
   std::string ChipAttributeName(int propertyByte) const;
 
  private:
-  void StoreModifiedGroups(StageData& stage);
+  void StoreModifiedGroups(StageData& stage, ImageBytes& target);
 
   EditFlagManagement& flags_;
   const std::vector<std::string>& attributeNames_;

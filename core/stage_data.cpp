@@ -52,8 +52,9 @@ void StageData::LoadBlock(LevelBlock block, std::span<std::uint8_t> out) {
   image_.ReadBlock(Address(block), out);
 }
 
-void StageData::StoreBlock(LevelBlock block, std::span<const std::uint8_t> in) {
-  image_.WriteBlock(Address(block), in);
+void StageData::StoreBlock(LevelBlock block, std::span<const std::uint8_t> in,
+                           ImageBytes& target) const {
+  target.WriteBlock(Address(block), in);
 }
 
 void StageData::LoadPaletteRuns(LevelBlock block, std::span<std::uint8_t> out, int width) {
@@ -62,31 +63,44 @@ void StageData::LoadPaletteRuns(LevelBlock block, std::span<std::uint8_t> out, i
   }
 }
 
-void StageData::StorePaletteRuns(LevelBlock block, std::span<const std::uint8_t> in, int width) {
+void StageData::StorePaletteRuns(LevelBlock block, std::span<const std::uint8_t> in, int width,
+                                 ImageBytes& target) const {
   for (int set = 0; set < kPaletteSets; ++set) {
-    image_.WriteBlock(Address(block) + set * kPaletteRunStride, in.subspan(set * width, width));
+    target.WriteBlock(Address(block) + set * kPaletteRunStride, in.subspan(set * width, width));
   }
 }
 
 void StageData::LoadBGBank() { LoadBlock(LevelBlock::BGBank, bgBank_); }
-void StageData::StoreBGBank() { StoreBlock(LevelBlock::BGBank, bgBank_); }
+void StageData::StoreBGBank(ImageBytes& target) const {
+  StoreBlock(LevelBlock::BGBank, bgBank_, target);
+}
 void StageData::LoadChip16x16() { LoadBlock(LevelBlock::Chip16x16, *chip16x16_); }
-void StageData::StoreChip16x16() { StoreBlock(LevelBlock::Chip16x16, *chip16x16_); }
+void StageData::StoreChip16x16(ImageBytes& target) const {
+  StoreBlock(LevelBlock::Chip16x16, *chip16x16_, target);
+}
 void StageData::LoadChipProperty() { LoadBlock(LevelBlock::ChipProperty, *chipProperty_); }
-void StageData::StoreChipProperty() { StoreBlock(LevelBlock::ChipProperty, *chipProperty_); }
+void StageData::StoreChipProperty(ImageBytes& target) const {
+  StoreBlock(LevelBlock::ChipProperty, *chipProperty_, target);
+}
 void StageData::LoadChip32x32() { LoadBlock(LevelBlock::Chip32x32, *chip32x32_); }
-void StageData::StoreChip32x32() { StoreBlock(LevelBlock::Chip32x32, *chip32x32_); }
+void StageData::StoreChip32x32(ImageBytes& target) const {
+  StoreBlock(LevelBlock::Chip32x32, *chip32x32_, target);
+}
 void StageData::LoadMapSet() { LoadBlock(LevelBlock::MapSet, *mapSet_); }
-void StageData::StoreMapSet() { StoreBlock(LevelBlock::MapSet, *mapSet_); }
+void StageData::StoreMapSet(ImageBytes& target) const {
+  StoreBlock(LevelBlock::MapSet, *mapSet_, target);
+}
 void StageData::LoadMap() { LoadBlock(LevelBlock::Map, map_); }
-void StageData::StoreMap() { StoreBlock(LevelBlock::Map, map_); }
+void StageData::StoreMap(ImageBytes& target) const { StoreBlock(LevelBlock::Map, map_, target); }
 void StageData::LoadBGPalette() { LoadPaletteRuns(LevelBlock::BGPalette, bgPalette_, 16); }
-void StageData::StoreBGPalette() { StorePaletteRuns(LevelBlock::BGPalette, bgPalette_, 16); }
+void StageData::StoreBGPalette(ImageBytes& target) const {
+  StorePaletteRuns(LevelBlock::BGPalette, bgPalette_, 16, target);
+}
 void StageData::LoadBGPaletteAnime() {
   LoadPaletteRuns(LevelBlock::BGPaletteAnime, bgPaletteAnime_, 4);
 }
-void StageData::StoreBGPaletteAnime() {
-  StorePaletteRuns(LevelBlock::BGPaletteAnime, bgPaletteAnime_, 4);
+void StageData::StoreBGPaletteAnime(ImageBytes& target) const {
+  StorePaletteRuns(LevelBlock::BGPaletteAnime, bgPaletteAnime_, 4, target);
 }
 
 void StageData::LoadObjects() {
@@ -108,8 +122,8 @@ void StageData::LoadObjects() {
   }
 }
 
-void StageData::StoreObjects() {
-  ObjectTables& t = objectTables_;
+void StageData::StoreObjects(ImageBytes& target) {
+  ObjectTables t = objectTables_;
   std::array<std::uint8_t, kRoomCount> first_of_room{};
   int i = 0;
   for (int room = 0; room < kRoomCount; ++room) {
@@ -128,11 +142,12 @@ void StageData::StoreObjects() {
   // terminator change.
   if (i < kObjectSlots) t.room[i] = 0xFF;
 
-  StoreBlock(LevelBlock::ObjectOffset, first_of_room);
-  StoreBlock(LevelBlock::ObjectScreen, t.room);
-  StoreBlock(LevelBlock::ObjectX, t.x);
-  StoreBlock(LevelBlock::ObjectY, t.y);
-  StoreBlock(LevelBlock::ObjectKind, t.kind);
+  StoreBlock(LevelBlock::ObjectOffset, first_of_room, target);
+  StoreBlock(LevelBlock::ObjectScreen, t.room, target);
+  StoreBlock(LevelBlock::ObjectX, t.x, target);
+  StoreBlock(LevelBlock::ObjectY, t.y, target);
+  StoreBlock(LevelBlock::ObjectKind, t.kind, target);
+  if (&target == &image_) objectTables_ = t;
 }
 
 void StageData::LoadAll() {

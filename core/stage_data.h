@@ -60,26 +60,30 @@ class StageData {
   std::span<const std::uint8_t, 64> BGPalette() const { return bgPalette_; }
   std::span<const std::uint8_t, 16> BGPaletteAnime() const { return bgPaletteAnime_; }
 
-  // Loads and stores; every access is checked against the image buffer, so a block lying
-  // partly outside decodes as 0 there and stores only its inside part.
+  // Loads decode from the stage's image. Stores encode into target: the stage's image when
+  // it is saved, or a copy of it that must show what a save would write while the image
+  // stays as it is. Every access is checked against the buffer, so a block lying partly
+  // outside decodes as 0 there and stores only its inside part.
   void LoadBGBank();
-  void StoreBGBank();
+  void StoreBGBank(ImageBytes& target) const;
   void LoadChip16x16();
-  void StoreChip16x16();
+  void StoreChip16x16(ImageBytes& target) const;
   void LoadChipProperty();
-  void StoreChipProperty();
+  void StoreChipProperty(ImageBytes& target) const;
   void LoadChip32x32();
-  void StoreChip32x32();
+  void StoreChip32x32(ImageBytes& target) const;
   void LoadMapSet();
-  void StoreMapSet();
+  void StoreMapSet(ImageBytes& target) const;
   void LoadMap();
-  void StoreMap();
+  void StoreMap(ImageBytes& target) const;
   void LoadBGPalette();
-  void StoreBGPalette();
+  void StoreBGPalette(ImageBytes& target) const;
   void LoadBGPaletteAnime();
-  void StoreBGPaletteAnime();
+  void StoreBGPaletteAnime(ImageBytes& target) const;
   void LoadObjects();
-  void StoreObjects();
+  // Also writes the room offset table. The staging table follows the stage's own image
+  // only: a store into a copy leaves it as it is.
+  void StoreObjects(ImageBytes& target);
   // Clears the history, then decodes every block.
   void LoadAll();
 
@@ -148,10 +152,11 @@ class StageData {
 
   std::int64_t Address(LevelBlock block) const { return addresses_.Address(block, stage_); }
   void LoadBlock(LevelBlock block, std::span<std::uint8_t> out);
-  void StoreBlock(LevelBlock block, std::span<const std::uint8_t> in);
+  void StoreBlock(LevelBlock block, std::span<const std::uint8_t> in, ImageBytes& target) const;
   // Four runs of `width` bytes, one per palette set, 20 bytes apart in the image.
   void LoadPaletteRuns(LevelBlock block, std::span<std::uint8_t> out, int width);
-  void StorePaletteRuns(LevelBlock block, std::span<const std::uint8_t> in, int width);
+  void StorePaletteRuns(LevelBlock block, std::span<const std::uint8_t> in, int width,
+                        ImageBytes& target) const;
 
   const int stage_;
   const AddressData& addresses_;

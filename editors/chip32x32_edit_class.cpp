@@ -134,11 +134,11 @@ void Chip32x32EditClass::DrawView() {
   graphics_.Chip32Sheet().CopyRegion(
       *view_->Picture(), view_->Picture()->Bounds(),
       PixelRect::FromSize(0, viewHalf_ * kViewHeight, kViewWidth, kViewHeight));
-  DrawGridIfOn();
+  DrawGridIfOn(view_->Picture()->Bounds());
 }
 
-void Chip32x32EditClass::DrawGridIfOn() {
-  if (grid_->isChecked()) graphics_.DrawGrid(*view_->Picture(), kChip32, kChip32);
+void Chip32x32EditClass::DrawGridIfOn(const PixelRect& area) {
+  if (grid_->isChecked()) graphics_.DrawGrid(*view_->Picture(), kChip32, kChip32, area);
 }
 
 void Chip32x32EditClass::SetViewHalf(int half) {
@@ -153,7 +153,7 @@ void Chip32x32EditClass::SetViewHalf(int half) {
 
 void Chip32x32EditClass::CopyViewCell(int chip) {
   graphics_.Chip32Sheet().CopyRegion(*view_->Picture(), ViewCell(chip), SheetCell(chip, kChip32));
-  DrawGridIfOn();
+  DrawGridIfOn(ViewCell(chip));
 }
 
 void Chip32x32EditClass::RedrawChip(int chip) {

@@ -9,6 +9,7 @@
 #include "editors/chip_components.h"
 #include "editors/hover_cell.h"
 #include "editors/tab_editor.h"
+#include "graphics/pixel_rect.h"
 
 class QCheckBox;
 class QLabel;
@@ -86,7 +87,8 @@ class Chip32x32EditClass : public TabEditor, public ChipSheetSource {
 
   void RedrawChip(int chip);
   void CopyViewCell(int chip);
-  void DrawGridIfOn();
+  // The grid lines over area of the view, when shown.
+  void DrawGridIfOn(const PixelRect& area);
   void DrawChipTable();
   void SelectEditedChip(int chip);
   void Select16x16Chip(int chip);

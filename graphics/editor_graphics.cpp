@@ -230,16 +230,27 @@ void EditorGraphics::DrawCursor32(DisplayPicture& picture, int x, int y) const {
 }
 
 void EditorGraphics::DrawGrid(DisplayPicture& picture, int dx, int dy) const {
+  DrawGrid(picture, dx, dy, picture.Bounds());
+}
+
+void EditorGraphics::DrawGrid(DisplayPicture& picture, int dx, int dy,
+                              const PixelRect& area) const {
+  const PixelRect clip = area.Intersect(picture.Bounds());
+  if (clip.Empty()) return;
+  // The first line at or after the area's edge: lines lie at 0, step, 2 * step, ...
+  const auto first = [](int edge, int step) -> std::int64_t {
+    return (std::int64_t{edge} + step - 1) / step * step;
+  };
   const DisplayPicture::ChangeBatch batch(picture);
   if (dy >= 1) {
-    for (std::int64_t y = 0; y < picture.Height(); y += dy) {
-      picture.DrawLine({0, static_cast<int>(y)}, {picture.Width(), static_cast<int>(y)},
+    for (std::int64_t y = first(clip.top, dy); y < clip.bottom; y += dy) {
+      picture.DrawLine({clip.left, static_cast<int>(y)}, {clip.right, static_cast<int>(y)},
                        kGridColor);
     }
   }
   if (dx >= 1) {
-    for (std::int64_t x = 0; x < picture.Width(); x += dx) {
-      picture.DrawLine({static_cast<int>(x), 0}, {static_cast<int>(x), picture.Height()},
+    for (std::int64_t x = first(clip.left, dx); x < clip.right; x += dx) {
+      picture.DrawLine({static_cast<int>(x), clip.top}, {static_cast<int>(x), clip.bottom},
                        kGridColor);
     }
   }

@@ -105,6 +105,8 @@ class EditorGraphics {
   // Grid lines every dx columns and dy rows from 0, none at the right or bottom edge; a
   // step below 1 draws no lines in that direction.
   void DrawGrid(DisplayPicture& picture, int dx, int dy) const;
+  // The same grid, only the parts of its lines inside area (a cell drawn anew).
+  void DrawGrid(DisplayPicture& picture, int dx, int dy, const PixelRect& area) const;
   // Marker square plus the kind in two hex digits at (x - 6, y - 6).
   void DrawObjectMarker(DisplayPicture& picture, int x, int y, std::uint8_t kind) const;
 

@@ -97,10 +97,14 @@ void Stretch(const IndexedBitmap& source, const PixelRect& from, typename Conver
     return;
   }
 
-  // Column i of the clipped run reads source column columns[i] (only when stretched).
+  // Column i of the clipped run reads source column columns[i] (only when stretched); the
+  // indexes of a stretched row are gathered first, so that the row converts as fast as a
+  // whole one.
   std::vector<int> columns;
+  std::vector<std::uint8_t> gathered;
   if (!same_width) {
     columns.resize(static_cast<std::size_t>(count));
+    gathered.resize(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
       const std::int64_t t = std::int64_t{clipped.left} + i - to.left;
       columns[i] = from.left + static_cast<int>(SourceOf(t, from_width, to_width));
@@ -123,7 +127,8 @@ void Stretch(const IndexedBitmap& source, const PixelRect& from, typename Conver
     if (same_width) {
       convert.Run(out, in + first_column, count);
     } else {
-      for (int i = 0; i < count; ++i) out[i] = convert(in[columns[i]]);
+      for (int i = 0; i < count; ++i) gathered[i] = in[columns[i]];
+      convert.Run(out, gathered.data(), count);
     }
     previous_row = source_row;
     previous_out = out;

@@ -51,15 +51,15 @@ void WriteStage(ImageBytes& image, const AddressData& addresses, int stage) {
   StageData data(stage, addresses, image, kRecordNothing);
   SetEach(data, &StageData::SetBGPaletteEntry, DemoPalettes::Colours(stage));
   SetEach(data, &StageData::SetBGPaletteAnimeEntry, DemoPalettes::AnimeBytes(stage));
-  data.StoreBGPalette();
-  data.StoreBGPaletteAnime();
+  data.StoreBGPalette(image);
+  data.StoreBGPaletteAnime(image);
   // Loaded first, so the table slots past the terminator keep the noise.
   data.LoadObjects();
   for (int room = 0; room < kRoomCount; ++room) data.ClearRoom(room);
   for (const auto& [room, object] : DemoObjects::ForStage(stage)) {
     data.AddObject(room, object.X, object.Y, object.Kind);
   }
-  data.StoreObjects();
+  data.StoreObjects(image);
 
   if (addresses.ShareSource(stage) != stage) return;
   image.WriteBlock(addresses.Chip16x16(stage), DemoStageLayout::Chip16x16());

@@ -87,7 +87,7 @@ TEST_F(Chip32x32Tab, TheArrowsShowEitherHalfAndAStageChangeShowsTheFirst) {
   EXPECT_EQ(*drawings, 0);
   Arrow(false);
   EXPECT_EQ(Label("LblEdit32x32ChipView"), QStringLiteral("80-FF"));
-  for (const auto [column, row] : {std::pair{0, 0}, {5, 3}, {15, 7}}) {
+  for (const auto& [column, row] : {std::pair{0, 0}, {5, 3}, {15, 7}}) {
     EXPECT_TRUE(ViewCellShows(column, row, 0x80 + row * 16 + column)) << column << "," << row;
   }
   form->SelectStage(2);

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QImage>
-#include <QProcess>
 #include <functional>
 
+#include "app/tests/editor_process.h"
 #include "app/tests/main_form_fixture.h"
 #include "app/tests/temp_folder.h"
 #include "core/testing/rom_fixture.h"
@@ -14,45 +13,9 @@
 namespace zantor {
 namespace {
 
+using testing::EditorRun;
+using testing::PrivateProgram;
 using testing::TempFolder;
-
-struct EditorRun {
-  int exitCode;
-  QString errors;
-};
-
-// The built program copied with the master palette and the demo image into a folder of its
-// own, so that no settings file or name list left beside the build is read; its data
-// folders are empty ones of its own, whatever the machine has installed.
-class PrivateProgram {
- public:
-  PrivateProgram() {
-    const std::filesystem::path built = QCoreApplication::applicationDirPath().toStdString();
-    for (const char* name : {"zantor5editor", "demo.nes", "fcpalette.pal"}) {
-      std::filesystem::copy_file(built / name, folder / name);
-    }
-  }
-
-  QString Path(const std::string& name) const {
-    return QString::fromStdString((folder / name).string());
-  }
-
-  // Runs the copy headless, from its own folder unless told otherwise.
-  EditorRun Run(const QStringList& arguments, const QString& workingFolder = {}) const {
-    QProcess editor;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), Path("data"));
-    environment.insert(QStringLiteral("XDG_DATA_DIRS"), Path("data"));
-    editor.setProcessEnvironment(environment);
-    editor.setWorkingDirectory(workingFolder.isEmpty() ? Path(".") : workingFolder);
-    editor.start(Path("zantor5editor"), arguments);
-    EXPECT_TRUE(editor.waitForFinished(60'000));
-    return {editor.exitCode(), QString::fromUtf8(editor.readAllStandardError())};
-  }
-
-  TempFolder folder;
-};
 
 TEST(Screenshot, WritesThePictureOfTheWindowWithTheImageOpen) {
   const PrivateProgram program;
@@ -129,6 +92,20 @@ TEST(Screenshot, The32x32ChipTabShowsTheFirstHalfOfTheChips) {
   const DemoRom demo(program, 0);
   EXPECT_TRUE(ShowsPicture(shot, {512, 256}, [&](int x, int y) {
     return demo.Colour(testing::ReferenceChip32Pixel(demo.Stage(), x, y));
+  }));
+}
+
+TEST(Screenshot, TheMapSetTabShowsBothPagesAndTheChipTable) {
+  const PrivateProgram program;
+  const QImage shot = Screenshot(program, "1");
+  const DemoRom demo(program, 0);
+  for (const int mapSet : {0, 1}) {
+    EXPECT_TRUE(ShowsPicture(shot, {256, 256}, [&](int x, int y) {
+      return demo.Colour(testing::ReferenceMapSetPixel(demo.Stage(), mapSet, x, y));
+    })) << mapSet;
+  }
+  EXPECT_TRUE(ShowsPicture(shot, {256, 256}, [&](int x, int y) {
+    return demo.Colour(testing::ReferenceChip32Pixel(demo.Stage(), 2 * x, 2 * y));
   }));
 }
 

@@ -337,6 +337,31 @@ TEST(RomSave, AFailedSaveKeepsTheTargetFlagsHistoriesAndName) {
             std::vector<std::int64_t>{StageOffset(1, 0x910)});
 }
 
+// ---- The bytes a save would write ----
+
+// The object staging table follows the image only: a copy made between two object edits
+// leaves the later save as it would have been without it.
+TEST(RomSavedBytes, ACopyBetweenObjectEditsChangesNoLaterSave) {
+  std::vector<std::vector<std::uint8_t>> saves;
+  for (const bool copyBetween : {false, true}) {
+    OpenImage o;
+    StageData& stage = o.f.rom.Stage(4);
+    const auto place = [&stage](int count) {
+      for (int room = 0; room < kRoomCount; ++room) stage.ClearRoom(room);
+      for (int i = 0; i < count; ++i) stage.AddObject(i, i, i, i);
+    };
+    o.f.flags.SetObjectModified(4, true);
+    place(6);
+    if (copyBetween) {
+      EXPECT_NE(o.f.rom.SavedBytes(), o.original);
+    }
+    place(2);
+    ASSERT_TRUE(o.f.rom.Save(o.path));
+    saves.push_back(ReadFile(o.path));
+  }
+  EXPECT_EQ(saves[0], saves[1]);
+}
+
 TEST(RomClose, ForgetsTheImageAndEveryHistory) {
   OpenImage o;
   o.f.rom.SetCurrentStage(7);

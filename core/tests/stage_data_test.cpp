@@ -83,7 +83,7 @@ TEST(StageBlocks, StoringThePaletteLeavesTheBytesBetweenRunsAlone) {
   f.stage.LoadBGPalette();
   const auto before = f.ImageRange(0x990, 0x80);
   for (int i = 0; i < 64; ++i) f.stage.SetBGPaletteEntry(i, 0x3F);
-  f.stage.StoreBGPalette();
+  f.stage.StoreBGPalette(f.image);
   const auto after = f.ImageRange(0x990, 0x80);
   for (int offset = 0; offset < 0x80; ++offset) {
     const int in_run = offset - 8;  // the first run starts at 0x998
@@ -106,8 +106,8 @@ TEST(StageBlocks, BlocksReachingPastTheBufferDecodeZeroAndStoreOnlyTheInsidePart
   f.stage.SetMapRoom(0, 0xEE);
   f.stage.SetMapRoom(79, 0xEE);
   f.stage.SetChipTile(0, 0xEE);
-  f.stage.StoreMap();
-  f.stage.StoreChip16x16();
+  f.stage.StoreMap(f.image);
+  f.stage.StoreChip16x16(f.image);
   EXPECT_EQ(f.image.Read(0x200020), 0xEE);
 }
 
@@ -148,7 +148,7 @@ TEST(StageObjects, LoadingReplacesTheRoomLists) {
 TEST(StageObjects, AStageWithoutObjectsStoresATerminatorAndZeroOffsets) {
   StageFixture f;
   f.FillPattern(0xA10, 0x250, 0x55);
-  f.stage.StoreObjects();
+  f.stage.StoreObjects(f.image);
   EXPECT_EQ(f.image.Read(0xA10), 0xFF);
   EXPECT_EQ(f.ImageRange(0xC10, 80), std::vector<std::uint8_t>(80, 0));
 }
@@ -157,7 +157,7 @@ TEST(StageObjects, OffsetsNameEachRoomsFirstSlot) {
   StageFixture f;
   for (int i = 0; i < 3; ++i) f.stage.AddObject(0, i, 0, 0);
   for (int i = 0; i < 2; ++i) f.stage.AddObject(5, i, 0, 0);
-  f.stage.StoreObjects();
+  f.stage.StoreObjects(f.image);
   const auto offsets = f.ImageRange(0xC10, 80);
   EXPECT_EQ(offsets[0], 0);
   for (int room = 1; room <= 5; ++room) EXPECT_EQ(offsets[room], 3) << room;
@@ -171,7 +171,7 @@ TEST(StageObjects, StoringChangesOnlyUsedSlotsAndTheTerminator) {
   f.stage.LoadObjects();
   const auto before = f.ImageRange(0xA10, 0x200);
   f.stage.AddObject(2, 0x11, 0x22, 0x33);
-  f.stage.StoreObjects();
+  f.stage.StoreObjects(f.image);
   const auto after = f.ImageRange(0xA10, 0x200);
   for (int i = 0; i < 0x200; ++i) {
     const int table = i / 128;
@@ -191,7 +191,7 @@ TEST(StageObjects, ATableWithoutTerminatorIsDecodedWholeAndStoredBackUnchanged) 
   f.stage.LoadObjects();
   EXPECT_EQ(f.stage.ObjectCount(), 128);
   EXPECT_EQ(f.stage.RoomObjectCount(79), 1);
-  f.stage.StoreObjects();
+  f.stage.StoreObjects(f.image);
   const auto after = f.ImageRange(0xA10, 0x300);
   // Same tables; only the offset table is rewritten, and nothing past it.
   EXPECT_TRUE(std::equal(after.begin(), after.begin() + 0x200, before.begin()));
@@ -204,7 +204,7 @@ TEST(StageObjects, At127ObjectsTheLastSlotTakesTheTerminator) {
   f.stage.LoadObjects();
   ASSERT_EQ(f.stage.ObjectCount(), 128);
   ASSERT_TRUE(f.stage.RemoveObject(0, &f.stage.Room(0).front()));
-  f.stage.StoreObjects();
+  f.stage.StoreObjects(f.image);
   EXPECT_EQ(f.image.Read(0xA10 + 127), 0xFF);
   EXPECT_EQ(f.image.Read(0xA10 + 126), 79) << "the last object moved up one slot";
   EXPECT_EQ(f.image.Read(0xA90 + 127), 0x10 + 127);
@@ -222,7 +222,7 @@ TEST(StageObjects, NeverMoreThan128SlotsAreStored) {
   const auto gap = f.ImageRange(0xA90, 0x70);
   const auto past_offsets = f.ImageRange(0xC80 + 80, 0x10);
   for (int i = 0; i < 200; ++i) f.stage.AddObject(i / 3, i, 0, 0);
-  f.stage.StoreObjects();
+  f.stage.StoreObjects(f.image);
   EXPECT_EQ(f.ImageRange(0xA90, 0x70), gap);
   EXPECT_EQ(f.ImageRange(0xC80 + 80, 0x10), past_offsets);
   EXPECT_EQ(f.image.Read(0xA10 + 127), 127 / 3);
@@ -234,7 +234,7 @@ TEST(StageObjects, NeverMoreThan128SlotsAreStored) {
 TEST(StageObjects, ValuesAreStoredAsTheirLowByte) {
   StageFixture f;
   f.stage.AddObject(0, 0x1FF, -1, 0x100);
-  f.stage.StoreObjects();
+  f.stage.StoreObjects(f.image);
   EXPECT_EQ(f.image.Read(0xA90), 0xFF);
   EXPECT_EQ(f.image.Read(0xB10), 0xFF);
   EXPECT_EQ(f.image.Read(0xB90), 0x00);

@@ -243,6 +243,11 @@ TEST(Outlines, GridLinesEveryStepFromZeroAndNoneForAStepBelowOne) {
   auto empty = f.graphics.CreateDisplayPicture(8, 6);
   f.graphics.DrawGrid(*empty, 0, -3);  // no endless loop, no lines
   EXPECT_EQ(ColorRows(*empty, empty->Bounds(), NesLegend()), Rows(6, "00000000"));
+  // Within an area only: the lines of the same grid that cross it.
+  auto part = f.graphics.CreateDisplayPicture(8, 6);
+  f.graphics.DrawGrid(*part, 4, 3, {2, 1, 6, 5});
+  EXPECT_EQ(ColorRows(*part, part->Bounds(), NesLegend()),
+            (Rows{"00000000", "0000w000", "0000w000", "00wwww00", "0000w000", "00000000"}));
 }
 
 TEST(Outlines, ObjectMarkerIsASquareWithTheKindInsideClippedNotMoved) {

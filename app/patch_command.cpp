@@ -1,0 +1,92 @@
+#include "app/patch_command.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/atomic_file_writer.h"
+#include "core/image_file.h"
+#include "core/patch_file.h"
+#include "core/user_notifier.h"
+
+namespace zantor {
+
+namespace {
+
+constexpr std::string_view kOption = "--make-patch";
+
+// Everything the core says, on one line of standard error each. Messages that do not name
+// their file are given the name of the file being read.
+class OneLineNotifier : public UserNotifier {
+ public:
+  void ShowMessage(const std::string& text) override {
+    Print(subject.empty() ? text : subject + ": " + text);
+  }
+  void ReportError(const std::string& text) override { Print(text); }
+
+  std::string subject;
+
+ private:
+  static void Print(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    std::fprintf(stderr, "zantor5editor: %s\n", text.c_str());
+  }
+};
+
+struct PatchCommand {
+  std::filesystem::path original;
+  std::filesystem::path edited;
+  std::filesystem::path patch;
+};
+
+std::optional<PatchCommand> Parse(int argc, const char* const* argv, std::string* error) {
+  std::vector<std::filesystem::path> files;
+  bool optionSeen = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument == kOption && !optionSeen) {
+      optionSeen = true;
+    } else if (argument.starts_with("--")) {
+      *error = "unknown option with --make-patch: " + std::string(argument);
+      return std::nullopt;
+    } else {
+      files.emplace_back(argument);
+    }
+  }
+  if (files.size() != 3) {
+    *error = "--make-patch takes ORIGINAL EDITED OUT.ips|OUT.bps";
+    return std::nullopt;
+  }
+  return PatchCommand{files[0], files[1], files[2]};
+}
+
+}  // namespace
+
+bool IsPatchCommand(int argc, const char* const* argv) {
+  return std::any_of(argv + 1, argv + argc, [](const char* a) { return a == kOption; });
+}
+
+int RunPatchCommand(int argc, const char* const* argv) {
+  OneLineNotifier notifier;
+  std::string error;
+  const std::optional<PatchCommand> command = Parse(argc, argv, &error);
+  if (!command) {
+    notifier.ShowMessage(error);
+    return 2;
+  }
+  notifier.subject = command->edited.string();
+  const auto edited = ReadImageFile(command->edited, notifier);
+  if (!edited) return 1;
+  notifier.subject = command->original.string();
+  const auto original = ReadPatchOriginal(command->original, edited->size(), notifier);
+  if (!original) return 1;
+  notifier.subject.clear();
+  AtomicFileWriter writer;
+  return WritePatchFile(command->patch, *original, *edited, writer, notifier) ? 0 : 1;
+}
+
+}  // namespace zantor
