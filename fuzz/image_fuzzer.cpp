@@ -1,5 +1,6 @@
 // The bytes as an image file: opened, and when it opens, every group of every stage is
-// stored and saved, and the saved file opens to the same stages.
+// stored and saved, the saved file holds the bytes SavedBytes gave, and it opens to the same
+// stages.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -68,10 +69,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       image.flags.SetGroup(static_cast<EditFlagManagement::Group>(group), stage, true);
     }
   }
+  // The bytes a patch is made from are those the save writes.
+  const std::vector<std::uint8_t> expected = image.rom.SavedBytes();
   FUZZ_CHECK(image.rom.Save(saved.Path()));
 
   FUZZ_CHECK(reopened.rom.Open(saved.Path()));
   FUZZ_CHECK(reopened.rom.Size() == image.rom.Size());
+  FUZZ_CHECK(std::equal(expected.begin(), expected.end(), reopened.rom.Bytes().Data(),
+                        reopened.rom.Bytes().Data() + reopened.rom.Size()));
   for (int stage = 0; stage < kStageCount; ++stage) {
     CheckSameStage(image.rom.Stage(stage), reopened.rom.Stage(stage));
   }

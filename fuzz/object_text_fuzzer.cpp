@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   expected[room] = stage.Room(room);
   FUZZ_CHECK(SameRooms(RoomsOf(stage), expected));
 
-  stage.StoreObjects();
+  stage.StoreObjects(rom.Bytes());
   stage.LoadObjects();
   FUZZ_CHECK(SameRooms(RoomsOf(stage), expected));
   return 0;
