@@ -5,6 +5,8 @@
 #include <QToolTip>
 #include <QWidget>
 
+#include "editors/hint_text.h"
+
 namespace zantor {
 
 EditKeyAndHintFilter::EditKeyAndHintFilter(QWidget& window,

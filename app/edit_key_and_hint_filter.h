@@ -13,8 +13,6 @@ namespace zantor {
 // when the menu has something to do; and a hint stays shown for ten seconds.
 class EditKeyAndHintFilter : public QObject {
  public:
-  static constexpr int kHintMilliseconds = 10'000;
-
   // takesEditKey: whether the window runs this Ctrl+Z / Ctrl+Y itself.
   EditKeyAndHintFilter(QWidget& window, std::function<bool(const QKeyEvent&)> takesEditKey);
 

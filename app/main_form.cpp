@@ -41,8 +41,10 @@
 #include "editors/chip16x16_edit_class.h"
 #include "editors/chip32x32_edit_class.h"
 #include "editors/frame_timer_pause.h"
+#include "editors/map_edit_class.h"
 #include "editors/map_set_edit_class.h"
 #include "editors/map_set_edit_grid_form.h"
+#include "editors/object_edit_class.h"
 #include "editors/object_edit_form.h"
 #include "editors/palette_edit_class.h"
 #include "editors/radio_group.h"
@@ -266,10 +268,19 @@ void TMainForm::CreateEditors() {
 
   mapSetEdit_ =
       std::make_unique<MapSetEditClass>(*rom_, *flags_, *graphics_, *dialogs_, *StatusBar);
-  TabMapSetEdit->Attach(*mapSetEdit_, *MapSetEditGridForm);
+  TabMapSetEdit->Attach(*mapSetEdit_, *MapSetEditGridForm, *ShowUnusedChipNumForm);
   AddEditor(*mapSetEdit_, EditTab::MapSet);
   // A plain left click on the 32x32 chip view chooses the chip the map set tab places.
   chip32Edit_->OnViewChipChosen([this](int chip) { mapSetEdit_->SetSelectedChip(chip); });
+
+  // After the 32x32 chip editor, whose Reset rebuilds the sheet the rooms are drawn from.
+  mapEdit_ = std::make_unique<MapEditClass>(*rom_, *flags_, *graphics_, *dialogs_);
+  TabMapEdit->Attach(*mapEdit_);
+  AddEditor(*mapEdit_, EditTab::Map);
+
+  objectEdit_ = std::make_unique<ObjectEditClass>(*rom_, *flags_, *graphics_, *dialogs_);
+  TabObjectEdit->Attach(*objectEdit_, *PopupMenuObjectEdit, *ObjectEditForm);
+  AddEditor(*objectEdit_, EditTab::Object);
 }
 
 void TMainForm::AddEditor(TabEditor& editor, EditTab tab) {

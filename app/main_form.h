@@ -26,6 +26,7 @@ class ChipSheetSource;
 class Chip16x16EditClass;
 class Chip32x32EditClass;
 class MapSetEditClass;
+class ObjectEditClass;
 class Chip16x16TabPage;
 class Chip32x32TabPage;
 class Dialogs;
@@ -33,6 +34,7 @@ class DialogNotifier;
 class EditFlagManagement;
 class EditorGraphics;
 class FcPaletteData;
+class MapEditClass;
 class MapSetTabPage;
 class MapTabPage;
 class ObjectTabPage;
@@ -164,6 +166,8 @@ class TMainForm : public QMainWindow {
   std::unique_ptr<Chip16x16EditClass> chip16Edit_;
   std::unique_ptr<Chip32x32EditClass> chip32Edit_;
   std::unique_ptr<MapSetEditClass> mapSetEdit_;
+  std::unique_ptr<MapEditClass> mapEdit_;
+  std::unique_ptr<ObjectEditClass> objectEdit_;
   // Editors in the order they are created and reset; by tab for the tab refresh.
   std::vector<TabEditor*> editorsInOrder_;
   std::array<TabEditor*, kEditTabCount> editorsByTab_{};

@@ -50,10 +50,13 @@ MapSetTabPage::MapSetTabPage(QWidget* parent) : QWidget(parent) {
   Img32x32ChipTable = Image(this, "Img32x32ChipTable", {352, 296, 256, 256});
   Button3 =
       Placed(new QPushButton(QStringLiteral("再読み込み"), this), "Button3", {8, 512, 75, 25});
+  BtnReplaceMapSetChip = Placed(new QPushButton(QStringLiteral("重複チップを置換"), this),
+                                "BtnReplaceMapSetChip", {96, 512, 137, 25});
   ChkMapSetEditDrawGrid = GridCheckBox(this, "ChkMapSetEditDrawGrid", {8, 544, 160, 17});
 }
 
-void MapSetTabPage::Attach(MapSetEditClass& editor, TMapSetEditGridForm& gridDialog) {
+void MapSetTabPage::Attach(MapSetEditClass& editor, TMapSetEditGridForm& gridDialog,
+                           TShowUnusedChipNumForm& reports) {
   editor_ = &editor;
   editor.AttachImages(ImgEditMapSetPage[0], ImgEditMapSetPage[1], ImgSelect32x32Chip,
                       Img32x32ChipTable);
@@ -62,6 +65,7 @@ void MapSetTabPage::Attach(MapSetEditClass& editor, TMapSetEditGridForm& gridDia
   editor.AttachScrollBars(ScrBarMapSet, {ScrBarSelectPage0, ScrBarSelectPage1});
   editor.AttachGridCheckBox(ChkMapSetEditDrawGrid);
   editor.AttachGridDialog(&gridDialog);
+  editor.AttachReportDialog(&reports);
 
   for (TImageEx* page : ImgEditMapSetPage) {
     page->OnMouseDown = std::bind_front(&MapSetTabPage::ImgEditMapSetPageXMouseDown, this);
@@ -83,6 +87,8 @@ void MapSetTabPage::Attach(MapSetEditClass& editor, TMapSetEditGridForm& gridDia
   connect(ChkMapSetEditDrawGrid, &QCheckBox::clicked, this,
           &MapSetTabPage::ChkMapSetEditDrawGridClick);
   connect(Button3, &QPushButton::clicked, this, &MapSetTabPage::Button3Click);
+  connect(BtnReplaceMapSetChip, &QPushButton::clicked, this,
+          &MapSetTabPage::BtnReplaceMapSetChipClick);
 }
 
 void MapSetTabPage::ImgEditMapSetPageXMouseDown(TImageEx& sender, const ImageMouseEvent& event) {
@@ -116,5 +122,7 @@ void MapSetTabPage::ScrBarSelectPageXScroll(const QScrollBar& sender) {
 void MapSetTabPage::ChkMapSetEditDrawGridClick() { editor_->DrawPages(); }
 
 void MapSetTabPage::Button3Click() { editor_->Reload(); }
+
+void MapSetTabPage::BtnReplaceMapSetChipClick() { editor_->ShowReplacement(); }
 
 }  // namespace zantor

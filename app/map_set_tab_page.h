@@ -13,6 +13,7 @@ namespace zantor {
 class MapSetEditClass;
 class TImageEx;
 class TMapSetEditGridForm;
+class TShowUnusedChipNumForm;
 struct ImageMouseEvent;
 
 // The controls of the map set tab and their handlers, which decode the event (button, Shift
@@ -24,7 +25,8 @@ class MapSetTabPage : public QWidget {
   explicit MapSetTabPage(QWidget* parent = nullptr);
 
   // Hands the controls to the editor in its order and routes their events to the handlers.
-  void Attach(MapSetEditClass& editor, TMapSetEditGridForm& gridDialog);
+  void Attach(MapSetEditClass& editor, TMapSetEditGridForm& gridDialog,
+              TShowUnusedChipNumForm& reports);
 
   void ImgEditMapSetPageXMouseDown(TImageEx& sender, const ImageMouseEvent& event);
   void ImgEditMapSetPageXMouseMove(TImageEx& sender, const ImageMouseEvent& event);
@@ -36,6 +38,7 @@ class MapSetTabPage : public QWidget {
   void ScrBarSelectPageXScroll(const QScrollBar& sender);
   void ChkMapSetEditDrawGridClick();
   void Button3Click();
+  void BtnReplaceMapSetChipClick();
 
   std::array<TImageEx*, 2> ImgEditMapSetPage{};
   QScrollBar* ScrBarMapSet;
@@ -48,6 +51,7 @@ class MapSetTabPage : public QWidget {
   std::array<QLabel*, 4> LblMapSetStructChipProperty{};
   TImageEx* Img32x32ChipTable;
   QPushButton* Button3;
+  QPushButton* BtnReplaceMapSetChip;
   QCheckBox* ChkMapSetEditDrawGrid;
 
  private:

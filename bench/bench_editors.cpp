@@ -7,12 +7,16 @@
 #include "bench/editor_scene.h"
 #include "editors/chip16x16_edit_class.h"
 #include "editors/chip32x32_edit_class.h"
+#include "editors/map_edit_class.h"
 #include "editors/map_set_edit_class.h"
+#include "editors/object_edit_class.h"
 
 namespace zantor {
 namespace {
 
 constexpr double kFrameMicroseconds = 16'000;
+// What the map tab writes when it draws both rooms: two 256 x 256 pictures of 4 bytes a pixel.
+constexpr std::size_t kTwoRoomsBytes = 2 * kRoomSide * kRoomSide * 4;
 
 bench::EditorScene& TheScene() {
   static bench::EditorScene scene;
@@ -144,6 +148,101 @@ void MapSetTick(benchmark::State& state) {
   }
 }
 
+MapEditClass& MapEditor() {
+  TMainForm& form = TheScene().Form();
+  form.ShowTab(EditTab::Map);
+  return dynamic_cast<MapEditClass&>(form.EditorOf(EditTab::Map));
+}
+
+// One step of the room bar: both rooms drawn from the 32x32 chip sheet, the bars and labels.
+void ShowRoomsStep(benchmark::State& state) {
+  MapEditClass& editor = MapEditor();
+  int first = 0;
+  for (auto _ : state) {
+    editor.ShowRooms(first = (first + 1) % 79);
+    benchmark::ClobberMemory();
+  }
+}
+
+// One step of a value bar: the choice recorded, the one room drawn again, its label. Two map
+// sets in turn, so every step changes the room.
+void MapSetStep(benchmark::State& state) {
+  MapEditClass& editor = MapEditor();
+  editor.ShowRooms(0);
+  int turn = 0;
+  for (auto _ : state) {
+    editor.SetMapSetNumber(1, 10 + (++turn & 1));
+    benchmark::ClobberMemory();
+  }
+}
+
+// Ticks until one changes a colour with the map tab shown: both rooms recoloured.
+void MapTick(benchmark::State& state) {
+  MapEditor().ShowRooms(0);
+  TMainForm& form = TheScene().Form();
+  for (auto _ : state) {
+    while (!form.FrameTimerTimer()) {
+    }
+    benchmark::ClobberMemory();
+  }
+}
+
+// The merge of 128 pairs of chips defined alike, every map set cell holding a copy. Runs
+// last: it changes the stage's chips and map sets.
+void MergeDuplicates(benchmark::State& state) {
+  MapSetEditClass& editor = MapSetEditor(false);
+  StageData& stage = TheScene().Form().Rom().CurrentStageData();
+  for (int chip = 0; chip < 256; ++chip) {
+    for (int part = 0; part < 4; ++part) {
+      stage.SetChip32x32Part(chip * 4 + part, static_cast<std::uint8_t>(chip / 2 + part));
+    }
+  }
+  for (auto _ : state) {
+    state.PauseTiming();
+    for (int cell = 0; cell < kMapSetCount * 64; ++cell) {
+      stage.OverwriteMapSetCell(cell, static_cast<std::uint8_t>(cell % 128 * 2 + 1));
+    }
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(editor.ReplaceDuplicateChips());
+  }
+}
+
+// A room of 127 objects, all but two far from the pointer's two places.
+ObjectEditClass& CrowdedObjectRoom() {
+  static ObjectEditClass* editor = [] {
+    TMainForm& form = TheScene().Form();
+    StageData& stage = form.Rom().Stage(1);
+    for (int room = 0; room < kRoomCount; ++room) stage.ClearRoom(room);
+    stage.AddObject(0, 40, 40, 1);
+    stage.AddObject(0, 200, 40, 2);
+    for (int i = 2; i < kMaxObjects; ++i) stage.AddObject(0, i % 200 + 20, 100 + i % 150, i);
+    form.SelectStage(1);
+    return &dynamic_cast<ObjectEditClass&>(form.EditorOf(EditTab::Object));
+  }();
+  TheScene().Form().ShowTab(EditTab::Object);
+  return *editor;
+}
+
+// The pointer within one object: its hover frame drawn again, nothing else.
+void ObjectHoverKept(benchmark::State& state) {
+  ObjectEditClass& editor = CrowdedObjectRoom();
+  int turn = 0;
+  for (auto _ : state) {
+    editor.RoomMouseMove(0, Qt::NoButton, false, false, 40 + (++turn & 1), 40);
+    benchmark::ClobberMemory();
+  }
+}
+
+// The pointer from one object to another: both rooms and every marker drawn again.
+void ObjectHoverChanged(benchmark::State& state) {
+  ObjectEditClass& editor = CrowdedObjectRoom();
+  int turn = 0;
+  for (auto _ : state) {
+    editor.RoomMouseMove(0, Qt::NoButton, false, false, (++turn & 1) ? 40 : 200, 40);
+    benchmark::ClobberMemory();
+  }
+}
+
 std::vector<bench::RatioCase> Cases() {
   using bench::Baseline;
   return {
@@ -167,6 +266,12 @@ std::vector<bench::RatioCase> Cases() {
       // Two pages, the table and the selected chip: 3 x 256 x 256 + 64 x 64 pixels.
       {"MapSet/Tick", MapSetTick, Baseline::Memcpy((3 * 256 * 256 + 64 * 64) * 4), 4.0},
       {"MapSet/TickInAFrame", MapSetTick, Baseline::Budget(kFrameMicroseconds), 0.02},
+      {"Map/ShowRooms", ShowRoomsStep, Baseline::Memcpy(kTwoRoomsBytes), 4.0},
+      {"Map/MapSetStep", MapSetStep, Baseline::OtherCase("Map/ShowRooms"), 0.6},
+      {"Map/Tick", MapTick, Baseline::Memcpy(kTwoRoomsBytes), 4.0},
+      {"Object/HoverChanged", ObjectHoverChanged, Baseline::Budget(kFrameMicroseconds), 0},
+      {"Object/HoverKept", ObjectHoverKept, Baseline::OtherCase("Object/HoverChanged"), 0.1},
+      {"MapSet/MergeDuplicates", MergeDuplicates, Baseline::OtherCase("MapSet/DrawPage"), 0},
   };
 }
 

@@ -6,6 +6,7 @@
 
 #include "bench/bench_ratios.h"
 #include "core/address_data.h"
+#include "core/chip_reports.h"
 #include "core/fc_palette_data.h"
 #include "core/image_bytes.h"
 #include "core/my_mem_ini_file.h"
@@ -94,6 +95,26 @@ void RecolourAndCopy(benchmark::State& state) {
   }
 }
 
+// The unused-number report over the 2,560 map set cells of a stage.
+void UnusedScan(benchmark::State& state) {
+  std::array<std::uint8_t, 2560> cells{};
+  std::mt19937 random(7);
+  for (auto& cell : cells) cell = static_cast<std::uint8_t>(random() % 250);
+  for (auto _ : state) benchmark::DoNotOptimize(UnusedNumberReport(cells));
+}
+
+// The grouping of 32x32 chips defined alike: all distinct, or 128 pairs.
+void DuplicateGrouping(benchmark::State& state, bool pairs) {
+  std::array<std::uint8_t, 1024> chips{};
+  for (int chip = 0; chip < 256; ++chip) {
+    const int definition = pairs ? chip / 2 : chip;
+    for (int part = 0; part < 4; ++part) {
+      chips[chip * 4 + part] = static_cast<std::uint8_t>(definition + part);
+    }
+  }
+  for (auto _ : state) benchmark::DoNotOptimize(DuplicateChipGroups(chips));
+}
+
 std::vector<bench::RatioCase> Cases() {
   using bench::Baseline;
   return {
@@ -101,6 +122,11 @@ std::vector<bench::RatioCase> Cases() {
       {"BuildChip32Sheet", BuildChip32Sheet, Baseline::Memcpy(512 * 512), 3.0},
       {"DrawMapSet", DrawMapSet, Baseline::Memcpy(256 * 256 * 4), 3.0},
       {"RecolourAndCopy", RecolourAndCopy, Baseline::Memcpy(512 * 256 * 4), 4.0},
+      {"UnusedScan", UnusedScan, Baseline::OtherCase("DrawMapSet"), 0.5},
+      {"GroupDistinctChips", [](benchmark::State& s) { DuplicateGrouping(s, false); },
+       Baseline::OtherCase("DrawMapSet"), 4.0},
+      {"GroupChipPairs", [](benchmark::State& s) { DuplicateGrouping(s, true); },
+       Baseline::OtherCase("DrawMapSet"), 4.0},
   };
 }
 

@@ -58,7 +58,13 @@ Chip16x16EditClass::Chip16x16EditClass(RomImageData& rom, EditFlagManagement& fl
       graphics_(graphics),
       dialogs_(dialogs),
       pointerStatus_(pointerStatus),
-      bankBitmap_(graphics.CreateStageBitmap(kBankSide, kBankSide)) {}
+      bankBitmap_(graphics.CreateStageBitmap(kBankSide, kBankSide)),
+      bankHover_([this](int tile) { RestoreBankCell(tile); },
+                 [this](int tile) { FrameBankCell(tile); }),
+      tableHover_([this](int chip) { RestoreTableCell(chip); },
+                  [this](int chip) { FrameTableCell(chip); }),
+      quadrantHover_([this](int) { DrawEditedChip(); },
+                     [this](int quadrant) { FrameQuadrant(quadrant); }) {}
 
 void Chip16x16EditClass::AttachImages(TImageEx* bankTable, TImageEx* chipTable,
                                       TImageEx* editedChip, TImageEx* selectedTile) {
@@ -157,9 +163,9 @@ void Chip16x16EditClass::RefreshPalette() {
 }
 
 void Chip16x16EditClass::FrameAgainUnderThePointer() {
-  bankHover_.FrameAgain([this](int tile) { FrameBankCell(tile); });
-  tableHover_.FrameAgain([this](int chip) { FrameTableCell(chip); });
-  quadrantHover_.FrameAgain([this](int quadrant) { FrameQuadrant(quadrant); });
+  bankHover_.FrameAgain();
+  tableHover_.FrameAgain();
+  quadrantHover_.FrameAgain();
 }
 
 void Chip16x16EditClass::ApplySheetPalette() {
@@ -264,25 +270,24 @@ void Chip16x16EditClass::BankTableMouseMove(int x, int y) {
   } else {
     pointerStatus_.ShowPointerText(QStringLiteral("タイルNo:") + TwoDigitHex(tile));
   }
-  bankHover_.Track(tile);
-  bankHover_.Update([this](int t) { RestoreBankCell(t); }, [this](int t) { FrameBankCell(t); });
+  bankHover_.MoveTo(tile);
 }
 
 void Chip16x16EditClass::BankTableMouseLeave() {
   pointerStatus_.ClearPointerText();
-  bankHover_.Leave([this](int tile) { RestoreBankCell(tile); });
+  bankHover_.Leave();
 }
 
 void Chip16x16EditClass::BankTableMouseDown(Qt::MouseButton button, int x, int y) {
   if (button == Qt::LeftButton) {
     const int tile = GridCellAt(x, y, kBankCell, kBankColumns, kBankColumns);
     if (tile == HoverCell::kNone) return;
-    bankHover_.Track(tile);
+    bankHover_.MoveTo(tile);
     SelectTile(tile);
   } else if (button == Qt::RightButton) {
     bankPalette_ = (bankPalette_ + 1) % 4;
     ShowBankTable();
-    bankHover_.FrameAgain([this](int tile) { FrameBankCell(tile); });
+    bankHover_.FrameAgain();
   }
 }
 
@@ -293,23 +298,22 @@ void Chip16x16EditClass::ChipTableMouseMove(int x, int y) {
   } else {
     pointerStatus_.ShowPointerText(QStringLiteral("16x16チップNo:") + TwoDigitHex(chip));
   }
-  tableHover_.Track(chip);
-  tableHover_.Update([this](int c) { RestoreTableCell(c); }, [this](int c) { FrameTableCell(c); });
+  tableHover_.MoveTo(chip);
 }
 
 void Chip16x16EditClass::ChipTableMouseLeave() {
   pointerStatus_.ClearPointerText();
-  tableHover_.Leave([this](int chip) { RestoreTableCell(chip); });
+  tableHover_.Leave();
 }
 
 void Chip16x16EditClass::ChipTableMouseDown(Qt::MouseButton button, bool ctrl, int x, int y) {
   const int chip = TableCellAt(x, y);
   if (chip == HoverCell::kNone) return;
+  tableHover_.MoveTo(chip);
   if (button == Qt::LeftButton) {
     if (ctrl) {
       PasteChip(chip);
     } else {
-      tableHover_.Track(chip);
       SelectChip(chip);
     }
   } else if (button == Qt::RightButton) {
@@ -322,19 +326,15 @@ void Chip16x16EditClass::ChipTableMouseDown(Qt::MouseButton button, bool ctrl, i
 }
 
 void Chip16x16EditClass::EditedChipMouseMove(int x, int y) {
-  quadrantHover_.Track(QuadrantAt(x, y));
-  quadrantHover_.Update([this](int) { DrawEditedChip(); },
-                        [this](int quadrant) { FrameQuadrant(quadrant); });
+  quadrantHover_.MoveTo(QuadrantAt(x, y));
 }
 
-void Chip16x16EditClass::EditedChipMouseLeave() {
-  quadrantHover_.Leave([this](int) { DrawEditedChip(); });
-}
+void Chip16x16EditClass::EditedChipMouseLeave() { quadrantHover_.Leave(); }
 
 void Chip16x16EditClass::EditedChipMouseDown(Qt::MouseButton button, int x, int y) {
   const int quadrant = QuadrantAt(x, y);
   if (quadrant == HoverCell::kNone) return;
-  quadrantHover_.Track(quadrant);
+  quadrantHover_.MoveTo(quadrant);
   if (button == Qt::LeftButton) {
     PaintQuadrant(quadrant);
   } else if (button == Qt::RightButton) {
@@ -381,7 +381,6 @@ void Chip16x16EditClass::ShowChipPalette() { paletteGroup_->SetItemIndex(Propert
 
 int Chip16x16EditClass::PickChipTile(int x, int y) {
   const int chip = TableCellAt(x, y);
-  tableHover_.Track(chip);
   const int quadrant = (y % kChipSide / kTile) * 2 + x % kChipSide / kTile;
   return Stage().Chip16x16()[quadrant * kChips + chip];
 }
@@ -397,7 +396,7 @@ void Chip16x16EditClass::PaintQuadrant(int quadrant) {
   chipTileLabels_[quadrant]->setText(TwoDigitHex(selectedTile_));
   RedrawChip(selectedChip_);
   DrawEditedChip();
-  quadrantHover_.FrameAgain([this](int q) { FrameQuadrant(q); });
+  quadrantHover_.FrameAgain();
 }
 
 void Chip16x16EditClass::CopyChip(int chip) {
@@ -419,7 +418,7 @@ void Chip16x16EditClass::PasteChip(int chip) {
   RedrawChip(chip);
   // The chip being edited shows its new tiles and property at once.
   if (chip == selectedChip_) SelectChip(chip);
-  tableHover_.FrameAgain([this](int c) { FrameTableCell(c); });
+  tableHover_.FrameAgain();
 }
 
 void Chip16x16EditClass::StoreProperty(std::uint8_t value) {

@@ -45,7 +45,12 @@ Chip32x32EditClass::Chip32x32EditClass(RomImageData& rom, EditFlagManagement& fl
       flags_(flags),
       graphics_(graphics),
       dialogs_(dialogs),
-      pointerStatus_(pointerStatus) {}
+      pointerStatus_(pointerStatus),
+      tableHover_([this](int chip) { RestoreTableCell(chip); },
+                  [this](int chip) { FrameTableCell(chip); }),
+      viewHover_([this](int chip) { CopyViewCell(chip); },
+                 [this](int chip) { FrameViewCell(chip); }),
+      editHover_([this](int) { DrawEditedChip(); }, [this](int part) { FrameQuadrant(part); }) {}
 
 void Chip32x32EditClass::AttachImages(TImageEx* chipTable, TImageEx* view, TImageEx* editedChip,
                                       TImageEx* selectedChip) {
@@ -116,9 +121,9 @@ void Chip32x32EditClass::RefreshPalette() {
 }
 
 void Chip32x32EditClass::FrameAgainUnderThePointer() {
-  viewHover_.FrameAgain([this](int chip) { FrameViewCell(chip); });
-  tableHover_.FrameAgain([this](int chip) { FrameTableCell(chip); });
-  editHover_.FrameAgain([this](int part) { FrameQuadrant(part); });
+  viewHover_.FrameAgain();
+  tableHover_.FrameAgain();
+  editHover_.FrameAgain();
 }
 
 void Chip32x32EditClass::ApplySheetPalette() { graphics_.RefreshChip32SheetPalette(); }
@@ -223,13 +228,13 @@ void Chip32x32EditClass::ViewMouseDown(Qt::MouseButton button, bool shift, bool 
                                        int y) {
   const int chip = ViewChipAt(x, y);
   if (chip == HoverCell::kNone || button == Qt::MiddleButton) return;
-  viewHover_.Track(chip);
+  viewHover_.MoveTo(chip);
   const int part = (y % kChip32 / kChip16) * 2 + x % kChip32 / kChip16;
   if (button == Qt::LeftButton) {
     if (ctrl) {
       Paste(chip);
     } else if (shift) {
-      if (PlaceInto(chip, part)) viewHover_.FrameAgain([this](int c) { FrameViewCell(c); });
+      if (PlaceInto(chip, part)) viewHover_.FrameAgain();
     } else {
       SelectEditedChip(chip);
       if (viewChipChosen_) viewChipChosen_(chip);
@@ -250,39 +255,35 @@ void Chip32x32EditClass::ViewMouseMove(int x, int y) {
   } else {
     pointerStatus_.ShowPointerText(QStringLiteral("32x32チップNo:") + TwoDigitHex(chip));
   }
-  viewHover_.Track(chip);
-  viewHover_.Update([this](int c) { CopyViewCell(c); }, [this](int c) { FrameViewCell(c); });
+  viewHover_.MoveTo(chip);
 }
 
 void Chip32x32EditClass::ViewMouseLeave() {
   pointerStatus_.ClearPointerText();
-  viewHover_.Leave([this](int chip) { CopyViewCell(chip); });
+  viewHover_.Leave();
 }
 
 void Chip32x32EditClass::EditedChipMouseDown(Qt::MouseButton button, int x, int y) {
   const int part = GridCellAt(x, y, kPartSide, 2, 2);
   if (part == HoverCell::kNone) return;
-  editHover_.Track(part);
+  editHover_.MoveTo(part);
   if (button == Qt::LeftButton) {
-    if (PlaceInto(editedChip_, part)) editHover_.FrameAgain([this](int q) { FrameQuadrant(q); });
+    if (PlaceInto(editedChip_, part)) editHover_.FrameAgain();
   } else if (button == Qt::RightButton) {
     Select16x16Chip(Stage().Chip32x32()[editedChip_ * 4 + part]);
   }
 }
 
 void Chip32x32EditClass::EditedChipMouseMove(int x, int y) {
-  editHover_.Track(GridCellAt(x, y, kPartSide, 2, 2));
-  editHover_.Update([this](int) { DrawEditedChip(); }, [this](int q) { FrameQuadrant(q); });
+  editHover_.MoveTo(GridCellAt(x, y, kPartSide, 2, 2));
 }
 
-void Chip32x32EditClass::EditedChipMouseLeave() {
-  editHover_.Leave([this](int) { DrawEditedChip(); });
-}
+void Chip32x32EditClass::EditedChipMouseLeave() { editHover_.Leave(); }
 
 void Chip32x32EditClass::ChipTableMouseDown(Qt::MouseButton button, int x, int y) {
   const int chip = GridCellAt(x, y, kChip16, kSheetColumns, kSheetColumns);
   if (button != Qt::LeftButton || chip == HoverCell::kNone) return;
-  tableHover_.Track(chip);
+  tableHover_.MoveTo(chip);
   Select16x16Chip(chip);
 }
 
@@ -293,13 +294,12 @@ void Chip32x32EditClass::ChipTableMouseMove(int x, int y) {
   } else {
     pointerStatus_.ShowPointerText(QStringLiteral("16x16チップNo:") + TwoDigitHex(chip));
   }
-  tableHover_.Track(chip);
-  tableHover_.Update([this](int c) { RestoreTableCell(c); }, [this](int c) { FrameTableCell(c); });
+  tableHover_.MoveTo(chip);
 }
 
 void Chip32x32EditClass::ChipTableMouseLeave() {
   pointerStatus_.ClearPointerText();
-  tableHover_.Leave([this](int chip) { RestoreTableCell(chip); });
+  tableHover_.Leave();
 }
 
 // --- Editing ---------------------------------------------------------------------------
@@ -322,7 +322,7 @@ void Chip32x32EditClass::Paste(int chip) {
   flags_.SetChip32x32Modified(rom_.CurrentStage(), true);
   RedrawChip(chip);
   SelectEditedChip(editedChip_);
-  viewHover_.FrameAgain([this](int c) { FrameViewCell(c); });
+  viewHover_.FrameAgain();
 }
 
 void Chip32x32EditClass::Copy(int chip) {

@@ -1,44 +1,49 @@
 #pragma once
 
+#include <functional>
+
 namespace zantor {
 
-// The cell under the pointer and the one that carries the hover frame now. A move within
-// the same cell draws nothing; a move to another cell erases the old frame and draws the
-// new one.
+// The cell under the pointer and the one that carries the hover frame now, with how a frame
+// is erased (the cell drawn back) and drawn. A move within the same cell draws nothing; a
+// move to another cell erases the old frame and draws the new one. A click is a move too,
+// so a frame is never left behind on a cell the pointer has left.
 class HoverCell {
  public:
   static constexpr int kNone = -1;
+  using Action = std::function<void(int cell)>;
+
+  HoverCell(Action erase, Action draw) : erase_(std::move(erase)), draw_(std::move(draw)) {}
 
   int Current() const { return current_; }
-  void Track(int cell) { current_ = cell; }
 
-  template <typename Erase, typename Draw>
-  void Update(Erase erase, Draw draw) {
+  // The pointer is over `cell`, or over no cell (kNone).
+  void MoveTo(int cell) {
+    current_ = cell;
     if (current_ == framed_) return;
-    if (framed_ != kNone) erase(framed_);
-    if (current_ != kNone) draw(current_);
+    if (framed_ != kNone) erase_(framed_);
+    if (current_ != kNone) draw_(current_);
     framed_ = current_;
   }
 
   // The pointer left the picture: erase the frame, forget both cells.
-  template <typename Erase>
-  void Leave(Erase erase) {
-    if (framed_ != kNone) erase(framed_);
+  void Leave() {
+    if (framed_ != kNone) erase_(framed_);
     Clear();
   }
 
-  // The picture under the pointer was drawn anew, taking the frame with it: forget the frame,
-  // keep the current cell and frame it again.
-  template <typename Draw>
-  void FrameAgain(Draw draw) {
+  // The cell under the frame was drawn anew, taking the frame with it: frame it again.
+  void FrameAgain() {
     framed_ = kNone;
-    Update([](int) {}, draw);
+    MoveTo(current_);
   }
 
-  // Forgets both cells without drawing (the picture is being drawn anew).
+  // Forgets both cells without drawing (the whole picture is being drawn anew).
   void Clear() { current_ = framed_ = kNone; }
 
  private:
+  Action erase_;
+  Action draw_;
   int current_ = kNone;
   int framed_ = kNone;
 };

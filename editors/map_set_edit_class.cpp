@@ -6,12 +6,14 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "core/chip_reports.h"
 #include "core/edit_flag_management.h"
 #include "core/rom_image_data.h"
 #include "editors/dialogs.h"
 #include "editors/map_set_edit_grid_form.h"
 #include "editors/pointer_status.h"
 #include "editors/reload_confirmation.h"
+#include "editors/show_unused_chip_num_form.h"
 #include "editors/two_digit_hex.h"
 #include "graphics/editor_graphics.h"
 #include "graphics/image_ex.h"
@@ -48,7 +50,15 @@ MapSetEditClass::MapSetEditClass(RomImageData& rom, EditFlagManagement& flags,
       flags_(flags),
       graphics_(graphics),
       dialogs_(dialogs),
-      pointerStatus_(pointerStatus) {}
+      pointerStatus_(pointerStatus),
+      pageHovers_{PageHover(0), PageHover(1)},
+      tableHover_([this](int chip) { RestoreTableCell(chip); },
+                  [this](int chip) { FrameTableCell(chip); }) {}
+
+HoverCell MapSetEditClass::PageHover(int side) {
+  return HoverCell([this, side](int cell) { RestorePageCell(side, cell); },
+                   [this, side](int cell) { FramePageCell(side, cell); });
+}
 
 void MapSetEditClass::AttachImages(TImageEx* page0, TImageEx* page1, TImageEx* selectedChip,
                                    TImageEx* chipTable) {
@@ -79,6 +89,8 @@ void MapSetEditClass::AttachGridCheckBox(QCheckBox* grid) { grid_ = grid; }
 void MapSetEditClass::AttachGridDialog(TMapSetEditGridForm* gridDialog) {
   gridDialog_ = gridDialog;
 }
+
+void MapSetEditClass::AttachReportDialog(TShowUnusedChipNumForm* reports) { reports_ = reports; }
 
 StageData& MapSetEditClass::Stage() const { return rom_.CurrentStageData(); }
 
@@ -131,10 +143,8 @@ void MapSetEditClass::RefreshPalette() {
 }
 
 void MapSetEditClass::FrameAgainUnderThePointer() {
-  for (int side = 0; side < kPages; ++side) {
-    pageHovers_[side].FrameAgain([this, side](int cell) { FramePageCell(side, cell); });
-  }
-  tableHover_.FrameAgain([this](int chip) { FrameTableCell(chip); });
+  for (HoverCell& hover : pageHovers_) hover.FrameAgain();
+  tableHover_.FrameAgain();
 }
 
 // --- Pages -----------------------------------------------------------------------------
@@ -166,7 +176,7 @@ void MapSetEditClass::ScrollPages(int first) {
     ShowPageLabel(side);
     pageBars_[side]->setValue(pageMapSets_[side]);
     // The cells under the pointer show other chips now.
-    pageHovers_[side].FrameAgain([this, side](int cell) { FramePageCell(side, cell); });
+    pageHovers_[side].FrameAgain();
   }
 }
 
@@ -174,15 +184,15 @@ void MapSetEditClass::SetPageMapSet(int side, int number) {
   pageMapSets_[side] = std::clamp(number, 0, kLastMapSet);
   DrawPage(side);
   ShowPageLabel(side);
-  pageHovers_[side].FrameAgain([this, side](int cell) { FramePageCell(side, cell); });
+  pageHovers_[side].FrameAgain();
 }
 
 void MapSetEditClass::ShowChangedPage(int side) {
-  pageHovers_[side].FrameAgain([this, side](int cell) { FramePageCell(side, cell); });
+  pageHovers_[side].FrameAgain();
   const int other = 1 - side;
   if (pageMapSets_[other] == pageMapSets_[side]) {
     DrawPage(other);
-    pageHovers_[other].FrameAgain([this, other](int cell) { FramePageCell(other, cell); });
+    pageHovers_[other].FrameAgain();
   }
 }
 
@@ -240,7 +250,7 @@ void MapSetEditClass::PageMouseDown(int side, Qt::MouseButton button, bool shift
   } else if (button == Qt::LeftButton || button == Qt::RightButton) {
     const int cell = PageCellAt(x, y);
     if (cell == HoverCell::kNone) return;
-    pageHovers_[side].Track(cell);
+    pageHovers_[side].MoveTo(cell);
     if (button == Qt::LeftButton) {
       PlaceChip(side, cell);
     } else {
@@ -264,21 +274,19 @@ void MapSetEditClass::PageMouseMove(int side, int x, int y) {
 }
 
 void MapSetEditClass::HoverPage(int side, int x, int y) {
-  pageHovers_[side].Track(PageCellAt(x, y));
-  pageHovers_[side].Update([this, side](int c) { RestorePageCell(side, c); },
-                           [this, side](int c) { FramePageCell(side, c); });
+  pageHovers_[side].MoveTo(PageCellAt(x, y));
 }
 
 void MapSetEditClass::PageMouseLeave(int side) {
   pointerStatus_.ClearPointerText();
   // Leaving with no cell framed draws and reads nothing.
-  pageHovers_[side].Leave([this, side](int cell) { RestorePageCell(side, cell); });
+  pageHovers_[side].Leave();
 }
 
 void MapSetEditClass::ChipTableMouseDown(Qt::MouseButton button, int x, int y) {
   const int chip = TableCellAt(x, y);
   if (button != Qt::LeftButton || chip == HoverCell::kNone) return;
-  tableHover_.Track(chip);
+  tableHover_.MoveTo(chip);
   SelectChip(chip);
 }
 
@@ -289,13 +297,12 @@ void MapSetEditClass::ChipTableMouseMove(int x, int y) {
   } else {
     pointerStatus_.ShowPointerText(QStringLiteral("32x32チップNo:") + TwoDigitHex(chip));
   }
-  tableHover_.Track(chip);
-  tableHover_.Update([this](int c) { RestoreTableCell(c); }, [this](int c) { FrameTableCell(c); });
+  tableHover_.MoveTo(chip);
 }
 
 void MapSetEditClass::ChipTableMouseLeave() {
   pointerStatus_.ClearPointerText();
-  tableHover_.Leave([this](int chip) { RestoreTableCell(chip); });
+  tableHover_.Leave();
 }
 
 // --- Editing ---------------------------------------------------------------------------
@@ -340,6 +347,43 @@ void MapSetEditClass::ApplyGrid(int side, std::span<const std::uint8_t, kCells> 
 void MapSetEditClass::Reload() {
   ReloadAfterConfirming(dialogs_, QStringLiteral("マップセットデータ"), Stage(),
                         &StageData::LoadMapSet, *this);
+}
+
+// --- Merging duplicate chips ----------------------------------------------------------
+
+std::string MapSetEditClass::ReplacementList() const {
+  return DuplicateGroupText(DuplicateChipGroups(Stage().Chip32x32()), " <- ");
+}
+
+int MapSetEditClass::ReplaceDuplicateChips() {
+  StageData& stage = Stage();
+  // Every chip stands for itself but a duplicate, which stands for the first of its group
+  // (a chip is the duplicate of one group at most).
+  std::array<std::uint8_t, 256> standsFor{};
+  for (int chip = 0; chip < 256; ++chip) standsFor[chip] = static_cast<std::uint8_t>(chip);
+  for (const DuplicateGroup& group : DuplicateChipGroups(stage.Chip32x32())) {
+    for (const int duplicate : group.duplicates) {
+      standsFor[duplicate] = static_cast<std::uint8_t>(group.first);
+    }
+  }
+  int changed = 0;
+  for (int index = 0; index < kMapSetCount * kCells; ++index) {
+    const std::uint8_t chip = stage.MapSet()[index];
+    if (standsFor[chip] != chip) {
+      stage.OverwriteMapSetCell(index, standsFor[chip]);
+      ++changed;
+    }
+  }
+  if (changed > 0) {
+    flags_.SetMapSetModified(rom_.CurrentStage(), true);
+    stage.ClearHistory();
+  }
+  return changed;
+}
+
+void MapSetEditClass::ShowReplacement() {
+  reports_->ShowReplacement(dialogs_, ReplacementList(),
+                            [this] { return ReplaceDuplicateChips(); });
 }
 
 }  // namespace zantor

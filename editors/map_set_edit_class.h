@@ -25,6 +25,7 @@ class RomImageData;
 class StageData;
 class TImageEx;
 class TMapSetEditGridForm;
+class TShowUnusedChipNumForm;
 
 // The map set tab: two of the stage's 40 map sets side by side (Page0 and Page1, each 8 x 8
 // 32x32 chips), the table of all 32x32 chips and the chip a left click places.
@@ -44,6 +45,7 @@ class MapSetEditClass : public TabEditor {
   void AttachScrollBars(QScrollBar* bothPages, std::array<QScrollBar*, kPages> pages);
   void AttachGridCheckBox(QCheckBox* grid);
   void AttachGridDialog(TMapSetEditGridForm* gridDialog);
+  void AttachReportDialog(TShowUnusedChipNumForm* reports);
 
   void Reset() override;
   void RefreshTab() override;
@@ -74,7 +76,16 @@ class MapSetEditClass : public TabEditor {
   // Reads the stage's map sets from the image again, after asking.
   void Reload();
 
+  // The merging of 32x32 chips defined alike in the map sets: what it would replace (a line
+  // "first <- duplicates" per group), and the merge itself, which returns the number of
+  // cells changed. The definitions stay; a merge that changes cells flags the stage's map
+  // sets and empties its history, as nothing of it can be undone.
+  std::string ReplacementList() const;
+  int ReplaceDuplicateChips();
+  void ShowReplacement();
+
  private:
+  HoverCell PageHover(int side);
   StageData& Stage() const;
   std::span<const std::uint8_t, kCells> PageCells(int side) const;
   int GetPageChip(int side, int cell) const;
@@ -126,6 +137,7 @@ class MapSetEditClass : public TabEditor {
   std::array<QScrollBar*, kPages> pageBars_{};
   QCheckBox* grid_ = nullptr;
   TMapSetEditGridForm* gridDialog_ = nullptr;
+  TShowUnusedChipNumForm* reports_ = nullptr;
 };
 
 }  // namespace zantor

@@ -45,6 +45,10 @@ PaletteEditClass::PaletteEditClass(RomImageData& rom, EditFlagManagement& flags,
       flags_(flags),
       graphics_(graphics),
       dialogs_(dialogs),
+      paletteHover_([this](int entry) { DrawPaletteCell(entry); },
+                    [this](int entry) { FramePaletteCell(entry); }),
+      colorHover_([this](int color) { DrawColorTableCell(color); },
+                  [this](int color) { FrameColorTableCell(color); }),
       animeStrip_(graphics.CreateStageBitmap(kStripWidth, kCell)) {
   for (int entry = 0; entry < kEntries; ++entry) {
     graphics_.FillRect(animeStrip_, entry * kCell, 0, kCell, kCell,
@@ -209,24 +213,18 @@ int PaletteEditClass::PaletteEntryAt(int view, int x) {
 void PaletteEditClass::ColorTableMouseDown(Qt::MouseButton button, int x, int y) {
   const int color = ColorAt(x, y);
   if (button != Qt::LeftButton || color == HoverCell::kNone) return;
-  colorHover_.Track(color);
+  colorHover_.MoveTo(color);
   SelectColor(color);
 }
 
-void PaletteEditClass::ColorTableMouseMove(int x, int y) {
-  colorHover_.Track(ColorAt(x, y));
-  colorHover_.Update([this](int color) { DrawColorTableCell(color); },
-                     [this](int color) { FrameColorTableCell(color); });
-}
+void PaletteEditClass::ColorTableMouseMove(int x, int y) { colorHover_.MoveTo(ColorAt(x, y)); }
 
-void PaletteEditClass::ColorTableMouseLeave() {
-  colorHover_.Leave([this](int color) { DrawColorTableCell(color); });
-}
+void PaletteEditClass::ColorTableMouseLeave() { colorHover_.Leave(); }
 
 void PaletteEditClass::PaletteViewMouseDown(int view, Qt::MouseButton button, int x) {
   const int entry = PaletteEntryAt(view, x);
   if (entry == HoverCell::kNone) return;
-  paletteHover_.Track(entry);
+  paletteHover_.MoveTo(entry);
   if (button == Qt::LeftButton) {
     // The edit's change handler stores the colour, as if it had been typed.
     paletteEdits_[entry]->setText(TwoDigitHex(selectedColor_));
@@ -237,14 +235,10 @@ void PaletteEditClass::PaletteViewMouseDown(int view, Qt::MouseButton button, in
 }
 
 void PaletteEditClass::PaletteViewMouseMove(int view, int x) {
-  paletteHover_.Track(PaletteEntryAt(view, x));
-  paletteHover_.Update([this](int entry) { DrawPaletteCell(entry); },
-                       [this](int entry) { FramePaletteCell(entry); });
+  paletteHover_.MoveTo(PaletteEntryAt(view, x));
 }
 
-void PaletteEditClass::PaletteViewMouseLeave() {
-  paletteHover_.Leave([this](int entry) { DrawPaletteCell(entry); });
-}
+void PaletteEditClass::PaletteViewMouseLeave() { paletteHover_.Leave(); }
 
 void PaletteEditClass::DrawPaletteCell(int entry) {
   DisplayPicture& view = *paletteViews_[entry / 4]->Picture();
@@ -255,7 +249,7 @@ void PaletteEditClass::DrawPaletteCell(int entry) {
 void PaletteEditClass::RedrawPaletteCell(int entry) {
   DrawPaletteCell(entry);
   // A click under the pointer redraws the cell; its hover frame stays.
-  paletteHover_.FrameAgain([this](int framed) { FramePaletteCell(framed); });
+  paletteHover_.FrameAgain();
 }
 
 void PaletteEditClass::DrawPaletteViews() {

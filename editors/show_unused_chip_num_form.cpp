@@ -29,6 +29,8 @@ TShowUnusedChipNumForm::TShowUnusedChipNumForm(QWidget* parent) : QDialog(parent
   BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
   BtnCancel->setGeometry(256, 264, 75, 25);
   connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(BtnReplaceMapSetChips, &QPushButton::clicked, this,
+          &TShowUnusedChipNumForm::BtnReplaceMapSetChipsClick);
 }
 
 void TShowUnusedChipNumForm::SetReportText(const std::string& report) {
@@ -46,6 +48,32 @@ void TShowUnusedChipNumForm::ShowReport(Dialogs& dialogs, const QString& caption
   LblMessage->adjustSize();
   SetReportText(report);
   dialogs.ExecModal(*this);
+}
+
+void TShowUnusedChipNumForm::ShowReplacement(Dialogs& dialogs, const std::string& preview,
+                                             const std::function<int()>& replace) {
+  SetReportText(preview);
+  if (preview.empty()) {
+    dialogs.ShowMessage(QStringLiteral("置換対象チップはありません。"));
+    return;
+  }
+  // The caption of the duplicate report, which names what is being done.
+  setWindowTitle(QStringLiteral("重複チップの置換"));
+  LblMessage->setText(QStringLiteral("マップセット内のチップ番号を以下のように置換します"));
+  LblMessage->adjustSize();
+  dialogs_ = &dialogs;
+  replace_ = replace;
+  BtnReplaceMapSetChips->show();
+  dialogs.ExecModal(*this);
+  // However the dialog was closed, the next report has no OK.
+  BtnReplaceMapSetChips->hide();
+  replace_ = nullptr;
+}
+
+void TShowUnusedChipNumForm::BtnReplaceMapSetChipsClick() {
+  const int changed = replace_();
+  dialogs_->ShowMessage(QString::number(changed) + QStringLiteral("個のチップを置換しました"));
+  accept();
 }
 
 }  // namespace zantor

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
+#include <string>
 
 class QLabel;
 class QPlainTextEdit;
@@ -22,6 +24,10 @@ class TShowUnusedChipNumForm : public QDialog {
   // Fills the dialog with a report (text with CR LF line ends) and shows it modally.
   void ShowReport(Dialogs& dialogs, const QString& caption, const QString& message,
                   const std::string& report);
+  // The merging of duplicate chips: the preview, then, on OK, `replace` (which returns the
+  // number of cells changed) and its count in a message. Nothing to merge is said at once.
+  void ShowReplacement(Dialogs& dialogs, const std::string& preview,
+                       const std::function<int()>& replace);
 
   QLabel* LblMessage;
   QPlainTextEdit* MemoUnusedChipNum;
@@ -30,6 +36,10 @@ class TShowUnusedChipNumForm : public QDialog {
 
  private:
   void SetReportText(const std::string& report);
+  void BtnReplaceMapSetChipsClick();
+
+  Dialogs* dialogs_ = nullptr;
+  std::function<int()> replace_;
 };
 
 }  // namespace zantor

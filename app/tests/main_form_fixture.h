@@ -17,6 +17,7 @@
 #include "editors/testing/scripted_dialogs.h"
 #include "graphics/image_ex.h"
 #include "tools/demo_image.h"
+#include "tools/demo_palettes.h"
 #include "tools/ntsc_palette.h"
 
 namespace zantor::testing {
@@ -25,6 +26,14 @@ namespace zantor::testing {
 inline std::uint32_t NesColor(int number) {
   const auto rgb = NtscPalette::Color(number & 0x3F);
   return rgb.r | (rgb.g << 8) | (rgb.b << 16);
+}
+
+// The NES colour that replaces colour `colour` (1..3) of a sub-palette in frame `frame` of
+// the demo's animation `animation`.
+inline std::uint32_t SequenceColor(int animation, int frame, int colour) {
+  const int script = DemoPalettes::PointerTable()[animation];
+  const int colourSet = DemoPalettes::Scripts()[script + 2 + frame];
+  return NesColor(DemoPalettes::ColourSets()[colourSet * 3 + colour - 1]);
 }
 
 // A main window started in its own program folder, with the master palette, the object

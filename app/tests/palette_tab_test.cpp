@@ -18,7 +18,6 @@
 #include "editors/up_down_buttons.h"
 #include "graphics/editor_graphics.h"
 #include "graphics/image_ex.h"
-#include "tools/demo_palettes.h"
 #include "tools/ntsc_palette.h"
 
 namespace zantor {
@@ -26,15 +25,8 @@ namespace {
 
 using testing::MainFormTest;
 using testing::NesColor;
+using testing::SequenceColor;
 using Kind = testing::ScriptedDialogs::Kind;
-
-// The NES colour that replaces colour `colour` (1..3) of a sub-palette in frame `frame` of
-// the demo's animation `animation`.
-std::uint32_t SequenceColor(int animation, int frame, int colour) {
-  const int script = DemoPalettes::PointerTable()[animation];
-  const int colourSet = DemoPalettes::Scripts()[script + 2 + frame];
-  return NesColor(DemoPalettes::ColourSets()[colourSet * 3 + colour - 1]);
-}
 
 class PaletteTab : public MainFormTest {
  protected:

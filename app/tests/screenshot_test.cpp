@@ -8,6 +8,7 @@
 #include "app/tests/temp_folder.h"
 #include "core/testing/rom_fixture.h"
 #include "graphics/testing/reference_pixels.h"
+#include "tools/demo_objects.h"
 #include "tools/ntsc_palette.h"
 
 namespace zantor {
@@ -40,6 +41,9 @@ TEST(Screenshot, WritesThePictureOfTheWindowWithTheImageOpen) {
 
 // Whether the screenshot shows, somewhere, a picture of the given size whose pixel (x, y) has
 // the colour expected(x, y) (0x00BBGGRR).
+// A colour the expectation does not care about.
+constexpr std::uint32_t kAnyColour = 0xFF000000;
+
 bool ShowsPicture(const QImage& shot, QSize size,
                   const std::function<std::uint32_t(int x, int y)>& expected) {
   const auto rgb = [](std::uint32_t c) {
@@ -50,7 +54,8 @@ bool ShowsPicture(const QImage& shot, QSize size,
       bool same = true;
       for (int y = 0; y < size.height() && same; ++y) {
         for (int x = 0; x < size.width() && same; ++x) {
-          same = shot.pixel(left + x, top + y) == rgb(expected(x, y));
+          const std::uint32_t colour = expected(x, y);
+          same = colour == kAnyColour || shot.pixel(left + x, top + y) == rgb(colour);
         }
       }
       if (same) return true;
@@ -107,6 +112,42 @@ TEST(Screenshot, TheMapSetTabShowsBothPagesAndTheChipTable) {
   EXPECT_TRUE(ShowsPicture(shot, {256, 256}, [&](int x, int y) {
     return demo.Colour(testing::ReferenceChip32Pixel(demo.Stage(), 2 * x, 2 * y));
   }));
+}
+
+TEST(Screenshot, TheMapTabShowsTheFirstTwoRoomsOfTheStage) {
+  const PrivateProgram program;
+  const QImage shot = Screenshot(program, "0", "2");
+  const DemoRom demo(program, 2);
+  for (const int room : {0, 1}) {
+    EXPECT_TRUE(ShowsPicture(shot, {256, 256}, [&](int x, int y) {
+      return demo.Colour(
+          testing::ReferenceMapSetPixel(demo.Stage(), DemoMapSetOfRoom(2, room), x, y));
+    })) << room;
+  }
+}
+
+TEST(Screenshot, TheObjectTabShowsTheRoomsWithTheirMarkers) {
+  const PrivateProgram program;
+  const QImage shot = Screenshot(program, "5");
+  const DemoRom demo(program, 0);
+  for (const int room : {0, 1}) {
+    std::vector<ObjectEntry> objects;
+    for (const DemoObjects::Placed& placed : DemoObjects::ForStage(0)) {
+      if (placed.room == room) objects.push_back(placed.object);
+    }
+    ASSERT_EQ(objects.size(), room == 0 ? 1u : 4u);
+    EXPECT_TRUE(ShowsPicture(shot, {256, 256}, [&](int x, int y) {
+      for (const ObjectEntry& o : objects) {
+        const int dx = x - o.X;
+        const int dy = y - o.Y;
+        if (dx < -8 || dx > 7 || dy < -8 || dy > 7) continue;
+        // The marker's outline in white; its kind in black on white inside.
+        return dx == -8 || dx == 7 || dy == -8 || dy == 7 ? 0xFFFFFF : kAnyColour;
+      }
+      return demo.Colour(
+          testing::ReferenceMapSetPixel(demo.Stage(), demo.Stage().Map()[room], x, y));
+    })) << room;
+  }
 }
 
 TEST(Screenshot, FindsTheMasterPaletteBesideTheProgramOrNamesThePlacesSearched) {
