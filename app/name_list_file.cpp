@@ -29,12 +29,25 @@ std::optional<QStringList> ReadNameListFile(const std::filesystem::path& path) {
   // instead of holding up the start.
   const FileContent file = ReadFileUpTo(path, kMaxNameListSize);
   if (!file.error.empty() || file.bytes.size() > kMaxNameListSize) return std::nullopt;
+  return DecodeNameList(
+      QByteArrayView(file.bytes.data(), static_cast<qsizetype>(file.bytes.size())));
+}
+
+std::optional<QStringList> DecodeNameList(QByteArrayView bytes) {
   // windows-31j is code page 932: Shift JIS with the vendor extensions Windows uses. A
   // toolkit without it cannot read the list at all, which is said as for a missing file.
   QStringDecoder decode("windows-31j");
   if (!decode.isValid()) return std::nullopt;
-  return SplitNameLines(
-      decode(QByteArrayView(file.bytes.data(), static_cast<qsizetype>(file.bytes.size()))));
+  return SplitNameLines(decode(bytes));
 }
+
+std::vector<std::string> ChipAttributeNameList(const QStringList& lines) {
+  std::vector<std::string> names;
+  names.reserve(static_cast<std::size_t>(lines.size()));
+  for (const QString& line : lines) names.push_back(line.toStdString());
+  return names;
+}
+
+QStringList ObjectKindItems(const QStringList& lines) { return lines.mid(0, kObjectKindCount); }
 
 }  // namespace zantor

@@ -9,10 +9,6 @@
 
 namespace zantor {
 
-namespace {
-constexpr int kKindCount = 256;
-}
-
 QStringList BuiltInAttributeCaptions() {
   return {
       QStringLiteral("0x 背景"),
@@ -36,7 +32,7 @@ QStringList BuiltInAttributeCaptions() {
 
 QStringList BuiltInObjectKindItems() {
   QStringList items;
-  for (int kind = 0; kind < kKindCount; ++kind) {
+  for (int kind = 0; kind < kObjectKindCount; ++kind) {
     items.append(TwoDigitHex(kind));
   }
   return items;
@@ -46,8 +42,7 @@ void LoadChipAttributeNames(const std::filesystem::path& file, std::vector<std::
                             RadioGroup& captions) {
   const auto lines = ReadNameListFile(file);
   if (!lines) return;
-  names.clear();
-  for (const QString& line : *lines) names.push_back(line.toStdString());
+  names = ChipAttributeNameList(*lines);
   const int count = std::min<int>(captions.Count(), static_cast<int>(lines->size()));
   for (int i = 0; i < count; ++i) captions.SetItemCaption(i, (*lines)[i]);
 }
@@ -60,7 +55,7 @@ void LoadObjectKindNames(const std::filesystem::path& file, QComboBox& kinds, Di
     return;
   }
   kinds.clear();
-  kinds.addItems(lines->mid(0, kKindCount));
+  kinds.addItems(ObjectKindItems(*lines));
 }
 
 }  // namespace zantor

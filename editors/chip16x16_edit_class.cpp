@@ -265,11 +265,7 @@ void Chip16x16EditClass::FrameQuadrant(int quadrant) {
 
 void Chip16x16EditClass::BankTableMouseMove(int x, int y) {
   const int tile = GridCellAt(x, y, kBankCell, kBankColumns, kBankColumns);
-  if (tile == HoverCell::kNone) {
-    pointerStatus_.ClearPointerText();
-  } else {
-    pointerStatus_.ShowPointerText(QStringLiteral("タイルNo:") + TwoDigitHex(tile));
-  }
+  pointerStatus_.ShowNumber(QStringLiteral("タイルNo:"), tile);
   bankHover_.MoveTo(tile);
 }
 
@@ -293,11 +289,7 @@ void Chip16x16EditClass::BankTableMouseDown(Qt::MouseButton button, int x, int y
 
 void Chip16x16EditClass::ChipTableMouseMove(int x, int y) {
   const int chip = TableCellAt(x, y);
-  if (chip == HoverCell::kNone) {
-    pointerStatus_.ClearPointerText();
-  } else {
-    pointerStatus_.ShowPointerText(QStringLiteral("16x16チップNo:") + TwoDigitHex(chip));
-  }
+  pointerStatus_.ShowNumber(QStringLiteral("16x16チップNo:"), chip);
   tableHover_.MoveTo(chip);
 }
 

@@ -250,11 +250,7 @@ void Chip32x32EditClass::ViewMouseDown(Qt::MouseButton button, bool shift, bool 
 
 void Chip32x32EditClass::ViewMouseMove(int x, int y) {
   const int chip = ViewChipAt(x, y);
-  if (chip == HoverCell::kNone) {
-    pointerStatus_.ClearPointerText();
-  } else {
-    pointerStatus_.ShowPointerText(QStringLiteral("32x32チップNo:") + TwoDigitHex(chip));
-  }
+  pointerStatus_.ShowNumber(QStringLiteral("32x32チップNo:"), chip);
   viewHover_.MoveTo(chip);
 }
 
@@ -289,11 +285,7 @@ void Chip32x32EditClass::ChipTableMouseDown(Qt::MouseButton button, int x, int y
 
 void Chip32x32EditClass::ChipTableMouseMove(int x, int y) {
   const int chip = GridCellAt(x, y, kChip16, kSheetColumns, kSheetColumns);
-  if (chip == HoverCell::kNone) {
-    pointerStatus_.ClearPointerText();
-  } else {
-    pointerStatus_.ShowPointerText(QStringLiteral("16x16チップNo:") + TwoDigitHex(chip));
-  }
+  pointerStatus_.ShowNumber(QStringLiteral("16x16チップNo:"), chip);
   tableHover_.MoveTo(chip);
 }
 

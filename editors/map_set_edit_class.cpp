@@ -292,11 +292,7 @@ void MapSetEditClass::ChipTableMouseDown(Qt::MouseButton button, int x, int y) {
 
 void MapSetEditClass::ChipTableMouseMove(int x, int y) {
   const int chip = TableCellAt(x, y);
-  if (chip == HoverCell::kNone) {
-    pointerStatus_.ClearPointerText();
-  } else {
-    pointerStatus_.ShowPointerText(QStringLiteral("32x32チップNo:") + TwoDigitHex(chip));
-  }
+  pointerStatus_.ShowNumber(QStringLiteral("32x32チップNo:"), chip);
   tableHover_.MoveTo(chip);
 }
 

@@ -28,6 +28,8 @@ class ColorTable {
   ColorTable() {
     words_.fill(kOpaque);
     pairs_.fill(std::uint64_t{kOpaque} << 32 | kOpaque);
+    for (auto& plane : planes_) plane.fill(0);
+    planes_[3].fill(0xFF);
   }
 
   // index as given when it is 0..255, else std::out_of_range.
@@ -42,10 +44,15 @@ class ColorTable {
   // All 256 shown words, and the 256 pair words, for loops that look up many pixels.
   const std::uint32_t* Words() const { return words_.data(); }
   const std::uint64_t* PairWords() const { return pairs_.data(); }
+  // Byte k (R, G, B, X) of the shown words of indexes 0..15, one 16-byte plane per byte, for
+  // lookups sixteen pixels at a time.
+  using Planes = std::array<std::array<std::uint8_t, kPairIndexes>, 4>;
+  const Planes& ShownPlanes() const { return planes_; }
 
  private:
   std::array<std::uint32_t, kSize> words_;
   std::array<std::uint64_t, kPairIndexes * kPairIndexes> pairs_;
+  alignas(16) Planes planes_;
 };
 
 }  // namespace zantor

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "graphics/chip_color_lookup.h"
 #include "graphics/color_table.h"
 #include "graphics/indexed_bitmap.h"
 #include "graphics/pixel_rect.h"
@@ -19,6 +20,10 @@ struct KeepIndexes {
   void Run(Pixel* out, const std::uint8_t* in, int count) const {
     // Never overlapping: a bitmap copies onto its own source through a snapshot.
     std::memcpy(out, in, static_cast<std::size_t>(count));
+  }
+  void RunRows(Pixel* out, std::size_t outStride, const std::uint8_t* in, std::size_t inStride,
+               int count, int rows) const {
+    for (int row = 0; row < rows; ++row, out += outStride, in += inStride) Run(out, in, count);
   }
 };
 
@@ -50,6 +55,15 @@ struct CarryColors {
       }
     }
     for (; i < count; ++i) out[i] = words[in[i]];
+  }
+  // Whole rows of a region: chip pixels sixteen at a time where the processor can.
+  void RunRows(Pixel* out, std::size_t outStride, const std::uint8_t* in, std::size_t inStride,
+               int count, int rows) const {
+    for (int row = 0; row < rows;) {
+      row += ConvertChipRows(out + row * outStride, outStride, in + row * inStride, inStride, count,
+                             rows - row, table.ShownPlanes());
+      if (row < rows) Run(out + row * outStride, in + row * inStride, count), ++row;
+    }
   }
 };
 
@@ -90,10 +104,8 @@ void Stretch(const IndexedBitmap& source, const PixelRect& from, typename Conver
     const int first_row = from.top + static_cast<int>(std::int64_t{clipped.top} - to.top);
     const std::uint8_t* in = source.ScanLine(first_row).data() + first_column;
     const std::size_t in_stride = static_cast<std::size_t>(source.Width());
-    Pixel* out = row_of(clipped.top) + clipped.left;
-    for (int y = clipped.top; y < clipped.bottom; ++y, in += in_stride, out += stride) {
-      convert.Run(out, in, count);
-    }
+    convert.RunRows(row_of(clipped.top) + clipped.left, stride, in, in_stride, count,
+                    clipped.Height());
     return;
   }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the program need, when missing.
-# Sourced by run.sh and test.sh.
+# Sourced by run.sh, test.sh and scripts/ensure_fuzz_packages.sh.
 
 zantor_required_packages=(
   cmake ninja-build g++ pkg-config
@@ -11,10 +11,11 @@ zantor_required_packages=(
   desktop-file-utils
 )
 
+# Installs those of the named packages that are missing.
 zantor_ensure_packages() {
   local missing=()
   local package
-  for package in "${zantor_required_packages[@]}"; do
+  for package in "$@"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
       missing+=("$package")
     fi
@@ -31,4 +32,4 @@ zantor_ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-zantor_ensure_packages
+zantor_ensure_packages "${zantor_required_packages[@]}"

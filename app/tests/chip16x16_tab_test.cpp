@@ -26,19 +26,8 @@ using Kind = testing::ScriptedDialogs::Kind;
 
 constexpr std::uint32_t kMagenta = 0xFF00FF;
 
-class Chip16x16Tab : public MainFormTest {
+class Chip16x16Tab : public testing::TabTest<EditTab::Chip16x16> {
  protected:
-  void SetUp() override {
-    MainFormTest::SetUp();
-    StartWithDemo();
-    Find<QTimer>("FrameTimer")->stop();  // stored colours until a test ticks
-    form->ShowTab(EditTab::Chip16x16);
-  }
-
-  StageData& Stage() { return form->Rom().CurrentStageData(); }
-  QString Label(const char* name) { return Find<QLabel>(name)->text(); }
-  // The colour of sheet index i in the shown definition (0 after an open).
-  std::uint32_t Shown(int index) { return NesColor(Stage().BGPalette()[index]); }
   // Whether chip c's cell of the chip table shows the chip as the image's bytes give it, once
   // the pointer has left the table.
   bool TableCellMatches(int chip) {
@@ -200,9 +189,7 @@ TEST_F(Chip16x16Tab, CopyInOneStagePasteInAnotherAndIntoTheEditedChip) {
 }
 
 TEST_F(Chip16x16Tab, UndoAndRedoByKeyBringLabelsBarsAndPicturesBack) {
-  form->show();
-  QApplication::setActiveWindow(form.get());
-  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  ActivateWindow();
   SelectChip(0xC5);
   const QString oldTile = Label("LblSelectChipTile1");
   SelectTile(0x30);
@@ -212,7 +199,17 @@ TEST_F(Chip16x16Tab, UndoAndRedoByKeyBringLabelsBarsAndPicturesBack) {
   bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
   EXPECT_EQ(Stage().BGBank()[1], oldBank + 1);
   EXPECT_TRUE(WholeTableMatches());
+  const int palette = Find<RadioGroup>("RGPaletteSelect")->ItemIndex();
+  ClickItem("RGPaletteSelect", palette ^ 1);
+  Click("ImgEdit16x16ChipView", Qt::LeftButton, {5 * 16 + 2, 12 * 16 + 2}, Qt::ControlModifier);
+  EXPECT_EQ(Label("LblSelectChipTile1"), QStringLiteral("00"));  // the pasted zeros
 
+  QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Label("LblSelectChipTile1"), QStringLiteral("30"));
+  EXPECT_EQ(Find<RadioGroup>("RGPaletteSelect")->ItemIndex(), palette ^ 1);
+  QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Find<RadioGroup>("RGPaletteSelect")->ItemIndex(), palette);
+  EXPECT_TRUE(TableCellMatches(0xC5));
   QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(bar->value(), oldBank);
   EXPECT_EQ(Label("LblBGBank1"), TwoDigitHex(oldBank));

@@ -25,21 +25,8 @@ using testing::ReferenceChip32Pixel;
 constexpr std::uint32_t kMagenta = 0xFF00FF;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 
-class Chip32x32Tab : public MainFormTest {
+class Chip32x32Tab : public testing::TabTest<EditTab::Chip32x32> {
  protected:
-  void SetUp() override {
-    MainFormTest::SetUp();
-    StartWithDemo();
-    Show();
-  }
-  void Show() {
-    Find<QTimer>("FrameTimer")->stop();  // stored colours until a test ticks
-    form->ShowTab(EditTab::Chip32x32);
-  }
-
-  StageData& Stage() { return form->Rom().CurrentStageData(); }
-  QString Label(const QString& name) { return Find<QLabel>(name.toLatin1().constData())->text(); }
-  std::uint32_t Shown(int index) { return NesColor(Stage().BGPalette()[index]); }
   DisplayPicture& View() { return *Image("ImgEdit32x32ChipView")->Picture(); }
   // Whether view cell (column, row) shows chip `chip` as the image's bytes give it, once the
   // pointer has left the view.
@@ -129,9 +116,7 @@ TEST_F(Chip32x32Tab, TheMouseOnTheViewPastesPlacesSelectsCopiesAndPicks) {
 }
 
 TEST_F(Chip32x32Tab, EditsRecordOneEntryFlagTheChipsOfTheStageAndUndoByKey) {
-  form->show();
-  QApplication::setActiveWindow(form.get());
-  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  ActivateWindow();
   Select16x16(0x33);
   ClickView(0x10, 0, Qt::LeftButton);  // the edited chip
   const std::uint8_t old = Part(0x10, 3);

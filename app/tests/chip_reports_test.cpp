@@ -15,16 +15,8 @@ namespace {
 using testing::MainFormTest;
 using Kind = testing::ScriptedDialogs::Kind;
 
-class ChipMerge : public MainFormTest {
+class ChipMerge : public testing::TabTest<EditTab::MapSet> {
  protected:
-  void SetUp() override {
-    MainFormTest::SetUp();
-    StartWithDemo();
-    Find<QTimer>("FrameTimer")->stop();
-    form->ShowTab(EditTab::MapSet);
-  }
-
-  StageData& Stage() { return form->Rom().CurrentStageData(); }
   // Presses the tab's button; the dialog, if shown, is read and closed by `close`.
   struct Shown {
     QString caption, message, memo;

@@ -10,10 +10,12 @@
 #include <QMouseEvent>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "app/main_form.h"
 #include "app/tests/temp_folder.h"
+#include "core/rom_image_data.h"
 #include "editors/testing/scripted_dialogs.h"
 #include "graphics/image_ex.h"
 #include "tools/demo_image.h"
@@ -114,12 +116,42 @@ class MainFormTest : public ::testing::Test {
     QTest::keyClicks(edit, text);
   }
 
+  // The window shown and active, so that its keyboard shortcuts reach it.
+  void ActivateWindow() {
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  }
+
+  StageData& Stage() { return form->Rom().CurrentStageData(); }
+  QString Label(const QString& name) const {
+    return Find<QLabel>(name.toLatin1().constData())->text();
+  }
+  // The colour a chip sheet index shows in the stored colours of palette definition 0.
+  std::uint32_t Shown(int index) { return NesColor(Stage().BGPalette()[index]); }
+
   TempFolder folder;
   ScriptedDialogs dialogs;
   // The program's folder alone, with the master palette named by its path there.
   ProgramEnvironment environment;
   std::unique_ptr<TMainForm> form;
   std::vector<std::shared_ptr<int>> counters;
+};
+
+// One tab on the demo image, with the frame timer stopped: the pictures keep the stored
+// colours until a test ticks.
+template <EditTab kTab>
+class TabTest : public MainFormTest {
+ protected:
+  void SetUp() override {
+    MainFormTest::SetUp();
+    StartWithDemo();
+    Show();
+  }
+  void Show() {
+    Find<QTimer>("FrameTimer")->stop();
+    form->ShowTab(kTab);
+  }
 };
 
 }  // namespace zantor::testing

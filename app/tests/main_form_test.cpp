@@ -454,9 +454,7 @@ class EditMenu : public MainFormTest {
   void SetUp() override {
     MainFormTest::SetUp();
     StartWithDemo();
-    form->show();
-    QApplication::setActiveWindow(form.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ActivateWindow();
     undo = Find<QAction>("Undo1");
     redo = Find<QAction>("Redo1");
   }

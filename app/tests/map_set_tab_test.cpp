@@ -25,21 +25,8 @@ using testing::ReferenceMapSetPixel;
 constexpr std::uint32_t kMagenta = 0xFF00FF;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 
-class MapSetTab : public MainFormTest {
+class MapSetTab : public testing::TabTest<EditTab::MapSet> {
  protected:
-  void SetUp() override {
-    MainFormTest::SetUp();
-    StartWithDemo();
-    Show();
-  }
-  void Show() {
-    Find<QTimer>("FrameTimer")->stop();  // stored colours until a test ticks
-    form->ShowTab(EditTab::MapSet);
-  }
-
-  StageData& Stage() { return form->Rom().CurrentStageData(); }
-  QString Label(const char* name) { return Find<QLabel>(name)->text(); }
-  std::uint32_t Shown(int index) { return NesColor(Stage().BGPalette()[index]); }
   static QString PageName(int side) { return QStringLiteral("ImgEditMapSetPage%1").arg(side); }
   DisplayPicture& Page(int side) { return *Image(PageName(side))->Picture(); }
   // Whether the page shows map set `mapSet` as the image's bytes give it, once the pointer
@@ -240,9 +227,7 @@ TEST_F(MapSetTab, GridDialogOkAppliesItsCellsAsOneStepAndCancelNothing) {
 }
 
 TEST_F(MapSetTab, UndoAndRedoByKeyOfEachKindBringPagesAndCaptionsBack) {
-  form->show();
-  QApplication::setActiveWindow(form.get());
-  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  ActivateWindow();
   SelectChip(0x33);
   ClickCell(0, 1, Qt::LeftButton);
   ClickCell(1, 0, Qt::LeftButton, Qt::ControlModifier);

@@ -20,19 +20,8 @@ namespace {
 using testing::NesColor;
 const std::string kMapEdit = "マップの編集";
 
-class MapTab : public testing::MainFormTest {
+class MapTab : public testing::TabTest<EditTab::Map> {
  protected:
-  void SetUp() override {
-    MainFormTest::SetUp();
-    StartWithDemo();
-    Show();
-  }
-  void Show() {
-    Find<QTimer>("FrameTimer")->stop();  // stored colours until a test ticks
-    form->ShowTab(EditTab::Map);
-  }
-  StageData& Stage() { return form->Rom().CurrentStageData(); }
-  QString Text(const QString& label) { return Find<QLabel>(label.toLatin1().constData())->text(); }
   QScrollBar* Bar(const QString& name) { return Find<QScrollBar>(name.toLatin1().constData()); }
   QScrollBar* Bar(int side) { return Bar(QStringLiteral("ScrbarEditMapPage%1").arg(side)); }
   // The thumb held and moved over the positions, as the mouse reports a drag.
@@ -44,7 +33,7 @@ class MapTab : public testing::MainFormTest {
   // The room on `side` shows map set `set` in colours(index), by default the stored ones; a
   // number of 28 or more, black with a magenta frame round every 32x32 cell.
   bool Shows(int side, int set, std::function<std::uint32_t(int)> colours = {}) {
-    if (!colours) colours = [this](int i) { return NesColor(Stage().BGPalette()[i]); };
+    if (!colours) colours = [this](int i) { return Shown(i); };
     std::array<std::uint32_t, 16> shown{};
     for (int i = 0; i < 16; ++i) shown[i] = colours(i);
     const DisplayPicture& room = *Image(QStringLiteral("ImgEditMapPage%1").arg(side))->Picture();
@@ -65,11 +54,11 @@ class MapTab : public testing::MainFormTest {
     for (const int side : {0, 1}) {
       const int set = DemoMapSetOfRoom(form->Rom().CurrentStage(), first + side);
       if (!Shows(side, set, colours) || Bar(side)->value() != set ||
-          Text(QStringLiteral("LblMapVal%1").arg(side)) != QString::asprintf("%02X", set)) {
+          Label(QStringLiteral("LblMapVal%1").arg(side)) != QString::asprintf("%02X", set)) {
         return false;
       }
     }
-    return Text("LblMapPage") == QString::asprintf("%02X-%02X", first, first + 1);
+    return Label("LblMapPage") == QString::asprintf("%02X-%02X", first, first + 1);
   }
 };
 
@@ -101,11 +90,11 @@ TEST_F(MapTab, TheRoomBarShowsEveryPairClampsRequestsAndAStageChangeStartsAgain)
   Drag(Bar("ScrBarMap"), {30, 78});
   EXPECT_EQ(actions.count(), 2);  // a held thumb reports every move
   EXPECT_EQ(actions.at(0).at(0).toInt(), QAbstractSlider::SliderMove);
-  EXPECT_EQ(Text("LblMapPage"), QStringLiteral("4E-4F"));
+  EXPECT_EQ(Label("LblMapPage"), QStringLiteral("4E-4F"));
   EXPECT_TRUE(ShowsDemoPair(78));
   auto& editor = dynamic_cast<MapEditClass&>(form->EditorOf(EditTab::Map));
   editor.ShowRooms(90);
-  EXPECT_EQ(Text("LblMapPage"), QStringLiteral("4E-4F"));
+  EXPECT_EQ(Label("LblMapPage"), QStringLiteral("4E-4F"));
   editor.ShowRooms(-3);
   EXPECT_TRUE(ShowsDemoPair(0));
   EXPECT_EQ(Bar("ScrBarMap")->value(), 78);  // left where the user put it
@@ -114,7 +103,7 @@ TEST_F(MapTab, TheRoomBarShowsEveryPairClampsRequestsAndAStageChangeStartsAgain)
   Bar(1)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
   form->ShowTab(EditTab::Chip32x32);
   Show();
-  EXPECT_EQ(Text("LblMapPage"), QStringLiteral("05-06"));  // the pair survives the tab
+  EXPECT_EQ(Label("LblMapPage"), QStringLiteral("05-06"));  // the pair survives the tab
   EXPECT_TRUE(Shows(1, DemoMapSetOfRoom(0, 6) + 1));
   form->SelectStage(2);
   Show();
@@ -131,9 +120,9 @@ TEST_F(MapTab, ValueBarsRecordEveryNewPositionOnTheirOwnSideAndNothingElse) {
   int* leftDrawings = CountDrawings("ImgEditMapPage0");
   Bar(1)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
   EXPECT_TRUE(Shows(1, DemoMapSetOfRoom(0, 1) + 1));
-  EXPECT_EQ(Text("LblMapVal1"), QString::asprintf("%02X", DemoMapSetOfRoom(0, 1) + 1));
+  EXPECT_EQ(Label("LblMapVal1"), QString::asprintf("%02X", DemoMapSetOfRoom(0, 1) + 1));
   EXPECT_EQ(*leftDrawings, 0);
-  EXPECT_EQ(Text("LblMapVal0") + Text("LblMapPage"), QStringLiteral("0000-01"));
+  EXPECT_EQ(Label("LblMapVal0") + Label("LblMapPage"), QStringLiteral("0000-01"));
   EXPECT_EQ(StatusPanel(0), QStringLiteral("変更あり"));
 
   Drag(Bar(0), {left + 5, left + 7, left + 7, left + 2});
@@ -157,9 +146,7 @@ TEST_F(MapTab, ValueBarsRecordEveryNewPositionOnTheirOwnSideAndNothingElse) {
 }
 
 TEST_F(MapTab, UndoAndRedoByKeyBringBackPictureBarAndLabelAndKeepTheFlag) {
-  form->show();
-  QApplication::setActiveWindow(form.get());
-  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  ActivateWindow();
   const int before = DemoMapSetOfRoom(0, 1);
   Drag(Bar(1), {before + 4});
   const auto item = [&](const char* name) {
@@ -173,7 +160,7 @@ TEST_F(MapTab, UndoAndRedoByKeyBringBackPictureBarAndLabelAndKeepTheFlag) {
   QTest::keyClick(form.get(), Qt::Key_Y, Qt::ControlModifier);
   EXPECT_TRUE(Shows(1, before + 4));
   EXPECT_EQ(Bar(1)->value(), before + 4);
-  EXPECT_EQ(Text("LblMapVal1"), QString::asprintf("%02X", before + 4));
+  EXPECT_EQ(Label("LblMapVal1"), QString::asprintf("%02X", before + 4));
   EXPECT_TRUE(form->Flags().IsMapModified(0));
 }
 
@@ -186,7 +173,7 @@ TEST_F(MapTab, ReloadReadsTheMapAgainOnlyAfterYesAndEmptiesTheWholeHistory) {
   Find<QPushButton>("BtnMapEditReload")->click();
   EXPECT_EQ(Stage().Map()[11], 20);
   EXPECT_TRUE(Stage().CanUndo() && Stage().CanRedo());
-  EXPECT_EQ(Text("LblMapPage"), QStringLiteral("0A-0B"));
+  EXPECT_EQ(Label("LblMapPage"), QStringLiteral("0A-0B"));
   Find<QPushButton>("BtnMapEditReload")->click();
   EXPECT_EQ(dialogs.Texts(testing::ScriptedDialogs::Kind::Confirm).back(),
             QStringLiteral("このステージのマップデータを読み込み直します。よろしいですか？"));
@@ -218,7 +205,7 @@ TEST_F(MapTab, BytesNamingNoMapSetAreShownAsTheyAreReadNothingAndStayUntilChosen
   Drag(Bar("ScrBarMap"), {5});  // under ASan: nothing is read past the map sets
   for (int tick = 0; tick <= kDemoCycleDelay; ++tick) form->FrameTimerTimer();
   EXPECT_TRUE(Shows(0, 0xFF) && Shows(1, 0x28));
-  EXPECT_EQ(Text("LblMapVal0") + Text("LblMapVal1"), QStringLiteral("FF28"));
+  EXPECT_EQ(Label("LblMapVal0") + Label("LblMapVal1"), QStringLiteral("FF28"));
   EXPECT_EQ(Bar(0)->value() + Bar(1)->value(), 39 + 39);
   EXPECT_FALSE(Stage().CanUndo() || form->Flags().IsModified());
   form->Save1Click();
@@ -230,7 +217,7 @@ TEST_F(MapTab, BytesNamingNoMapSetAreShownAsTheyAreReadNothingAndStayUntilChosen
   EXPECT_EQ(Stage().Map()[5], 0xFF);
   EXPECT_FALSE(Stage().CanUndo());
   EXPECT_TRUE(Shows(0, 0xFF));
-  EXPECT_EQ(Text("LblMapVal0") + QString::number(Bar(0)->value()), QStringLiteral("FF39"));
+  EXPECT_EQ(Label("LblMapVal0") + QString::number(Bar(0)->value()), QStringLiteral("FF39"));
 }
 
 }  // namespace

@@ -29,17 +29,8 @@ using Kind = testing::ScriptedDialogs::Kind;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kBlack = 0x000000;
 
-class ObjectTab : public MainFormTest {
+class ObjectTab : public testing::TabTest<EditTab::Object> {
  protected:
-  void SetUp() override {
-    MainFormTest::SetUp();
-    StartWithDemo();
-    Show();
-  }
-  void Show() {
-    Find<QTimer>("FrameTimer")->stop();
-    form->ShowTab(EditTab::Object);
-  }
   // Rooms 00 and 01 of the current stage hold exactly these objects, nothing selected.
   void Place(const std::vector<std::pair<int, ObjectEntry>>& objects) {
     Stage().ClearRoom(0);
@@ -48,8 +39,6 @@ class ObjectTab : public MainFormTest {
     Show();
   }
 
-  StageData& Stage() { return form->Rom().CurrentStageData(); }
-  QString Label(const char* name) { return Find<QLabel>(name)->text(); }
   static QString Room(int page) { return QStringLiteral("ImgObjectMapPage%1").arg(page); }
   DisplayPicture& Picture(int page) { return *Image(Room(page))->Picture(); }
   std::vector<std::array<int, 3>> Objects(int room) {
@@ -134,6 +123,9 @@ TEST_F(ObjectTab, TheBarShowsAnyPairAndTheSelectionFrameOnlyWithItsRoom) {
 }
 
 TEST_F(ObjectTab, CreatingStopsAtTheStageLimitWhicheverWayItIsAsked) {
+  Place({{0, {60, 60, 0x1A}}});
+  RightClick(0, {60, 60});
+  Item("MenuCopyObject")->trigger();
   form->SelectStage(2);  // 125 objects
   Show();
   Click(Room(0), Qt::LeftButton, {200, 200});
@@ -145,10 +137,23 @@ TEST_F(ObjectTab, CreatingStopsAtTheStageLimitWhicheverWayItIsAsked) {
   Find<QPushButton>("BtnObjectCreate")->click();
   RightClick(0, {230, 230});
   Item("MenuCreateObject")->trigger();
-  EXPECT_EQ(dialogs.Texts(Kind::Message),
-            std::vector<QString>(2, QStringLiteral("オブジェクトの総数を越えるため、オブジェクトを"
-                                                   "作成できませんでした")));
+  RightClick(0, {230, 230});
+  Item("MenuPasteObject")->trigger();
   EXPECT_EQ(Stage().ObjectCount(), 127);
+
+  // A damaged table without its terminator decodes as 128 objects: more than the limit.
+  auto image = BuildDemoImage();
+  for (int slot = 0; slot < 128; ++slot) image[form->Rom().Addresses().ObjectScreen(0) + slot] = 0;
+  WriteImage("full.nes", image);
+  ASSERT_TRUE(form->OpenImage(PathOf("full.nes")));
+  Show();
+  EXPECT_EQ(Label("LblObjectSum"), QStringLiteral("128 / 127"));
+  Click(Room(0), Qt::LeftButton, {250, 250});
+  Find<QPushButton>("BtnObjectCreate")->click();
+  EXPECT_EQ(Stage().ObjectCount(), 128);
+  EXPECT_EQ(dialogs.Texts(Kind::Message),
+            std::vector<QString>(4, QStringLiteral("オブジェクトの総数を越えるため、オブジェクトを"
+                                                   "作成できませんでした")));
 }
 
 TEST_F(ObjectTab, TheClipboardHoldsAKindAcrossStagesAndCutRemovesTheObject) {
@@ -215,6 +220,13 @@ TEST_F(ObjectTab, ShiftOnEmptySpaceOpensTheRoomsListAndOkReplacesItsObjects) {
   EXPECT_EQ(Label("LblObjectNum").split(u'-').back(), QStringLiteral("3"));
   EXPECT_TRUE(form->Flags().IsObjectModified(0));
 
+  // OK without an edit rebuilds the same list, flagged; OK on an empty text empties the room.
+  form->Flags().ClearAll();
+  dialogs.modals.push_back([](QDialog&) { return QDialog::Accepted; });
+  Click(Room(1), Qt::LeftButton, {200, 200}, Qt::ShiftModifier);
+  EXPECT_EQ(Objects(4),
+            (std::vector<std::array<int, 3>>{{10, 20, 5}, {80, 80, 0x1A}, {0x30, 0x40, 2}}));
+  EXPECT_TRUE(form->Flags().IsObjectModified(0));
   form->Flags().ClearAll();
   dialogs.modals.push_back([](QDialog&) { return QDialog::Rejected; });
   Click(Room(1), Qt::LeftButton, {200, 200}, Qt::ShiftModifier);

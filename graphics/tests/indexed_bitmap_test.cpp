@@ -156,5 +156,24 @@ TEST(RegionCopyOntoPicture, EveryIndexShowsItsCurrentColourWhateverItsNeighbours
   }
 }
 
+TEST(RegionCopyOntoPicture, RowsOfSixteenAndMoreConvertLikeAnyOther) {
+  // Rows 32 wide: chip indexes only, one higher index at the end, chip indexes again.
+  IndexedBitmap source = Sized(32, 3);
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 32; ++x)
+      source.ScanLine(y)[x] = static_cast<std::uint8_t>((x * 7 + y) % 16);
+  }
+  source.ScanLine(1)[31] = 200;
+  for (int i = 0; i < 256; ++i)
+    source.SetPaletteEntry(i, 0x010101u * static_cast<std::uint32_t>(i));
+  DisplayPicture picture(32, 3, ColorTable());
+  source.CopyRegion(picture, picture.Bounds(), source.Bounds());
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 32; ++x) {
+      ASSERT_EQ(picture.Pixel(x, y), 0x010101u * source.ScanLine(y)[x]) << x << "," << y;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace zantor
