@@ -49,16 +49,16 @@ Chip16x16EditClass& Chip16x16Editor() {
 
 // One tile painted into a quadrant of the edited chip under the pointer: recorded, the chip
 // decoded into the sheet and copied to the table and the enlarged view, the frame drawn
-// again. Two tiles in turn, so every paint changes the chip.
+// again.
 void PaintQuadrant(benchmark::State& state) {
   Chip16x16EditClass& editor = Chip16x16Editor();
   editor.ChipTableMouseDown(Qt::LeftButton, false, 5 * 16 + 4, 12 * 16 + 4);
   editor.EditedChipMouseMove(40, 8);
-  int turn = 0;
+  editor.BankTableMouseDown(Qt::LeftButton, 0x21 % 16 * 16, 0x21 / 16 * 16);
+  StageData& stage = TheScene().Form().Rom().CurrentStageData();
   for (auto _ : state) {
-    const int tile = 0x21 + (++turn & 1);
-    editor.BankTableMouseDown(Qt::LeftButton, tile % 16 * 16, tile / 16 * 16);
     editor.EditedChipMouseDown(Qt::LeftButton, 40, 8);
+    stage.Undo();  // the data only, so that the next paint changes the chip again
     benchmark::ClobberMemory();
   }
 }
@@ -81,15 +81,15 @@ Chip32x32EditClass& Chip32x32Editor() {
 
 // Shift + left on the view with the grid on: one part recorded, the chip composed again and
 // copied to the view with its grid lines, the edited chip's picture and labels, the frame.
-// Two 16x16 chips in turn, so every click changes the chip.
 void Place32x32Part(benchmark::State& state) {
   Chip32x32EditClass& editor = Chip32x32Editor();
   TheScene().Form().findChild<QCheckBox*>("Chk32x32ChipEditDrawGrid")->setChecked(true);
   editor.ViewMouseMove(3 * 32 + 4, 2 * 32 + 4);
-  int turn = 0;
+  editor.ChipTableMouseDown(Qt::LeftButton, 0x33 % 16 * 16, 0x33 / 16 * 16);
+  StageData& stage = TheScene().Form().Rom().CurrentStageData();
   for (auto _ : state) {
-    editor.ChipTableMouseDown(Qt::LeftButton, (++turn & 1) * 16, 0);
     editor.ViewMouseDown(Qt::LeftButton, true, false, 3 * 32 + 4, 2 * 32 + 4);
+    stage.Undo();  // the data only, so that the next placing changes the chip again
     benchmark::ClobberMemory();
   }
 }
