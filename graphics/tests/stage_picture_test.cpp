@@ -1,4 +1,6 @@
-// The stage picture of the demo image against the map sets read straight from its bytes.
+// The stage picture of the demo image, apart from the window: markers at a room's edge, the
+// requests it refuses and the file it writes. Its rooms against the tabs' are checked with
+// the window (app/tests/stage_picture_test.cpp).
 #include "graphics/stage_picture.h"
 
 #include <gtest/gtest.h>
@@ -17,9 +19,6 @@
 namespace zantor {
 namespace {
 
-using testing::TestMasterColor;
-
-constexpr std::uint32_t kMagenta = 0xFF00FF;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 
 // The demo image opened as the window opens it, with the test master palette.
@@ -33,7 +32,7 @@ struct DemoRom : testing::RomFixture {
   FcPaletteData palette = testing::LoadTestPalette();
 };
 
-// Pixels of cell `cell` (column, row) that differ from expected(x, y) within the cell.
+// Pixels of cell (column, row) that differ from expected(x, y) within the cell.
 template <typename Expected>
 int WrongPixels(const DisplayPicture& picture, int column, int row, Expected expected) {
   int wrong = 0;
@@ -43,33 +42,6 @@ int WrongPixels(const DisplayPicture& picture, int column, int row, Expected exp
     }
   }
   return wrong;
-}
-
-// Rooms 3 to 7 of stage 2, two to a row, in definition 1's stored colours: room 5 names no
-// map set, and the sixth cell has no room.
-TEST(StagePicture, RoomsLieRowByRowInTheStoredColoursOfTheDefinition) {
-  DemoRom demo;
-  StageData& stage = demo.rom.Stage(2);
-  ASSERT_TRUE(stage.SetMapRoom(5, 0x30));
-  const StagePictureRequest request{
-      .stage = 2, .definition = 1, .firstRoom = 3, .lastRoom = 7, .columns = 2};
-  const auto picture = DrawStagePicture(demo.palette, demo.rom, request);
-  ASSERT_EQ(picture->Width(), 512);
-  ASSERT_EQ(picture->Height(), 768);
-  const auto black = [](int, int) { return TestMasterColor(0x0F); };
-  for (int k = 0; k < 5; ++k) {
-    const int mapSet = stage.Map()[3 + k];
-    const auto shown = [&](int x, int y) {
-      if (mapSet >= kMapSetCount) {
-        const bool edge = x % 32 == 0 || x % 32 == 31 || y % 32 == 0 || y % 32 == 31;
-        return edge ? kMagenta : TestMasterColor(0x0F);
-      }
-      const int entry = testing::ReferenceMapSetPixel(stage, mapSet, x, y);
-      return TestMasterColor(stage.BGPalette()[16 + entry] & 0x3F);
-    };
-    EXPECT_EQ(WrongPixels(*picture, k % 2, k / 2, shown), 0) << "room " << 3 + k;
-  }
-  EXPECT_EQ(WrongPixels(*picture, 1, 2, black), 0);
 }
 
 // A marker at a room's corner is clipped there: the three rooms it would reach stay as they
