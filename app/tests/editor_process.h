@@ -61,4 +61,15 @@ class PrivateProgram {
   TempFolder folder;
 };
 
+// A command that failed as the command-line tools must: the exit code, one line on standard
+// error that begins with the program's name and gives the reason, nothing on standard output.
+inline void ExpectOneLineFailure(const EditorRun& run, int exitCode, const QString& reason) {
+  EXPECT_EQ(run.exitCode, exitCode);
+  EXPECT_TRUE(run.errors.startsWith("zantor5editor: ")) << run.errors.toStdString();
+  EXPECT_TRUE(run.errors.contains(reason)) << run.errors.toStdString();
+  EXPECT_EQ(run.errors.count(u'\n'), 1) << run.errors.toStdString();
+  EXPECT_TRUE(run.errors.endsWith(u'\n'));
+  EXPECT_EQ(run.output, QString());
+}
+
 }  // namespace zantor::testing

@@ -219,13 +219,7 @@ TEST_F(ExportCommand, EveryFailureSaysWhyOnOneLineAndWritesNothing) {
   const std::size_t files = ProgramFiles();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments.join(' ').toStdString());
-    const EditorRun run = Run(c.arguments);
-    EXPECT_EQ(run.exitCode, c.exitCode);
-    EXPECT_TRUE(run.errors.startsWith("zantor5editor: ")) << run.errors.toStdString();
-    EXPECT_TRUE(run.errors.contains(c.reason)) << run.errors.toStdString();
-    EXPECT_EQ(run.errors.count(u'\n'), 1) << run.errors.toStdString();
-    EXPECT_TRUE(run.errors.endsWith(u'\n'));
-    EXPECT_EQ(run.output, QString());
+    testing::ExpectOneLineFailure(Run(c.arguments), c.exitCode, c.reason);
     EXPECT_EQ(ProgramFiles(), files);
   }
 }
