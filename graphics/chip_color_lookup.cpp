@@ -6,6 +6,21 @@
 
 namespace zantor {
 
+void GatherEvenBytes(std::uint8_t* out, const std::uint8_t* in, int count) {
+  int i = 0;
+#if defined(__SSE2__)
+  const __m128i low = _mm_set1_epi16(0x00FF);
+  for (; i + 16 <= count; i += 16) {
+    const __m128i a =
+        _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 2 * i)), low);
+    const __m128i b =
+        _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 2 * i + 16)), low);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(a, b));
+  }
+#endif
+  for (; i < count; ++i) out[i] = in[2 * i];
+}
+
 #if defined(__x86_64__) || defined(__i386__)
 
 namespace {

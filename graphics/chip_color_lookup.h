@@ -14,4 +14,7 @@ namespace zantor {
 int ConvertChipRows(std::uint32_t* out, std::size_t outStride, const std::uint8_t* in,
                     std::size_t inStride, int count, int rows, const ColorTable::Planes& planes);
 
+// out[i] = in[2 * i] for i below count: a row halved.
+void GatherEvenBytes(std::uint8_t* out, const std::uint8_t* in, int count);
+
 }  // namespace zantor

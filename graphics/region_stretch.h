@@ -112,13 +112,18 @@ void Stretch(const IndexedBitmap& source, const PixelRect& from, typename Conver
   // Column i of the clipped run reads source column columns[i] (only when stretched); the
   // indexes of a stretched row are gathered first, so that the row converts as fast as a
   // whole one.
+  // A whole-number reduction reads every step-th column, without the table.
   std::vector<int> columns;
   std::vector<std::uint8_t> gathered;
+  const std::int64_t step = from_width % to_width == 0 ? from_width / to_width : 0;
+  const int first_source =
+      from.left +
+      static_cast<int>(SourceOf(std::int64_t{clipped.left} - to.left, from_width, to_width));
   if (!same_width) {
-    columns.resize(static_cast<std::size_t>(count));
+    columns.resize(static_cast<std::size_t>(step > 0 ? 0 : count));
     gathered.resize(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
-      const std::int64_t t = std::int64_t{clipped.left} + i - to.left;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      const std::int64_t t = std::int64_t{clipped.left} + static_cast<std::int64_t>(i) - to.left;
       columns[i] = from.left + static_cast<int>(SourceOf(t, from_width, to_width));
     }
   }
@@ -139,8 +144,15 @@ void Stretch(const IndexedBitmap& source, const PixelRect& from, typename Conver
     if (same_width) {
       convert.Run(out, in + first_column, count);
     } else {
-      for (int i = 0; i < count; ++i) gathered[i] = in[columns[i]];
-      convert.Run(out, gathered.data(), count);
+      if (step == 2) {
+        GatherEvenBytes(gathered.data(), in + first_source, count);
+      } else if (step > 0) {
+        const std::uint8_t* first = in + first_source;
+        for (int i = 0; i < count; ++i) gathered[i] = first[i * step];
+      } else {
+        for (int i = 0; i < count; ++i) gathered[i] = in[columns[i]];
+      }
+      convert.RunRows(out, 0, gathered.data(), 0, count, 1);
     }
     previous_row = source_row;
     previous_out = out;

@@ -175,5 +175,31 @@ TEST(RegionCopyOntoPicture, RowsOfSixteenAndMoreConvertLikeAnyOther) {
   }
 }
 
+TEST(RegionCopyOntoPicture, WholeReductionsReadEveryStepthColumnFromTheClippedEdge) {
+  // Wide enough for the sixteen-at-a-time path; each source column holds its own index.
+  IndexedBitmap source = Sized(120, 2);
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 120; ++x) source.ScanLine(y)[x] = static_cast<std::uint8_t>(x + y);
+  }
+  for (int i = 0; i < 256; ++i)
+    source.SetPaletteEntry(i, 0x010101u * static_cast<std::uint32_t>(i));
+  struct Case {
+    int step;
+    int left;  // of the target rectangle; negative is clipped by the picture
+  };
+  for (const Case c : {Case{2, 0}, Case{2, -3}, Case{3, -1}, Case{4, 0}}) {
+    const int width = 120 / c.step;
+    DisplayPicture picture(width, 2, ColorTable());
+    source.CopyRegion(picture, {c.left, 0, c.left + width, 2}, source.Bounds());
+    for (int y = 0; y < 2; ++y) {
+      for (int x = 0; x < width + c.left; ++x) {
+        const int column = (x - c.left) * c.step;
+        ASSERT_EQ(picture.Pixel(x, y), 0x010101u * static_cast<std::uint32_t>(column + y))
+            << "step " << c.step << " left " << c.left << " at " << x << "," << y;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace zantor
