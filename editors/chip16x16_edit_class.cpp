@@ -33,20 +33,11 @@ constexpr int kQuadrantSide = 32;  // a tile of the edited chip, shown four time
 constexpr int kEditedSide = 2 * kQuadrantSide;
 constexpr int kSelectedTileSide = 32;
 
-PixelRect TileCell(int tile) {
-  return PixelRect::FromSize(tile % kBankColumns * kTile, tile / kBankColumns * kTile, kTile,
-                             kTile);
-}
+PixelRect TileCell(int tile) { return PixelRect::GridCell(tile, kBankColumns, kTile); }
 
-PixelRect ChipCell(int chip) {
-  return PixelRect::FromSize(chip % kTableColumns * kChipSide, chip / kTableColumns * kChipSide,
-                             kChipSide, kChipSide);
-}
+PixelRect ChipCell(int chip) { return PixelRect::GridCell(chip, kTableColumns, kChipSide); }
 
-PixelRect BankTableCell(int tile) {
-  return PixelRect::FromSize(tile % kBankColumns * kBankCell, tile / kBankColumns * kBankCell,
-                             kBankCell, kBankCell);
-}
+PixelRect BankTableCell(int tile) { return PixelRect::GridCell(tile, kBankColumns, kBankCell); }
 
 }  // namespace
 

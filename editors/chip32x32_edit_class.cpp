@@ -29,9 +29,7 @@ constexpr int kPartSide = 32;  // a 16x16 part of the edited chip, shown twice i
 constexpr int kEditedSide = 2 * kPartSide;
 constexpr int kSelectedSide = 2 * kChip16;
 
-PixelRect SheetCell(int chip, int side) {
-  return PixelRect::FromSize(chip % kSheetColumns * side, chip / kSheetColumns * side, side, side);
-}
+PixelRect SheetCell(int chip, int side) { return PixelRect::GridCell(chip, kSheetColumns, side); }
 
 // Where chip k shows in the view when its half is shown.
 PixelRect ViewCell(int chip) { return SheetCell(chip % kChipsPerHalf, kChip32); }

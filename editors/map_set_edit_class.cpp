@@ -32,14 +32,9 @@ constexpr int kSelectedSide = 2 * kCell;
 constexpr int kLastMapSet = kMapSetCount - 1;
 constexpr int kLastFirstPage = kMapSetCount - 2;  // the common bar's last position
 
-PixelRect PageCell(int cell) {
-  return PixelRect::FromSize(cell % kColumns * kCell, cell / kColumns * kCell, kCell, kCell);
-}
+PixelRect PageCell(int cell) { return PixelRect::GridCell(cell, kColumns, kCell); }
 
-PixelRect TableCell(int chip) {
-  return PixelRect::FromSize(chip % kTableColumns * kTableCell, chip / kTableColumns * kTableCell,
-                             kTableCell, kTableCell);
-}
+PixelRect TableCell(int chip) { return PixelRect::GridCell(chip, kTableColumns, kTableCell); }
 
 }  // namespace
 

@@ -23,9 +23,7 @@ constexpr int kMarkerTextOffset = 6;
 static_assert(HexDigitFont::TextWidth(2) - kMarkerTextOffset <= kMarkerSide / 2 - 1 &&
               HexDigitFont::TextHeight() - kMarkerTextOffset <= kMarkerSide / 2 - 1);
 
-PixelRect SheetCell(int item, int side) {
-  return PixelRect::FromSize(item % kSheetColumns * side, item / kSheetColumns * side, side, side);
-}
+PixelRect SheetCell(int item, int side) { return PixelRect::GridCell(item, kSheetColumns, side); }
 
 int CheckedStageEntry(int entry) {
   return CheckedIndex(entry, EditorGraphics::kStageColors, "stage colour entry");

@@ -31,6 +31,10 @@ struct PixelRect {
     return {x, y, ClampedCoordinate(std::int64_t{x} + width),
             ClampedCoordinate(std::int64_t{y} + height)};
   }
+  // Cell n of a grid of square cells, numbered row by row from the top left.
+  static constexpr PixelRect GridCell(int n, int columns, int side) {
+    return FromSize(n % columns * side, n / columns * side, side, side);
+  }
   constexpr int Width() const { return right - left; }
   constexpr int Height() const { return bottom - top; }
   constexpr bool Empty() const { return right <= left || bottom <= top; }

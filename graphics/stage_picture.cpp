@@ -52,10 +52,7 @@ std::unique_ptr<DisplayPicture> DrawStagePicture(const FcPaletteData& palette,
   const int columns = std::min(request.columns, count);
   const int rows = (count + columns - 1) / columns;
   auto picture = graphics.CreateDisplayPicture(columns * kRoomSide, rows * kRoomSide);
-  const auto cell = [columns](int k) {
-    return PixelRect::FromSize(k % columns * kRoomSide, k / columns * kRoomSide, kRoomSide,
-                               kRoomSide);
-  };
+  const auto cell = [columns](int k) { return PixelRect::GridCell(k, columns, kRoomSide); };
   // Rooms of one map byte differ only in their markers: the room picture is drawn once, as
   // the tabs draw it, and copied to each of them; the markers follow within the room's own
   // cell, clipped at its edges as on the tab.
