@@ -9,22 +9,24 @@ namespace {
 struct BlockDefault {
   const char* key;
   std::int64_t address;
+  std::int64_t length;
 };
 
+// The palette blocks are four runs 20 bytes apart: of 16 colours, and of 4 animation bytes.
 constexpr std::array<BlockDefault, kLevelBlockCount> kBlocks = {{
-    {"BGBank", 0x990},
-    {"Chip16x16", 0xD10},
-    {"ChipProperty", 0x1110},
-    {"Chip32x32", 0x1210},
-    {"MapSet", 0x1610},
-    {"Map", 0x910},
-    {"BGPalette", 0x998},
-    {"BGPaletteAnime", 0x9A8},
-    {"ObjectScreen", 0xA10},
-    {"ObjectX", 0xA90},
-    {"ObjectY", 0xB10},
-    {"ObjectKind", 0xB90},
-    {"ObjectOffset", 0xC10},
+    {"BGBank", 0x990, 2},
+    {"Chip16x16", 0xD10, 1024},
+    {"ChipProperty", 0x1110, 256},
+    {"Chip32x32", 0x1210, 1024},
+    {"MapSet", 0x1610, 2560},
+    {"Map", 0x910, 80},
+    {"BGPalette", 0x998, 3 * 20 + 16},
+    {"BGPaletteAnime", 0x9A8, 3 * 20 + 4},
+    {"ObjectScreen", 0xA10, 128},
+    {"ObjectX", 0xA90, 128},
+    {"ObjectY", 0xB10, 128},
+    {"ObjectKind", 0xB90, 128},
+    {"ObjectOffset", 0xC10, 80},
 }};
 
 constexpr LevelBlock kSharedBlocks[] = {LevelBlock::Chip16x16, LevelBlock::ChipProperty,
@@ -40,6 +42,10 @@ const char* AddressData::KeyName(LevelBlock block) { return kBlocks[static_cast<
 
 std::int64_t AddressData::DefaultAddress(LevelBlock block) {
   return kBlocks[static_cast<int>(block)].address;
+}
+
+std::int64_t AddressData::BlockLength(LevelBlock block) {
+  return kBlocks[static_cast<int>(block)].length;
 }
 
 int AddressData::DefaultShareSource(int stage) {

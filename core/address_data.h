@@ -66,6 +66,9 @@ class AddressData {
   // Key names and defaults of the LevelDataAddress section, in block order.
   static const char* KeyName(LevelBlock block);
   static std::int64_t DefaultAddress(LevelBlock block);
+  // The bytes a block spans from its address: the palette blocks' runs with the gaps
+  // between them.
+  static std::int64_t BlockLength(LevelBlock block);
   static int DefaultShareSource(int stage);
 
  private:

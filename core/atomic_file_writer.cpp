@@ -1,13 +1,17 @@
 #include "core/atomic_file_writer.h"
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <random>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "core/file_reading.h"
 
@@ -38,16 +42,53 @@ fs::path ResolveLinks(fs::path path, std::error_code& error) {
   return {};
 }
 
-// A name of fixed length, so that a target whose name is as long as the file system
-// allows still has room for its temporary.
+constexpr int kTemporaryLetters = 6;
+
+// A short name whatever the target's, so that a target whose name is as long as the file
+// system allows still has room for its temporary: the prefix, the process id, a dash and
+// random letters.
 std::string TemporaryName() {
   static constexpr std::string_view kLetters =
       "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
   static std::mt19937_64 generator{std::random_device{}()};
   std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
-  std::string name = ".zantor-save-";
-  for (int i = 0; i < 6; ++i) name += kLetters[pick(generator)];
+  std::string name = kTemporaryPrefix + std::to_string(::getpid()) + "-";
+  for (int i = 0; i < kTemporaryLetters; ++i) name += kLetters[pick(generator)];
   return name;
+}
+
+// The process id in a temporary's name; 0 for a name that is not a temporary's.
+pid_t TemporaryOwner(std::string_view name) {
+  const std::string_view prefix = kTemporaryPrefix;
+  if (!name.starts_with(prefix)) return 0;
+  name.remove_prefix(prefix.size());
+  pid_t pid = 0;
+  const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), pid);
+  const std::string_view rest(end, name.data() + name.size() - end);
+  if (error != std::errc() || pid <= 0 || rest.size() != kTemporaryLetters + 1 || rest[0] != '-') {
+    return 0;
+  }
+  return pid;
+}
+
+bool ProcessRuns(pid_t pid) { return ::kill(pid, 0) == 0 || errno != ESRCH; }
+
+// The whole content of an open file, read from its start.
+bool ReadWhole(int fd, std::vector<std::uint8_t>& bytes) {
+  struct stat s {};
+  if (::fstat(fd, &s) != 0) return false;
+  bytes.resize(static_cast<std::size_t>(s.st_size));
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t got = ::pread(fd, bytes.data() + done, bytes.size() - done,
+                                static_cast<off_t>(done));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return false;
+    if (got == 0) break;
+    done += static_cast<std::size_t>(got);
+  }
+  bytes.resize(done);
+  return true;
 }
 
 // Claims the disk space for size bytes, so that a full disk shows before anything is
@@ -111,21 +152,49 @@ int AtomicFileWriter::CreateTemporaryIn(const fs::path& folder, std::string& pat
   return -1;  // errno still EEXIST
 }
 
+void RemoveAbandonedTemporaries(const fs::path& folder) {
+  std::error_code error;
+  for (fs::directory_iterator entry(folder.empty() ? fs::path(".") : folder, error), end;
+       !error && entry != end; entry.increment(error)) {
+    const pid_t owner = TemporaryOwner(entry->path().filename().string());
+    std::error_code ignored;
+    if (owner != 0 && owner != ::getpid() && !ProcessRuns(owner) &&
+        entry->symlink_status(ignored).type() == fs::file_type::regular) {
+      fs::remove(entry->path(), ignored);
+    }
+  }
+}
+
 std::string AtomicFileWriter::WriteInPlace(const fs::path& target,
                                            std::span<const std::uint8_t> data) {
-  FileHandle file(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
+  FileHandle file(::open(target.c_str(), (backup_ ? O_RDWR : O_WRONLY) | O_CLOEXEC));
+  if (file.get() < 0) return Reason(errno);
+  if (backup_) {
+    // Two copies of the program saving one file in place take turns, so that each keeps
+    // the other's whole content, never a half-written one.
+    while (::flock(file.get(), LOCK_EX) != 0) {
+      if (errno != EINTR) return Reason(errno);
+    }
+    std::vector<std::uint8_t> old;
+    if (!ReadWhole(file.get(), old)) return Reason(errno);
+    if (std::string reason = backup_->Keep(target, old); !reason.empty()) return reason;
+  }
   struct stat before {};
-  if (file.get() < 0 || ::fstat(file.get(), &before) != 0) return Reason(errno);
+  if (::fstat(file.get(), &before) != 0) return Reason(errno);
   if (const int error = ReserveSpace(file.get(), data.size()); error != 0) {
-    // A reservation that failed partway may have lengthened the file.
+    // A reservation that failed partway may have lengthened the file; its bytes are whole.
     [[maybe_unused]] const int ignored = ::ftruncate(file.get(), before.st_size);
+    if (backup_) backup_->Drop(target);
     return Reason(error);
   }
+  // From here a failure may leave the file torn: the kept copy stays for the next open.
   if (!WriteContent(file.get(), data) ||
-      ::ftruncate(file.get(), static_cast<off_t>(data.size())) != 0 || ::fsync(file.get()) != 0 ||
-      !file.Close()) {
+      ::ftruncate(file.get(), static_cast<off_t>(data.size())) != 0 || ::fsync(file.get()) != 0) {
     return Reason(errno);
   }
+  // Still under the lock: another save must not find this copy and take it for its own.
+  if (backup_) backup_->Drop(target);
+  if (!file.Close()) return Reason(errno);
   return {};
 }
 
@@ -143,6 +212,7 @@ std::string AtomicFileWriter::Write(const fs::path& requested, std::span<const s
   // The rename below needs only the folder's consent; the file's own must not be skipped.
   if (exists && !MayWrite(target.string())) return Reason(errno);
 
+  RemoveAbandonedTemporaries(target.parent_path());
   std::string temporary;
   FileHandle file(CreateTemporaryIn(target.parent_path(), temporary));
   if (file.get() < 0) {

@@ -2,8 +2,11 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
+
+#include "core/in_place_backup.h"
 
 namespace zantor {
 
@@ -15,9 +18,16 @@ namespace zantor {
 // so is one that is no regular file (a pipe, a device).
 // Where the folder refuses the user a temporary file but the target itself is writable,
 // the target is overwritten in place once the disk has granted the room for the new
-// content; that is the one case that is not all-or-nothing.
+// content; that is the one case that is not all-or-nothing. Given a backup, the writer keeps
+// the old content there until the new one is on the disk (and refuses to write in place
+// when it cannot), so that a crash halfway can be undone; without one it writes in place
+// unguarded.
+// A temporary carries the writing process's id in its name: one left by a process that no
+// longer runs (killed halfway) is removed when the next save starts in its folder.
 class AtomicFileWriter {
  public:
+  explicit AtomicFileWriter(std::optional<InPlaceBackup> backup = std::nullopt)
+      : backup_(std::move(backup)) {}
   virtual ~AtomicFileWriter() = default;
 
   // Returns an empty text on success, else the system's reason for the failure; the
@@ -39,6 +49,15 @@ class AtomicFileWriter {
   // path, or returns -1 with errno set.
   int CreateTemporaryIn(const std::filesystem::path& folder, std::string& path);
   std::string WriteInPlace(const std::filesystem::path& target, std::span<const std::uint8_t> data);
+
+  std::optional<InPlaceBackup> backup_;
 };
+
+// The prefix of every temporary a save makes beside its target.
+inline constexpr char kTemporaryPrefix[] = ".zantor-save-";
+
+// Removes the temporaries in folder whose writing process no longer runs; those of a living
+// process, and every other file, stay.
+void RemoveAbandonedTemporaries(const std::filesystem::path& folder);
 
 }  // namespace zantor

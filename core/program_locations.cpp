@@ -68,6 +68,8 @@ bool MayCreateFilesIn(const fs::path& folder) { return ::access(folder.c_str(), 
 ProgramFolders ProgramFoldersFromEnvironment(fs::path programDir) {
   ProgramFolders folders;
   folders.programDir = std::move(programDir);
+  // An installed program finds its data under its own prefix, wherever that is.
+  AddFolder(folders.dataDirs, folders.programDir / ".." / "share");
   AddFolder(folders.dataDirs, BaseFolder("XDG_DATA_HOME", ".local/share"));
   std::string systemDirs = Variable("XDG_DATA_DIRS");
   if (systemDirs.empty()) systemDirs = "/usr/local/share/:/usr/share/";
@@ -79,6 +81,8 @@ ProgramFolders ProgramFoldersFromEnvironment(fs::path programDir) {
   }
   const fs::path configBase = BaseFolder("XDG_CONFIG_HOME", ".config");
   if (!configBase.empty()) folders.configDir = configBase / kProgramFolderName;
+  const fs::path cacheBase = BaseFolder("XDG_CACHE_HOME", ".cache");
+  if (!cacheBase.empty()) folders.cacheDir = cacheBase / kProgramFolderName;
   return folders;
 }
 

@@ -24,19 +24,23 @@ std::filesystem::path RunningProgramFolder(const char* startedAs);
 struct ProgramFolders {
   // The executable's folder.
   std::filesystem::path programDir;
-  // Looked in after the program's folder, the user's first: $XDG_DATA_HOME/zantor5editor,
-  // then each of $XDG_DATA_DIRS/zantor5editor.
+  // Looked in after the program's folder: first the data folder of the prefix it was
+  // installed into (programDir/../share/zantor5editor), then the user's,
+  // $XDG_DATA_HOME/zantor5editor, then each of $XDG_DATA_DIRS/zantor5editor.
   std::vector<std::filesystem::path> dataDirs;
   // $XDG_CONFIG_HOME/zantor5editor; empty when no home folder is known.
   std::filesystem::path configDir;
+  // $XDG_CACHE_HOME/zantor5editor, where a save written in place keeps the old bytes until
+  // the new ones are on the disk; empty when no home folder is known.
+  std::filesystem::path cacheDir;
   // Replaceable because root may create files even in a read-only folder.
   std::function<bool(const std::filesystem::path&)> mayCreateFilesIn = MayCreateFilesIn;
 };
 
 // The folders of a program in programDir from XDG_DATA_HOME, XDG_DATA_DIRS,
-// XDG_CONFIG_HOME and HOME; an unset or empty variable takes its XDG default
-// (~/.local/share, /usr/local/share:/usr/share, ~/.config), and relative entries are
-// ignored.
+// XDG_CONFIG_HOME, XDG_CACHE_HOME and HOME; an unset or empty variable takes its XDG default
+// (~/.local/share, /usr/local/share:/usr/share, ~/.config, ~/.cache), and relative entries
+// are ignored.
 ProgramFolders ProgramFoldersFromEnvironment(std::filesystem::path programDir);
 
 // Where a file was looked for and which one wins.

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "core/hex_text.h"
 #include "core/image_file.h"
+#include "core/output_file_check.h"
 
 namespace zantor {
 
@@ -61,8 +63,33 @@ bool RomImageData::Open(const std::filesystem::path& path) {
   bytes_.WriteBlock(0, *file);
   size_ = static_cast<std::int64_t>(file->size());
   fileName_ = path.string();
+  stamp_ = FileStamp::Of(*file);
   for (auto& stage : stages_) stage->LoadAll();
+
+  if (const std::vector<int> past = StagesPastEnd(); !past.empty()) {
+    std::string numbers;
+    for (const int stage : past) {
+      if (!numbers.empty()) numbers += ", ";
+      numbers += TwoDigitHexText(stage);
+    }
+    notifier_.ShowMessage("ファイルが短いため、ステージ" + numbers +
+                          "のデータの一部がファイルの外にあります。その部分の変更は保存されません。");
+  }
   return true;
+}
+
+std::vector<int> RomImageData::StagesPastEnd() const {
+  std::vector<int> past;
+  for (int stage = 0; stage < kStageCount; ++stage) {
+    for (int b = 0; b < kLevelBlockCount; ++b) {
+      const auto block = static_cast<LevelBlock>(b);
+      if (addresses_.Address(block, stage) + AddressData::BlockLength(block) > size_) {
+        past.push_back(stage);
+        break;
+      }
+    }
+  }
+  return past;
 }
 
 void RomImageData::StoreModifiedGroups(StageData& stage, ImageBytes& target) {
@@ -85,17 +112,39 @@ void RomImageData::StoreModifiedGroups(StageData& stage, ImageBytes& target) {
 bool RomImageData::Save(const std::filesystem::path& path) {
   if (!IsOpen()) return false;
   for (auto& stage : stages_) StoreModifiedGroups(*stage, bytes_);
+  const std::int64_t dropped = TakeBytesPastEnd();
 
-  const std::string error = writer_->Write(path, {bytes_.Data(), static_cast<std::size_t>(size_)});
+  const std::span<const std::uint8_t> content{bytes_.Data(), static_cast<std::size_t>(size_)};
+  const std::string error = writer_->Write(path, content);
   if (!error.empty()) {
     // Flags and histories stay, so the user can save again elsewhere.
     notifier_.ReportError(CannotWriteReport(path, error));
     return false;
   }
+  stamp_ = FileStamp::Of(content);
   flags_.ClearAll();
   ClearAllHistory();
   fileName_ = path.string();
+  if (dropped > 0) {
+    notifier_.ShowMessage(std::to_string(dropped) +
+                          "バイトの変更はファイルの外にあるため保存されませんでした。");
+  }
   return true;
+}
+
+std::int64_t RomImageData::TakeBytesPastEnd() {
+  std::uint8_t* const end = bytes_.Data() + size_;
+  std::uint8_t* const capacity = bytes_.Data() + ImageBytes::kCapacity;
+  // Open leaves zeros there, so only stores since can have put anything else.
+  const auto count = std::count_if(end, capacity, [](std::uint8_t b) { return b != 0; });
+  std::fill(end, capacity, std::uint8_t{0});
+  return static_cast<std::int64_t>(count);
+}
+
+bool RomImageData::ChangedOnDisk(const std::filesystem::path& path) const {
+  if (!IsOpen()) return false;
+  if (path != std::filesystem::path(fileName_) && !IsSameFile(path, fileName_)) return false;
+  return stamp_.ChangedOnDisk(path);
 }
 
 std::vector<std::uint8_t> RomImageData::SavedBytes() {
@@ -111,6 +160,7 @@ void RomImageData::Close() {
   bytes_.Clear(size_);
   size_ = 0;
   fileName_.clear();
+  stamp_ = {};
   currentStage_ = 0;
   ClearAllHistory();
 }

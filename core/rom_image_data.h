@@ -10,6 +10,7 @@
 #include "core/address_data.h"
 #include "core/atomic_file_writer.h"
 #include "core/edit_flag_management.h"
+#include "core/file_stamp.h"
 #include "core/image_bytes.h"
 #include "core/image_file.h"
 #include "core/my_mem_ini_file.h"
@@ -35,11 +36,18 @@ class RomImageData {
   RomImageData& operator=(const RomImageData&) = delete;
 
   // Reads, checks and decodes a file; on any failure the open image stays as it was.
-  // Every stage's history is emptied first, whatever the outcome.
+  // Every stage's history is emptied first, whatever the outcome. A file too short for some
+  // stages' blocks opens with a message naming those stages.
   bool Open(const std::filesystem::path& path);
   // Stores the flagged groups of every stage and writes the first Size() bytes to path.
-  // False (and nothing cleared) when no image is open or the file cannot be written.
+  // False (and nothing cleared) when no image is open or the file cannot be written. Edited
+  // bytes past the end, which the file has no room for, are counted in a message.
   bool Save(const std::filesystem::path& path);
+  // Whether path is the file this image was opened from or last saved to, and another
+  // program has changed that file's bytes since.
+  bool ChangedOnDisk(const std::filesystem::path& path) const;
+  // The stages with a block that reaches past the end of the open image, in order.
+  std::vector<int> StagesPastEnd() const;
   // The first Size() bytes as Save would write them, every flagged group stored, made in a
   // copy: the image buffer, the flags, the histories and the file stay as they are.
   std::vector<std::uint8_t> SavedBytes();
@@ -83,6 +91,9 @@ class RomImageData {
 
  private:
   void StoreModifiedGroups(StageData& stage, ImageBytes& target);
+  // Counts the bytes stores left past the end, then clears them: the file has no room for
+  // them, and the buffer holds there what the file gave, nothing.
+  std::int64_t TakeBytesPastEnd();
 
   EditFlagManagement& flags_;
   const std::vector<std::string>& attributeNames_;
@@ -94,6 +105,8 @@ class RomImageData {
   std::array<std::unique_ptr<StageData>, kStageCount> stages_;
   std::int64_t size_ = 0;
   std::string fileName_;
+  // The file as last read or written here.
+  FileStamp stamp_;
   int currentStage_ = 0;
 };
 

@@ -58,6 +58,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static OpenedImage image;
   static OpenedImage reopened;
 
+  // Short images are told of at every open and save: only this input's messages are kept.
+  image.notifier.messages.clear();
+  reopened.notifier.messages.clear();
   image.rom.Close();
   const bool opened = image.rom.Open(input.Write(data, size));
   FUZZ_CHECK(opened == image.rom.IsOpen());

@@ -4,9 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+
 #include <cerrno>
 #include <cstdint>
+#include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/testing/failing_content_writer.h"
@@ -242,9 +247,11 @@ TEST(AtomicFileWriter, TheTemporaryNameIsShortWhateverTheTargetsName) {
     EXPECT_EQ(Write(writer, path), "");
     EXPECT_EQ(ReadFile(path), kNew);
     EXPECT_NE(Stat(path).st_ino, old_inode) << "replaced through a temporary, not in place";
+    const std::string owned = ".zantor-save-" + std::to_string(::getpid()) + "-";
     for (const fs::path& temporary : writer.names) {
       EXPECT_EQ(temporary.parent_path(), folder.Path());
-      EXPECT_EQ(temporary.filename().string().size(), std::string(".zantor-save-XXXXXX").size());
+      EXPECT_EQ(temporary.filename().string().substr(0, owned.size()), owned);
+      EXPECT_EQ(temporary.filename().string().size(), owned.size() + 6);
     }
   }
 }
@@ -304,6 +311,166 @@ TEST(AtomicFileWriter, AReadOnlyFileIsNotReplaced) {
   EXPECT_EQ(Write(writer, path), std::system_category().message(EACCES));
   EXPECT_EQ(ReadFile(path), kOld);
   EXPECT_EQ(fs::status(path).permissions(), fs::perms(0444));
+}
+
+// A process that runs until it is killed.
+struct LivingProcess {
+  LivingProcess() : pid(::fork()) {
+    if (pid == 0) {
+      ::pause();
+      ::_exit(0);
+    }
+  }
+  ~LivingProcess() {
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+  }
+  pid_t pid;
+};
+
+pid_t DeadProcess() {
+  const pid_t pid = ::fork();
+  if (pid == 0) ::_exit(0);
+  ::waitpid(pid, nullptr, 0);
+  return pid;
+}
+
+TEST(AtomicFileWriter, ASaveRemovesTheTemporariesOfProcessesThatNoLongerRun) {
+  TemporaryFolder folder;
+  const LivingProcess living;
+  const std::string dead = ".zantor-save-" + std::to_string(DeadProcess()) + "-AbC123";
+  const std::string alive = ".zantor-save-" + std::to_string(living.pid) + "-AbC123";
+  const std::string mine = ".zantor-save-" + std::to_string(::getpid()) + "-AbC123";
+  // Names that only look alike are somebody else's files.
+  const std::vector<std::string> kept = {alive,
+                                         mine,
+                                         ".zantor-save-AbC123",
+                                         ".zantor-save-x-AbC123",
+                                         ".zantor-save-" + std::to_string(DeadProcess()) + "-AbC",
+                                         "game.nes"};
+  for (const std::string& name : kept) WriteFile(folder.File(name), kOld);
+  WriteFile(folder.File(dead), kOld);
+  fs::create_directory(folder.File("other"));
+  WriteFile(folder.File("other") / dead, kOld);
+
+  AtomicFileWriter writer;
+  EXPECT_EQ(Write(writer, folder.File("game.nes")), "");
+  EXPECT_FALSE(fs::exists(folder.File(dead)));
+  for (const std::string& name : kept) EXPECT_TRUE(fs::exists(folder.File(name))) << name;
+  EXPECT_TRUE(fs::exists(folder.File("other") / dead)) << "only the target's folder is cleaned";
+}
+
+// Writes in place (the folder refuses temporaries) with the old bytes kept in a backup
+// folder, the new bytes a little at a time, so that a kill can land anywhere in the write.
+class SlowInPlaceWriter : public AtomicFileWriter {
+ public:
+  explicit SlowInPlaceWriter(const fs::path& backupFolder)
+      : AtomicFileWriter(InPlaceBackup(backupFolder)) {}
+
+ protected:
+  int CreateTemporary(const std::string&) override {
+    errno = EACCES;
+    return -1;
+  }
+  bool WriteContent(int fd, std::span<const std::uint8_t> data) override {
+    constexpr std::size_t kStep = 64 * 1024;
+    for (std::size_t at = 0; at < data.size(); at += kStep) {
+      if (!AtomicFileWriter::WriteContent(fd, data.subspan(at, std::min(kStep, data.size() - at)))) {
+        return false;
+      }
+      std::this_thread::sleep_for(std::chrono::microseconds(300));
+    }
+    return true;
+  }
+};
+
+std::vector<std::uint8_t> Pattern(std::size_t size, std::uint8_t seed) {
+  std::vector<std::uint8_t> bytes(size);
+  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + seed);
+  return bytes;
+}
+
+// Saves newImage over path in a child process, killed after delay unless it is done by then;
+// returns how long the child ran.
+std::chrono::microseconds SaveInChild(const fs::path& path, const fs::path& backups,
+                                      const std::vector<std::uint8_t>& newImage,
+                                      std::chrono::microseconds delay) {
+  const auto start = std::chrono::steady_clock::now();
+  const pid_t child = ::fork();
+  if (child == 0) {
+    SlowInPlaceWriter writer(backups);
+    ::_exit(writer.Write(path, newImage).empty() ? 0 : 1);
+  }
+  int status = 0;
+  while (::waitpid(child, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() - start >= delay) {
+      ::kill(child, SIGKILL);
+      ::waitpid(child, &status, 0);
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(50));
+  }
+  return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() -
+                                                               start);
+}
+
+TEST(AtomicFileWriter, AnInPlaceSaveKilledAnywhereCanBeUndone) {
+  const auto oldImage = Pattern(2 * 1024 * 1024, 1);
+  const auto newImage = Pattern(2 * 1024 * 1024, 2);
+  // How long a whole save takes here, so that the kills spread over all of it; a save that
+  // never ends is killed after ten seconds.
+  std::chrono::microseconds whole{};
+  {
+    TemporaryFolder folder;
+    WriteFile(folder.File("game.nes"), oldImage);
+    whole = SaveInChild(folder.File("game.nes"), folder.File("cache"), newImage,
+                        std::chrono::seconds(10));
+    ASSERT_EQ(ReadFile(folder.File("game.nes")), newImage);
+  }
+  std::mt19937 random(20261209);
+  int torn = 0;
+  for (int run = 0; run < 16; ++run) {
+    SCOPED_TRACE(run);
+    TemporaryFolder folder;
+    const auto path = folder.File("game.nes");
+    const auto backups = folder.File("cache");
+    WriteFile(path, oldImage);
+    SaveInChild(path, backups, newImage,
+                std::chrono::microseconds(random() % std::max<long>(1, whole.count())));
+
+    const auto onDisk = ReadFile(path);
+    const InPlaceBackup backup(backups);
+    if (const auto kept = backup.Find(path)) {
+      EXPECT_EQ(*kept, oldImage) << "the copy holds the bytes from before the save";
+      torn += onDisk != oldImage && onDisk != newImage;
+      SlowInPlaceWriter restore(backups);
+      ASSERT_EQ(restore.Write(path, *kept), "");
+      EXPECT_EQ(ReadFile(path), oldImage);
+      EXPECT_FALSE(backup.Find(path)) << "a completed write drops its copy";
+    } else {
+      EXPECT_TRUE(onDisk == oldImage || onDisk == newImage) << "torn without a copy";
+    }
+  }
+  EXPECT_GT(torn, 0) << "no kill landed inside the write: the test proves nothing";
+}
+
+TEST(AtomicFileWriter, AnInPlaceSaveLeavesNoCopyAndIsRefusedWithoutRoomForOne) {
+  TemporaryFolder folder;
+  const auto path = folder.File("game.nes");
+  WriteFile(path, kOld);
+  SlowInPlaceWriter writer(folder.File("cache"));
+  EXPECT_EQ(Write(writer, path), "");
+  EXPECT_EQ(ReadFile(path), kNew);
+  EXPECT_EQ(EntryCount(folder.File("cache")), 0u);
+
+  // A plain file where the backup folder should be: no copy, so no write in place.
+  WriteFile(folder.File("blocked"), kOld);
+  SlowInPlaceWriter blocked(folder.File("blocked") / "cache");
+  EXPECT_EQ(blocked.Write(path, kOld), std::system_category().message(ENOTDIR));
+  EXPECT_EQ(ReadFile(path), kNew);
+  SlowInPlaceWriter nowhere({});
+  EXPECT_EQ(nowhere.Write(path, kOld), std::system_category().message(ENOENT));
+  EXPECT_EQ(ReadFile(path), kNew);
 }
 
 }  // namespace

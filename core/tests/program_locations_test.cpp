@@ -29,50 +29,63 @@ struct Environment {
 };
 
 TEST(ProgramFolders, XdgVariablesOrTheirDefaults) {
-  const std::vector<fs::path> defaults = {"/h/.local/share/zantor5editor",
+  // The prefix the program is installed into comes first, whatever the variables say.
+  const fs::path prefix = "/opt/share/zantor5editor";
+  const std::vector<fs::path> defaults = {prefix, "/h/.local/share/zantor5editor",
                                           "/usr/local/share/zantor5editor",
                                           "/usr/share/zantor5editor"};
   struct Case {
-    Value dataHome, dataDirs, configHome, home;
+    Value dataHome, dataDirs, configHome, cacheHome, home;
     std::vector<fs::path> data;
-    fs::path config;
+    fs::path config, cache;
   } cases[] = {
-      {{}, {}, {}, "/h", defaults, "/h/.config/zantor5editor"},
-      {"", "", "", "/h", defaults, "/h/.config/zantor5editor"},  // empty is unset
+      {{}, {}, {}, {}, "/h", defaults, "/h/.config/zantor5editor", "/h/.cache/zantor5editor"},
+      // Empty is unset.
+      {"", "", "", "", "/h", defaults, "/h/.config/zantor5editor", "/h/.cache/zantor5editor"},
       {"/d",
        "/a:/b/",
        "/c",
+       "/k",
        "/h",
-       {"/d/zantor5editor", "/a/zantor5editor", "/b/zantor5editor"},
-       "/c/zantor5editor"},
+       {prefix, "/d/zantor5editor", "/a/zantor5editor", "/b/zantor5editor"},
+       "/c/zantor5editor",
+       "/k/zantor5editor"},
       // Relative entries are ignored and each folder is looked in once.
       {"r",
-       "r::/a:/a/:/h/.local/share",
+       "r::/a:/a/:/h/.local/share:/opt/share",
+       "r",
        "r",
        "/h",
-       {"/h/.local/share/zantor5editor", "/a/zantor5editor"},
-       "/h/.config/zantor5editor"},
-      {{}, {}, {}, {}, {defaults[1], defaults[2]}, ""},
+       {prefix, "/h/.local/share/zantor5editor", "/a/zantor5editor"},
+       "/h/.config/zantor5editor",
+       "/h/.cache/zantor5editor"},
+      {{}, {}, {}, {}, {}, {prefix, defaults[2], defaults[3]}, "", ""},
   };
   for (const Case& c : cases) {
     const Environment set({{"XDG_DATA_HOME", c.dataHome},
                            {"XDG_DATA_DIRS", c.dataDirs},
                            {"XDG_CONFIG_HOME", c.configHome},
+                           {"XDG_CACHE_HOME", c.cacheHome},
                            {"HOME", c.home}});
     const ProgramFolders folders = ProgramFoldersFromEnvironment("/opt/bin");
     EXPECT_EQ(folders.programDir, "/opt/bin");
     EXPECT_EQ(folders.dataDirs, c.data);
     EXPECT_EQ(folders.configDir, c.config);
+    EXPECT_EQ(folders.cacheDir, c.cache);
   }
 }
 
 TEST(ProgramFolders, TheFirstPlaceHoldingTheFileWinsForThePaletteAndTheLists) {
   const testing::TemporaryFolder root;
   const fs::path old = fs::current_path();
-  // Work, program, the user's data folder (set or under HOME) and two system ones.
+  // Work, program, the prefix it is installed into, the user's data folder (set or under
+  // HOME) and two system ones.
   for (const bool userDataSet : {true, false}) {
     const fs::path user = userDataSet ? root.File("d") : root.File("h/.local/share");
-    const std::vector<fs::path> places = {root.File("w"), root.File("p"), user / "zantor5editor",
+    const std::vector<fs::path> places = {root.File("w"),
+                                          root.File("p/bin"),
+                                          root.File("p/share/zantor5editor"),
+                                          user / "zantor5editor",
                                           root.File("s1/zantor5editor"),
                                           root.File("s2/zantor5editor")};
     for (const fs::path& place : places) fs::create_directories(place);
@@ -103,7 +116,7 @@ TEST(ProgramFolders, TheFirstPlaceHoldingTheFileWinsForThePaletteAndTheLists) {
     for (const fs::path& place : places) note.append("\n").append(place.string());
     EXPECT_EQ(FindMasterPalette("fcpalette.pal", folders).SearchedFoldersNote(), note);
     // A name with a folder is looked for there only.
-    EXPECT_EQ(FindMasterPalette(places[4] / "fcpalette.pal", folders).SearchedFoldersNote(), "");
+    EXPECT_EQ(FindMasterPalette(places[5] / "fcpalette.pal", folders).SearchedFoldersNote(), "");
     fs::current_path(old);
   }
 }

@@ -72,7 +72,8 @@ TEST(RomOpen, LengthLimits) {
     EXPECT_EQ(f.rom.Open(path), opens);
     EXPECT_EQ(f.rom.IsOpen(), opens);
     if (opens) {
-      EXPECT_TRUE(f.notifier.messages.empty());
+      // A header alone holds no stage: each is named as lying outside the file.
+      EXPECT_EQ(f.notifier.messages.size(), size == 16 ? 1u : 0u);
       EXPECT_EQ(f.rom.Size(), static_cast<std::int64_t>(size));
       EXPECT_EQ(f.rom.FileName(), path.string());
     } else {
@@ -177,6 +178,107 @@ TEST(RomOpen, EveryStageIsDecodedAndTheHeaderRead) {
     EXPECT_EQ(o.f.rom.Stage(stage).Map()[0], o.original[StageOffset(stage, 0x910)]);
   }
   EXPECT_EQ(o.f.rom.Stage(11).Chip16x16()[0], o.original[StageOffset(8, 0xD10)]);
+}
+
+TEST(RomOpen, AShortImageNamesTheStagesReachingPastItsEndOnce) {
+  TemporaryFolder folder;
+  const struct {
+    std::size_t size;
+    std::string stages;
+  } cases[] = {
+      {0x9000, "04, 05, 06, 07, 08, 09, 0A, 0B, 0C, 0D, 0E, 0F"},
+      // Stage 0's last block (its map sets) ends at 0x2010 exactly.
+      {0x2010, "01, 02, 03, 04, 05, 06, 07, 08, 09, 0A, 0B, 0C, 0D, 0E, 0F"},
+      {0x200F, "00, 01, 02, 03, 04, 05, 06, 07, 08, 09, 0A, 0B, 0C, 0D, 0E, 0F"},
+      {kImageSize, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.size);
+    RomFixture f;
+    WriteFile(folder.File("short.nes"), MakeImage(c.size));
+    ASSERT_TRUE(f.rom.Open(folder.File("short.nes")));
+    const std::vector<std::string> expected =
+        c.stages.empty() ? std::vector<std::string>{}
+                         : std::vector<std::string>{
+                               "ファイルが短いため、ステージ" + c.stages +
+                               "のデータの一部がファイルの外にあります。その部分の変更は保存されません。"};
+    EXPECT_EQ(f.notifier.messages, expected);
+  }
+}
+
+TEST(RomSave, EditsPastTheEndAreCountedAfterWritingAndTheLengthStays) {
+  OpenImage o("", 0x9000);
+  o.f.notifier.messages.clear();
+  StageData& four = o.f.rom.Stage(4);  // its 16x16 chips straddle the end at 0x9000
+  four.SetChipTile(0, Flip(four.Chip16x16()[0]));  // inside, at 0x8D10
+  four.SetChipTile(1023, 0x55);                    // at 0x910F, past the end
+  o.f.flags.SetChip16x16Modified(4, true);
+  o.f.rom.Stage(12).SetMapRoom(0, 7);  // its whole map lies past the end
+  o.f.rom.Stage(12).SetMapRoom(1, 8);
+  o.f.flags.SetMapModified(12, true);
+  ASSERT_TRUE(o.f.rom.Save(o.path));
+
+  EXPECT_EQ(o.f.notifier.messages,
+            std::vector<std::string>{"3バイトの変更はファイルの外にあるため保存されませんでした。"});
+  const auto saved = ReadFile(o.path);
+  EXPECT_EQ(saved.size(), 0x9000u);
+  EXPECT_EQ(Differences(o.original, saved), std::vector<std::int64_t>{0x8D10});
+
+  // Saved again, nothing new was dropped: the count is of this save's edits only.
+  o.f.notifier.messages.clear();
+  four.SetChipTile(1, Flip(four.Chip16x16()[1]));
+  o.f.flags.SetChip16x16Modified(4, true);
+  ASSERT_TRUE(o.f.rom.Save(o.path));
+  EXPECT_EQ(o.f.notifier.messages,
+            std::vector<std::string>{"1バイトの変更はファイルの外にあるため保存されませんでした。"})
+      << "the chip edited past the end is stored again, and again not saved";
+  o.f.notifier.messages.clear();
+  o.f.rom.Stage(0).SetMapRoom(0, Flip(o.f.rom.Stage(0).Map()[0]));
+  o.f.flags.SetMapModified(0, true);
+  ASSERT_TRUE(o.f.rom.Save(o.path));
+  EXPECT_TRUE(o.f.notifier.messages.empty());
+}
+
+TEST(RomSave, AChangeByAnotherProgramIsSeenByContentWhateverTheName) {
+  OpenImage o;
+  const auto link = o.folder.File("link.nes");
+  std::filesystem::create_symlink(o.path, link);
+  WriteFile(o.folder.File("other.nes"), o.original);
+  EXPECT_FALSE(o.f.rom.ChangedOnDisk(o.path));
+
+  auto changed = o.original;
+  changed[100] = Flip(changed[100]);
+  const struct {
+    std::vector<std::uint8_t> content;  // what another program leaves in the file
+    bool changed;
+  } cases[] = {
+      {changed, true},
+      {o.original, false},  // written again, the same bytes: nothing to lose
+      {std::vector<std::uint8_t>(o.original.begin(), o.original.end() - 1), true},
+      {[&] {
+         auto longer = o.original;
+         longer.push_back(0);
+         return longer;
+       }(),
+       true},
+  };
+  for (const auto& c : cases) {
+    WriteFile(o.path, c.content);
+    EXPECT_EQ(o.f.rom.ChangedOnDisk(o.path), c.changed);
+    EXPECT_EQ(o.f.rom.ChangedOnDisk(link), c.changed) << "the same file through a link";
+    EXPECT_FALSE(o.f.rom.ChangedOnDisk(o.folder.File("other.nes"))) << "another file";
+  }
+  WriteFile(o.path, changed);
+  ASSERT_TRUE(o.f.rom.Save(o.path));
+  EXPECT_FALSE(o.f.rom.ChangedOnDisk(o.path)) << "remembered again after the save";
+  std::filesystem::remove(o.path);
+  EXPECT_FALSE(o.f.rom.ChangedOnDisk(o.path)) << "a file gone has nothing to lose";
+
+  ASSERT_TRUE(o.f.rom.Save(o.folder.File("saved-as.nes")));
+  WriteFile(o.folder.File("saved-as.nes"), changed);
+  EXPECT_TRUE(o.f.rom.ChangedOnDisk(o.folder.File("saved-as.nes")));
+  o.f.rom.Close();
+  EXPECT_FALSE(o.f.rom.ChangedOnDisk(o.folder.File("saved-as.nes")));
 }
 
 // ---- Saving ----
