@@ -15,6 +15,7 @@
 #include "core/edit_flag_management.h"
 #include "core/fc_palette_data.h"
 #include "core/my_mem_ini_file.h"
+#include "core/output_file_check.h"
 #include "core/program_locations.h"
 #include "core/rom_image_data.h"
 #include "graphics/stage_picture.h"
@@ -147,8 +148,14 @@ int RunExportCommand(int argc, const char* const* argv) {
     return 2;
   }
   const ProgramFolders folders = ProgramFoldersFromEnvironment(RunningProgramFolder(argv[0]));
-  FcPaletteData palette;
   const FileSearch paletteFile = FindMasterPalette(kMasterPaletteFileName, folders);
+  const std::string refusal = OutputRefusal(
+      command->picture, {command->image, paletteFile.file, SettingsFilePath(folders)}, ".png");
+  if (!refusal.empty()) {
+    notifier.ShowMessage(refusal);
+    return 2;
+  }
+  FcPaletteData palette;
   if (!palette.Load(paletteFile.file, notifier, paletteFile.SearchedFoldersNote())) return 1;
   // The address table the window would use; read only, the file is never written here.
   TMyMemIniFile settings(SettingsFilePath(folders));

@@ -33,7 +33,9 @@
 #include "app/widget_naming.h"
 #include "core/edit_flag_management.h"
 #include "core/fc_palette_data.h"
+#include "core/in_place_backup.h"
 #include "core/my_mem_ini_file.h"
+#include "core/output_file_check.h"
 #include "core/patch_file.h"
 #include "core/program_locations.h"
 #include "core/rom_image_data.h"
@@ -235,7 +237,9 @@ void TMainForm::FormCreate() {
   }
   LoadChipAttributeNames(FindNameList(kChipAttributesFile, folders).file, attributeNames_,
                          *Tab16x16ChipEdit->RGChipPropertySelect);
-  rom_ = std::make_unique<RomImageData>(*flags_, attributeNames_, *settings_, *notifier_);
+  rom_ = std::make_unique<RomImageData>(
+      *flags_, attributeNames_, *settings_, *notifier_,
+      std::make_unique<AtomicFileWriter>(InPlaceBackup(folders.cacheDir)));
   graphics_ = std::make_unique<EditorGraphics>(*palette_, rom_->Bytes(), rom_->Addresses());
   storedSettings_ = StoredSettingsTable();
   ApplyStoredSettings(storedSettings_, *settings_);
@@ -367,9 +371,19 @@ void TMainForm::ResetEditors() {
 bool TMainForm::SaveWithDialog(QString* savedPath) {
   const auto path = dialogs_->AskSaveFileName({kSaveFilter, QStringLiteral("nes")});
   if (!path) return false;
-  if (!rom_->Save(ToPath(*path))) return false;
+  if (!SaveImageTo(*path)) return false;
   if (savedPath != nullptr) *savedPath = *path;
   return true;
+}
+
+bool TMainForm::SaveImageTo(const QString& path) {
+  if (rom_->ChangedOnDisk(ToPath(path)) &&
+      !dialogs_->Confirm(FromPath(rom_->FileName()) +
+                         QStringLiteral("は、開いた後に他のプログラムによって変更されています。"
+                                        "上書きしますか？"))) {
+    return false;
+  }
+  return rom_->Save(ToPath(path));
 }
 
 bool TMainForm::ConfirmDiscardOrSave() {
@@ -419,12 +433,28 @@ void TMainForm::dropEvent(QDropEvent* event) {
 }
 
 bool TMainForm::OpenImage(const QString& path) {
+  OfferUnfinishedSave(ToPath(path));
   if (!rom_->Open(ToPath(path))) return false;
   ShowImageState();
   return true;
 }
 
-void TMainForm::Save1Click() { rom_->Save(rom_->FileName()); }
+void TMainForm::OfferUnfinishedSave(const std::filesystem::path& path) {
+  const InPlaceBackup backup(environment_.folders.cacheDir);
+  const auto kept = backup.Find(path);
+  if (!kept) return;
+  if (dialogs_->Confirm(QStringLiteral("前回の保存が完了していません。保存前の内容に戻しますか？"))) {
+    AtomicFileWriter writer(backup);
+    if (const std::string error = writer.Write(path, *kept); !error.empty()) {
+      // The copy stays for another try; the file opens as it is.
+      notifier_->ReportError(CannotWriteReport(path, error));
+      return;
+    }
+  }
+  backup.Drop(path);
+}
+
+void TMainForm::Save1Click() { SaveImageTo(FromPath(rom_->FileName())); }
 
 void TMainForm::SaveAs1Click() {
   QString path;
@@ -438,19 +468,28 @@ void TMainForm::MakePatch1Click() {
       ReadPatchOriginal(ToPath(*originalPath), static_cast<std::size_t>(rom_->Size()), *notifier_);
   if (!original) return;
   const auto patchPath = dialogs_->AskSaveFileName({kPatchFilter, QStringLiteral("ips")});
-  if (!patchPath) return;
+  if (!patchPath || !MayWriteOutput(*patchPath, {rom_->FileName(), ToPath(*originalPath)})) return;
   AtomicFileWriter writer;
   WritePatchFile(ToPath(*patchPath), *original, rom_->SavedBytes(), writer, *notifier_);
 }
 
 void TMainForm::ExportStageImage1Click() {
   const auto path = dialogs_->AskSaveFileName({kPictureFilter, QStringLiteral("png")});
-  if (!path) return;
+  if (!path || !MayWriteOutput(*path, {rom_->FileName()}, ".png")) return;
   StagePictureRequest request;
   request.stage = rom_->CurrentStage();
   request.definition = paletteEdit_->SelectedDefinition();
   AtomicFileWriter writer;
   WriteStagePicture(ToPath(*path), *palette_, *rom_, request, writer, *notifier_);
+}
+
+bool TMainForm::MayWriteOutput(const QString& output,
+                               const std::vector<std::filesystem::path>& inputs,
+                               std::string_view extension) {
+  const std::string refusal = OutputRefusal(ToPath(output), inputs, extension);
+  if (refusal.empty()) return true;
+  notifier_->ShowMessage(refusal);
+  return false;
 }
 
 void TMainForm::Close1Click() {

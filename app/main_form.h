@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/stored_settings.h"
@@ -142,6 +143,14 @@ class TMainForm : public QMainWindow {
   void OpenChosenFile(const QString& path);
   // Asks for a target and saves there; false when cancelled or the save failed.
   bool SaveWithDialog(QString* savedPath);
+  // Saves to path, after asking when another program has changed the file since it was
+  // opened or saved here; false when the user declined or the save failed.
+  bool SaveImageTo(const QString& path);
+  // Where a save written in place into path did not complete, offers the bytes it kept.
+  void OfferUnfinishedSave(const std::filesystem::path& path);
+  // Shows why a file may not be written over an input of the menu item; false then.
+  bool MayWriteOutput(const QString& output, const std::vector<std::filesystem::path>& inputs,
+                      std::string_view extension = {});
   // Whether Ctrl+Z / Ctrl+Y goes to the Edit menu rather than the focused control.
   bool EditShortcutIsTaken(const QKeyEvent& key);
   // Runs Ctrl+Z / Ctrl+Y as the menu would, whether or not it was opened.

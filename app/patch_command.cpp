@@ -10,6 +10,7 @@
 #include "app/one_line_notifier.h"
 #include "core/atomic_file_writer.h"
 #include "core/image_file.h"
+#include "core/output_file_check.h"
 #include "core/patch_file.h"
 
 namespace zantor {
@@ -57,6 +58,11 @@ int RunPatchCommand(int argc, const char* const* argv) {
   const std::optional<PatchCommand> command = Parse(argc, argv, &error);
   if (!command) {
     notifier.ShowMessage(error);
+    return 2;
+  }
+  if (const std::string refusal = OutputRefusal(command->patch, {command->original, command->edited});
+      !refusal.empty()) {
+    notifier.ShowMessage(refusal);
     return 2;
   }
   notifier.subject = command->edited.string();

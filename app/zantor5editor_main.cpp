@@ -6,7 +6,11 @@
 #include "app/export_command.h"
 #include "app/headless_dialogs.h"
 #include "app/main_form.h"
+#include "app/name_lists.h"
+#include "app/one_line_notifier.h"
 #include "app/patch_command.h"
+#include "app/path_text.h"
+#include "core/output_file_check.h"
 #include "core/program_locations.h"
 
 namespace {
@@ -16,6 +20,18 @@ constexpr char kUsage[] =
     "       zantor5editor --make-patch ORIGINAL EDITED OUT.ips|OUT.bps\n"
     "       zantor5editor IMAGE --export-map FILE.png [--stage 0..15] [--rooms A-B]\n"
     "                     [--columns 1..80] [--objects]\n";
+
+// Why the screenshot may not be written where asked: not a PNG name, or a file the window
+// reads at start-up. Empty when it may.
+std::string ScreenshotRefusal(const zantor::CommandLine& line,
+                              const zantor::ProgramFolders& folders) {
+  using namespace zantor;
+  std::vector<std::filesystem::path> inputs = {
+      FindMasterPalette(kMasterPaletteFileName, folders).file, SettingsFilePath(folders),
+      FindNameList(kChipAttributesFile, folders).file, FindNameList(kObjectListFile, folders).file};
+  if (!line.image.isEmpty()) inputs.push_back(ToPath(line.image));
+  return OutputRefusal(ToPath(line.screenshotFile), inputs, ".png");
+}
 
 // Shows what was asked for, writes the window as a PNG and reports whether it worked.
 int TakeScreenshot(zantor::TMainForm& form, const zantor::CommandLine& line) {
@@ -54,6 +70,13 @@ int main(int argc, char** argv) {
   environment.folders =
       zantor::ProgramFoldersFromEnvironment(zantor::RunningProgramFolder(argv[0]));
   environment.dialogs = screenshot ? &headless : nullptr;
+  if (screenshot) {
+    if (const std::string refusal = ScreenshotRefusal(*line, environment.folders);
+        !refusal.empty()) {
+      zantor::OneLineNotifier().ShowMessage(refusal);
+      return 2;
+    }
+  }
 
   zantor::TMainForm form(environment);
   if (form.StartupFailed()) return 1;

@@ -31,9 +31,14 @@ run_installed "$prefix/share" "$prefix/share/zantor5editor/demo.nes" --screensho
   fail "did not start: $(cat "$temp/errors")"
 [ -s "$temp/work/shot.png" ] || fail "no screenshot"
 ! grep -q "を読み込めませんでした" "$temp/errors" || fail "$(cat "$temp/errors")"
+# The installation's own palette is found before any system folder: taken away, the report
+# names every place searched.
+mv "$prefix/share/zantor5editor/fcpalette.pal" "$temp/fcpalette.pal"
 ! run_installed "$temp/nowhere" --screenshot none.png || fail "started without a master palette"
-grep -qF "fcpalette.palが読み込めませんでした" "$temp/errors" && grep -qxF "$prefix/bin" "$temp/errors" ||
+grep -qF "fcpalette.palが読み込めませんでした" "$temp/errors" && grep -qxF "$prefix/bin" "$temp/errors" &&
+  grep -qxF "$prefix/share/zantor5editor" "$temp/errors" ||
   fail "the report does not name the places searched: $(cat "$temp/errors")"
+mv "$temp/fcpalette.pal" "$prefix/share/zantor5editor/fcpalette.pal"
 # A stage picture needs no display, and finds the master palette as the window does.
 (cd "$temp/work" && env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY -u XDG_DATA_HOME \
   -u XDG_CONFIG_HOME HOME="$temp/home" XDG_DATA_DIRS="$prefix/share" "$prefix/bin/zantor5editor" \
@@ -44,3 +49,14 @@ grep -qF "fcpalette.palが読み込めませんでした" "$temp/errors" && grep
 
 xargs rm <"$build/install_manifest.txt"
 [ -z "$(find "$prefix" -type f)" ] || fail "the manifest leaves $(find "$prefix" -type f)"
+
+# Installed under a prefix that no XDG folder names, started with an empty environment: the
+# program finds its palette and lists under its own prefix.
+opt="$temp/opt/zantor"
+cmake --install "$build" --prefix "$opt" >/dev/null
+(cd "$temp/work" && env -i QT_QPA_PLATFORM=offscreen "$opt/bin/zantor5editor" \
+  "$opt/share/zantor5editor/demo.nes" --screenshot opt.png) 2>"$temp/errors" ||
+  fail "did not start from $opt: $(cat "$temp/errors")"
+[ -s "$temp/work/opt.png" ] && ! grep -q "読み込めませんでした" "$temp/errors" ||
+  fail "the program in $opt did not find its files: $(cat "$temp/errors")"
+rm -rf "$opt"
