@@ -337,7 +337,9 @@ TEST_F(TestPlay, FailuresAreSaidAndChangeNothing) {
 // start after that; one of an editor still running is left to that editor.
 TEST_F(TestPlay, EachRunHasItsOwnCopyRemovedWhenNoProcessUsesItAnyMore) {
   StartWithDemo();
-  SetCommand(StandIn(standIns.Path(), "emu"));
+  StandIn(standIns.Path(), "emu");
+  SetPath({standIns.Path()});
+  SetCommand("emu");  // found on the PATH as a shell finds it
   PressF5();
   WaitForRuns(1);
   PressF5();
