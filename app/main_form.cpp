@@ -30,6 +30,7 @@
 #include "app/qt_dialogs.h"
 #include "app/status_bar_panels.h"
 #include "app/stored_settings.h"
+#include "app/test_play_launcher.h"
 #include "app/widget_naming.h"
 #include "core/edit_flag_management.h"
 #include "core/fc_palette_data.h"
@@ -193,6 +194,13 @@ void TMainForm::BuildMenus() {
       action(FileMenu, "ExportStageImage1", QStringLiteral("ステージ画像の書き出し(&E)..."),
              &TMainForm::ExportStageImage1Click);
   FileMenu->addSeparator();
+  TestPlay1 =
+      action(FileMenu, "TestPlay1", QStringLiteral("テストプレイ(&T)"), &TMainForm::TestPlay1Click);
+  TestPlay1->setShortcut(QKeySequence(Qt::Key_F5));
+  TestPlaySettings1 =
+      action(FileMenu, "TestPlaySettings1", QStringLiteral("テストプレイの設定(&G)..."),
+             &TMainForm::TestPlaySettings1Click);
+  FileMenu->addSeparator();
   Close1 = action(FileMenu, "Close1", QStringLiteral("閉じる(&C)"), &TMainForm::Close1Click);
   FileMenu->addSeparator();
   Exit1 = action(FileMenu, "Exit1", QStringLiteral("終了(&X)"), &TMainForm::Exit1Click);
@@ -243,6 +251,8 @@ void TMainForm::FormCreate() {
   graphics_ = std::make_unique<EditorGraphics>(*palette_, rom_->Bytes(), rom_->Addresses());
   storedSettings_ = StoredSettingsTable();
   ApplyStoredSettings(storedSettings_, *settings_);
+  testPlay_ = std::make_unique<TestPlayLauncher>(*dialogs_);
+  testPlay_->ReadSettings(*settings_);
 
   TabMapEdit->ScrBarMap->setRange(0, 78);
   TabObjectEdit->ScrBarObjectMap->setRange(0, 78);
@@ -319,6 +329,7 @@ std::vector<StoredSetting> TMainForm::StoredSettingsTable() {
 void TMainForm::WriteSettings() {
   if (settingsFileKept_) return;
   WriteStoredSettings(storedSettings_, *settings_);
+  testPlay_->WriteSettings(*settings_);
   if (const std::string error = settings_->UpdateFile(); !error.empty()) {
     notifier_->ReportError(CannotWriteReport(settings_->FileName(), error));
   }
@@ -360,6 +371,7 @@ void TMainForm::ShowImageControls(bool shown) {
   SaveAs1->setEnabled(shown);
   MakePatch1->setEnabled(shown);
   ExportStageImage1->setEnabled(shown);
+  TestPlay1->setEnabled(shown);
   Close1->setEnabled(shown);
   Edit1->menuAction()->setVisible(shown);
 }
@@ -491,6 +503,10 @@ bool TMainForm::MayWriteOutput(const QString& output,
   notifier_->ShowMessage(refusal);
   return false;
 }
+
+void TMainForm::TestPlay1Click() { testPlay_->Play(rom_->FileName(), rom_->SavedBytes()); }
+
+void TMainForm::TestPlaySettings1Click() { testPlay_->AskCommand(); }
 
 void TMainForm::Close1Click() {
   if (!ConfirmDiscardOrSave()) return;

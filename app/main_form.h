@@ -49,6 +49,7 @@ class TMapSetEditGridForm;
 class TMyMemIniFile;
 class TObjectEditForm;
 class TShowUnusedChipNumForm;
+class TestPlayLauncher;
 
 // Where the program finds its files, and who answers its questions.
 struct ProgramEnvironment {
@@ -101,6 +102,10 @@ class TMainForm : public QMainWindow {
   // unsaved edits in the stored colours of the palette definition chosen on the palette tab;
   // the image, its flags and histories and the window's pictures stay as they are.
   void ExportStageImage1Click();
+  // Plays the open image, with its unsaved edits, in an emulator; the image, its flags and
+  // histories and its file stay as they are.
+  void TestPlay1Click();
+  void TestPlaySettings1Click();
   void Close1Click();
   void Exit1Click();
   void CBStageChange(int index);
@@ -175,6 +180,7 @@ class TMainForm : public QMainWindow {
   std::vector<std::string> attributeNames_;
   std::unique_ptr<RomImageData> rom_;
   std::unique_ptr<EditorGraphics> graphics_;
+  std::unique_ptr<TestPlayLauncher> testPlay_;
   std::unique_ptr<PaletteEditClass> paletteEdit_;
   std::unique_ptr<Chip16x16EditClass> chip16Edit_;
   std::unique_ptr<Chip32x32EditClass> chip32Edit_;
@@ -199,6 +205,8 @@ class TMainForm : public QMainWindow {
   QAction* SaveAs1 = nullptr;
   QAction* MakePatch1 = nullptr;
   QAction* ExportStageImage1 = nullptr;
+  QAction* TestPlay1 = nullptr;
+  QAction* TestPlaySettings1 = nullptr;
   QAction* Close1 = nullptr;
   QAction* Exit1 = nullptr;
   QAction* Undo1 = nullptr;

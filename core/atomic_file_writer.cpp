@@ -1,7 +1,6 @@
 #include "core/atomic_file_writer.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "core/file_reading.h"
+#include "core/running_process.h"
 
 namespace zantor {
 
@@ -70,8 +70,6 @@ pid_t TemporaryOwner(std::string_view name) {
   }
   return pid;
 }
-
-bool ProcessRuns(pid_t pid) { return ::kill(pid, 0) == 0 || errno != ESRCH; }
 
 // The whole content of an open file, read from its start.
 bool ReadWhole(int fd, std::vector<std::uint8_t>& bytes) {
@@ -158,7 +156,7 @@ void RemoveAbandonedTemporaries(const fs::path& folder) {
        !error && entry != end; entry.increment(error)) {
     const pid_t owner = TemporaryOwner(entry->path().filename().string());
     std::error_code ignored;
-    if (owner != 0 && owner != ::getpid() && !ProcessRuns(owner) &&
+    if (owner != 0 && owner != ::getpid() && !ProcessIsRunning(owner) &&
         entry->symlink_status(ignored).type() == fs::file_type::regular) {
       fs::remove(entry->path(), ignored);
     }
