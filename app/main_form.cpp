@@ -211,6 +211,12 @@ void TMainForm::BuildMenus() {
   Redo1 = action(Edit1, "Redo1", kRedoCaption, &TMainForm::Redo1Click);
   Undo1->setEnabled(false);
   Redo1->setEnabled(false);
+  UndoObjects1 = Edit1->addAction(QStringLiteral("オブジェクトの編集も元に戻せるようにする(&O)"));
+  UndoObjects1->setObjectName(QStringLiteral("UndoObjects1"));
+  UndoObjects1->setCheckable(true);
+  // triggered follows the user only: the stored choice put in at start-up runs nothing.
+  connect(UndoObjects1, &QAction::triggered, this,
+          [this](bool checked) { rom_->SetObjectUndoChosen(checked); });
   connect(Edit1, &QMenu::aboutToShow, this, &TMainForm::Edit1Click);
 
   // The items show their keys, but the keys themselves are handled by the window: a
@@ -251,6 +257,8 @@ void TMainForm::FormCreate() {
   graphics_ = std::make_unique<EditorGraphics>(*palette_, rom_->Bytes(), rom_->Addresses());
   storedSettings_ = StoredSettingsTable();
   ApplyStoredSettings(storedSettings_, *settings_);
+  // The switch for object edits counts only with the undo switch on, which is fixed for the run.
+  UndoObjects1->setEnabled(rom_->UndoEnabled());
   testPlay_ = std::make_unique<TestPlayLauncher>(*dialogs_);
   testPlay_->ReadSettings(*settings_);
 
@@ -323,6 +331,12 @@ std::vector<StoredSetting> TMainForm::StoredSettingsTable() {
       {"Undo", "Enabled", StoredSetting::Form::Bool, 1,
        [this](int enabled) { rom_->SetUndoEnabled(enabled != 0); },
        [this] { return rom_->UndoEnabled() ? 1 : 0; }},
+      {"Undo", "Objects", StoredSetting::Form::Bool, 0,
+       [this](int chosen) {
+         rom_->SetObjectUndoChosen(chosen != 0);
+         UndoObjects1->setChecked(chosen != 0);
+       },
+       [this] { return rom_->ObjectUndoChosen() ? 1 : 0; }},
   };
 }
 
@@ -584,14 +598,25 @@ void TMainForm::Edit1Click() {
   show(Redo1, kRedoCaption, rom_->CanRedo(), [this] { return rom_->RedoName(); });
 }
 
-void TMainForm::Undo1Click() { AfterHistoryStep(rom_->Undo()); }
+void TMainForm::Undo1Click() { HistoryStep(true); }
 
-void TMainForm::Redo1Click() { AfterHistoryStep(rom_->Redo()); }
+void TMainForm::Redo1Click() { HistoryStep(false); }
+
+void TMainForm::HistoryStep(bool undo) {
+  const StageData& stage = rom_->CurrentStageData();
+  // The step replaces the room's object entries: the object tab lets go of them first.
+  if (const auto room = undo ? stage.NextUndoObjectRoom() : stage.NextRedoObjectRoom()) {
+    objectEdit_->ForgetObjectsOfRoom(*room);
+  }
+  AfterHistoryStep(undo ? rom_->Undo() : rom_->Redo());
+}
 
 void TMainForm::AfterHistoryStep(int kind) {
   if (kind == UndoKindPalette || kind == UndoKindPaletteAnime) {
     TabPaletteEdit->CBSelectPaletteSetChange();
   }
+  // Objects are stored only through their flag.
+  if (kind == UndoKindObject) flags_->SetObjectModified(rom_->CurrentStage(), true);
   EditPageControlChange();
 }
 

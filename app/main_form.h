@@ -138,7 +138,10 @@ class TMainForm : public QMainWindow {
   void CreateEditors();
   void AddEditor(TabEditor& editor, EditTab tab);
   void ResetEditors();
-  // Runs an undo or redo step's refresh: palette kinds reload the palette set first.
+  // One undo or redo step of the current stage, with its refresh.
+  void HistoryStep(bool undo);
+  // Runs an undo or redo step's refresh: palette kinds reload the palette set first, object
+  // edits mark the stage's objects modified.
   void AfterHistoryStep(int kind);
   void SetCaption(const QString& path);
   // The save question before an action that would drop unsaved changes; false when the
@@ -211,6 +214,7 @@ class TMainForm : public QMainWindow {
   QAction* Exit1 = nullptr;
   QAction* Undo1 = nullptr;
   QAction* Redo1 = nullptr;
+  QAction* UndoObjects1 = nullptr;
 
   MapTabPage* TabMapEdit = nullptr;
   MapSetTabPage* TabMapSetEdit = nullptr;

@@ -102,6 +102,7 @@ void ObjectTabPage::Attach(ObjectEditClass& editor, QMenu& popupMenu,
   for (TImageEx* page : ImgObjectMapPage) {
     page->OnMouseMove = std::bind_front(&ObjectTabPage::ImgObjectMapPageXMouseMove, this);
     page->OnMouseDown = std::bind_front(&ObjectTabPage::ImgObjectMapPageXMouseDown, this);
+    page->OnMouseUp = std::bind_front(&ObjectTabPage::ImgObjectMapPageXMouseUp, this);
   }
   connect(ScrBarObjectMap, &QScrollBar::actionTriggered, this,
           &ObjectTabPage::ScrBarObjectMapScroll);
@@ -131,6 +132,10 @@ void ObjectTabPage::ImgObjectMapPageXMouseMove(TImageEx& sender, const ImageMous
 void ObjectTabPage::ImgObjectMapPageXMouseDown(TImageEx& sender, const ImageMouseEvent& event) {
   editor_->RoomMouseDown(TagOf(sender), event.button, event.shift, event.x, event.y,
                          sender.mapToGlobal(QPoint(event.x, event.y)));
+}
+
+void ObjectTabPage::ImgObjectMapPageXMouseUp(TImageEx&, const ImageMouseEvent& event) {
+  editor_->RoomMouseUp(event.button);
 }
 
 void ObjectTabPage::CBSelectObjectChange(int index) { editor_->SetKind(index); }

@@ -33,6 +33,7 @@ class ObjectTabPage : public QWidget {
   void ScrBarObjectMapScroll();
   void ImgObjectMapPageXMouseMove(TImageEx& sender, const ImageMouseEvent& event);
   void ImgObjectMapPageXMouseDown(TImageEx& sender, const ImageMouseEvent& event);
+  void ImgObjectMapPageXMouseUp(TImageEx& sender, const ImageMouseEvent& event);
   void CBSelectObjectChange(int index);
   void BtnObjectCreateClick();
   void BtnObjectRemoveClick();

@@ -75,6 +75,11 @@ class RomImageData {
   // The one program-wide undo switch; every stage reads it at each recorded edit.
   void SetUndoEnabled(bool enabled) { undoEnabled_ = enabled; }
   bool UndoEnabled() const { return undoEnabled_; }
+  // The user's choice to make object edits undoable too; it counts only with the undo
+  // switch on.
+  void SetObjectUndoChosen(bool chosen) { objectUndoChosen_ = chosen; }
+  bool ObjectUndoChosen() const { return objectUndoChosen_; }
+  bool ObjectUndoEnabled() const { return undoEnabled_ && objectUndoChosen_; }
 
   // The history of the current stage.
   bool CanUndo() const { return CurrentStageData().CanUndo(); }
@@ -102,6 +107,7 @@ class RomImageData {
   AddressData addresses_;
   ImageBytes bytes_;
   bool undoEnabled_ = true;
+  bool objectUndoChosen_ = false;
   std::array<std::unique_ptr<StageData>, kStageCount> stages_;
   std::int64_t size_ = 0;
   std::string fileName_;

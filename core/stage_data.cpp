@@ -327,6 +327,7 @@ int StageData::Step(std::vector<UndoData>& from, std::vector<UndoData>& to) {
   if (from.empty()) return UndoKindUnknown;
   const UndoData entry = std::move(from.back());
   from.pop_back();
+  if (entry.kind == UndoKindObject) return StepObjects(entry, to);
   if (entry.kind > UndoKindPaletteAnime) return UndoKindUnknown;
 
   const std::vector<std::uint8_t*> targets = Targets(entry.kind, entry.index);
@@ -341,6 +342,47 @@ int StageData::Step(std::vector<UndoData>& from, std::vector<UndoData>& to) {
     *targets[i] = single ? entry.value : entry.bytes[i];
   }
   return entry.kind;
+}
+
+std::vector<std::uint8_t> StageData::RoomObjectBytes(int room) const {
+  std::vector<std::uint8_t> bytes;
+  if (!IsRoom(room)) return bytes;
+  for (const ObjectEntry& object : rooms_[room]) {
+    for (const int value : {object.X, object.Y, object.Kind}) {
+      bytes.push_back(static_cast<std::uint8_t>(value));
+    }
+  }
+  return bytes;
+}
+
+bool StageData::RecordObjectEdit(int room, std::vector<std::uint8_t> before) {
+  if (!undoEnabled_ || !IsRoom(room) || before == RoomObjectBytes(room)) return false;
+  PushUndo({UndoKindObject, room, 0, std::move(before)});
+  return true;
+}
+
+int StageData::StepObjects(const UndoData& entry, std::vector<UndoData>& to) {
+  const std::vector<std::uint8_t>& bytes = entry.bytes;
+  if (!IsRoom(entry.index) || bytes.size() % 3 != 0 || bytes.size() > 3 * kObjectSlots) {
+    return UndoKindUnknown;
+  }
+  to.push_back({UndoKindObject, entry.index, 0, RoomObjectBytes(entry.index)});
+  ClearRoom(entry.index);
+  for (std::size_t i = 0; i < bytes.size(); i += 3) {
+    AddObject(entry.index, bytes[i], bytes[i + 1], bytes[i + 2]);
+  }
+  return UndoKindObject;
+}
+
+std::optional<int> StageData::ObjectRoomOf(const std::vector<UndoData>& stack) {
+  if (stack.empty() || stack.back().kind != UndoKindObject) return std::nullopt;
+  return stack.back().index;
+}
+
+void StageData::DropObjectEntries() {
+  for (std::vector<UndoData>* stack : {&undoStack_, &redoStack_}) {
+    std::erase_if(*stack, [](const UndoData& entry) { return entry.kind == UndoKindObject; });
+  }
 }
 
 int StageData::Undo() { return Step(undoStack_, redoStack_); }

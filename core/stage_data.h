@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <list>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -124,6 +125,20 @@ class StageData {
   // clears the history afterwards. False for an index outside the map sets.
   bool OverwriteMapSetCell(int index, std::uint8_t value);
 
+  // Object edits are recorded only when the user asks for it, by the object editor: a room's
+  // objects as three bytes each (X, Y, kind) in list order, taken before an edit, become one
+  // entry once the edit is done. Nothing is recorded when the room ended as it was or the
+  // undo switch is off; true when an entry was pushed.
+  std::vector<std::uint8_t> RoomObjectBytes(int room) const;
+  bool RecordObjectEdit(int room, std::vector<std::uint8_t> before);
+  // The room whose objects the next undo / redo step replaces, when that step is an object
+  // edit: its entries are replaced, so references to them must go first.
+  std::optional<int> NextUndoObjectRoom() const { return ObjectRoomOf(undoStack_); }
+  std::optional<int> NextRedoObjectRoom() const { return ObjectRoomOf(redoStack_); }
+  // Drops the object edits from both stacks, the other entries staying in their order: once
+  // the objects are read from the image again, they no longer match.
+  void DropObjectEntries();
+
   // History. PushUndo empties the redo stack.
   void PushUndo(UndoData entry);
   bool CanUndo() const { return !undoStack_.empty(); }
@@ -148,6 +163,9 @@ class StageData {
   static UndoData Capture(int kind, int index, const std::vector<std::uint8_t*>& targets);
   // Pops one entry of from, pushes its inverse on to and writes the entry back.
   int Step(std::vector<UndoData>& from, std::vector<UndoData>& to);
+  // An object entry's step: the room's objects become the entry's.
+  int StepObjects(const UndoData& entry, std::vector<UndoData>& to);
+  static std::optional<int> ObjectRoomOf(const std::vector<UndoData>& stack);
   bool IsRoom(int room) const { return room >= 0 && room < kRoomCount; }
 
   std::int64_t Address(LevelBlock block) const { return addresses_.Address(block, stage_); }

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "core/edit_flag_management.h"
 #include "core/rom_image_data.h"
@@ -85,6 +86,7 @@ void ObjectEditClass::Flag() { flags_.SetObjectModified(rom_.CurrentStage(), tru
 // --- Lifecycle -------------------------------------------------------------------------
 
 void ObjectEditClass::Reset() {
+  dragBefore_.reset();
   hovered_ = nullptr;
   previousHovered_ = nullptr;
   selected_ = nullptr;
@@ -238,6 +240,10 @@ void ObjectEditClass::RoomMouseDown(int page, Qt::MouseButton button, bool shift
     previousSelected_ = selected_;
     selected_ = hovered_;
     selectedRoom_ = hoveredRoom_;
+    if (hovered_ != nullptr) {
+      dragRoom_ = hoveredRoom_;
+      dragBefore_ = ObjectsBefore(dragRoom_);
+    }
     ShowSelected();
     UpdateHover();
     DrawSelection();
@@ -248,6 +254,12 @@ void ObjectEditClass::RoomMouseDown(int page, Qt::MouseButton button, bool shift
     DrawSelection();
     ShowMenu(page, x, y, global);
   }
+}
+
+void ObjectEditClass::RoomMouseUp(Qt::MouseButton button) {
+  if (button != Qt::LeftButton || !dragBefore_) return;
+  // A drag that ends where it began records nothing.
+  RecordEdit(dragRoom_, std::exchange(dragBefore_, std::nullopt));
 }
 
 void ObjectEditClass::ShowMenu(int page, int x, int y, QPoint global) {
@@ -287,14 +299,32 @@ void ObjectEditClass::SortIfChosen(int room) {
   if (sort_->isChecked()) Stage().SortRoom(room);
 }
 
+std::optional<std::vector<std::uint8_t>> ObjectEditClass::ObjectsBefore(int room) const {
+  if (!rom_.ObjectUndoEnabled()) return std::nullopt;
+  return Stage().RoomObjectBytes(room);
+}
+
+void ObjectEditClass::RecordEdit(int room, std::optional<std::vector<std::uint8_t>> before) {
+  if (before) Stage().RecordObjectEdit(room, std::move(*before));
+}
+
+void ObjectEditClass::ForgetObjectsOfRoom(int room) {
+  dragBefore_.reset();
+  ForgetObjectsOf(room);
+  needsRedraw_ = true;
+  ShowSelected();
+}
+
 void ObjectEditClass::CreateAtClick() {
   if (RefusedAsTooMany()) return;
   const int room = pair_.First() + lastClickPage_;
+  auto before = ObjectsBefore(room);
   Stage().AddObject(room, lastClickX_, lastClickY_, 0);
   previousSelected_ = selected_;
   selected_ = Stage().LastObject(room);
   selectedRoom_ = room;
   SortIfChosen(room);
+  RecordEdit(room, std::move(before));
   DrawRooms();
   ShowSelected();
   ShowCounts();
@@ -304,8 +334,10 @@ void ObjectEditClass::CreateAtClick() {
 
 void ObjectEditClass::AddAtMenuPoint(int kind) {
   if (RefusedAsTooMany()) return;
+  auto before = ObjectsBefore(menuRoom_);
   Stage().AddObject(menuRoom_, menuX_, menuY_, kind);
   SortIfChosen(menuRoom_);
+  RecordEdit(menuRoom_, std::move(before));
   ShowSelected();
   ShowCounts();
   needsRedraw_ = true;
@@ -341,8 +373,10 @@ void ObjectEditClass::ForgetObjectsOf(int room) {
 void ObjectEditClass::RemoveHovered() {
   if (hovered_ == nullptr) return;
   const ObjectEntry* removed = hovered_;
+  auto before = ObjectsBefore(menuRoom_);
   Forget(removed);
   Stage().RemoveObject(menuRoom_, removed);
+  RecordEdit(menuRoom_, std::move(before));
   ShowSelected();
   ShowCounts();
   needsRedraw_ = true;
@@ -352,8 +386,10 @@ void ObjectEditClass::RemoveHovered() {
 void ObjectEditClass::RemoveSelected() {
   if (selected_ == nullptr) return;
   const ObjectEntry* removed = selected_;
+  auto before = ObjectsBefore(selectedRoom_);
   Forget(removed);
   Stage().RemoveObject(selectedRoom_, removed);
+  RecordEdit(selectedRoom_, std::move(before));
   DrawRooms();
   ShowSelected();
   ShowCounts();
@@ -362,7 +398,9 @@ void ObjectEditClass::RemoveSelected() {
 
 void ObjectEditClass::SetKind(int kind) {
   if (selected_ == nullptr || kind < 0 || kind == selected_->Kind) return;
+  auto before = ObjectsBefore(selectedRoom_);
   selected_->Kind = kind;
+  RecordEdit(selectedRoom_, std::move(before));
   DrawRooms();
   DrawSelection();
   Flag();
@@ -370,7 +408,9 @@ void ObjectEditClass::SetKind(int kind) {
 
 void ObjectEditClass::StepX(int step) {
   if (selected_ == nullptr) return;
+  auto before = ObjectsBefore(selectedRoom_);
   selected_->X = std::clamp(selected_->X + step, 0, kLastPosition);
+  RecordEdit(selectedRoom_, std::move(before));
   ShowSelected();
   needsRedraw_ = true;
   Flag();
@@ -378,7 +418,9 @@ void ObjectEditClass::StepX(int step) {
 
 void ObjectEditClass::StepY(int step) {
   if (selected_ == nullptr) return;
+  auto before = ObjectsBefore(selectedRoom_);
   selected_->Y = std::clamp(selected_->Y + step, 0, kLastPosition);
+  RecordEdit(selectedRoom_, std::move(before));
   ShowSelected();
   needsRedraw_ = true;
   Flag();
@@ -403,8 +445,11 @@ std::u16string ObjectEditClass::RoomText(int room) const {
 }
 
 void ObjectEditClass::ApplyRoomText(int room, std::span<const std::u16string> lines) {
+  auto before = ObjectsBefore(room);
   ForgetObjectsOf(room);
   zantor::ApplyRoomText(Stage(), room, lines);
+  // The same objects read back are no edit.
+  RecordEdit(room, std::move(before));
   // Flagged whatever the lines held: the room was emptied first.
   Flag();
   ShowSelected();
@@ -413,6 +458,7 @@ void ObjectEditClass::ApplyRoomText(int room, std::span<const std::u16string> li
 void ObjectEditClass::Reload() {
   if (!ConfirmReload(dialogs_, QStringLiteral("オブジェクトデータ"))) return;
   Stage().LoadObjects();
+  Stage().DropObjectEntries();
   Reset();
 }
 

@@ -3,6 +3,8 @@
 #include <QPoint>
 #include <QString>
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -41,7 +43,8 @@ struct ObjectMenu {
 
 // The object tab: two neighbouring rooms with the stage's objects on them as small labelled
 // squares, which the user selects, drags, nudges, retypes, creates, copies, cuts, pastes and
-// deletes, and the object list dialog for a whole room. Object edits record no history.
+// deletes, and the object list dialog for a whole room. Object edits record no history
+// unless the user chose to make them undoable: then each edit of a room is one entry.
 class ObjectEditClass : public TabEditor {
  public:
   static constexpr int kPages = 2;
@@ -76,6 +79,12 @@ class ObjectEditClass : public TabEditor {
   // The mouse over room picture `page` (0 left, 1 right); globalX/Y place the pop-up menu.
   void RoomMouseMove(int page, Qt::MouseButtons held, bool shift, bool ctrl, int x, int y);
   void RoomMouseDown(int page, Qt::MouseButton button, bool shift, int x, int y, QPoint global);
+  // Ends a drag: the whole drag is one edit.
+  void RoomMouseUp(Qt::MouseButton button);
+
+  // Forgets every reference to an object of the room, whose entries an undo or redo step is
+  // about to replace, and shows what is then selected.
+  void ForgetObjectsOfRoom(int room);
 
   // The controls of the object being edited.
   void CreateAtClick();
@@ -98,7 +107,8 @@ class ObjectEditClass : public TabEditor {
   std::u16string RoomText(int room) const;
   void ApplyRoomText(int room, std::span<const std::u16string> lines);
 
-  // Reads the stage's objects from the image again, after asking; the history stays.
+  // Reads the stage's objects from the image again, after asking; the history stays but for
+  // its object edits, which no longer match.
   void Reload();
 
  private:
@@ -106,6 +116,10 @@ class ObjectEditClass : public TabEditor {
   void Flag();
   bool RefusedAsTooMany();
   void SortIfChosen(int room);
+  // What the room held before an edit, taken only while object edits are undoable; the edit
+  // is recorded from it once it is done.
+  std::optional<std::vector<std::uint8_t>> ObjectsBefore(int room) const;
+  void RecordEdit(int room, std::optional<std::vector<std::uint8_t>> before);
   // Forgets every reference to an object of the room, whose entries are about to go.
   void ForgetObjectsOf(int room);
   void Forget(const ObjectEntry* entry);
@@ -143,6 +157,9 @@ class ObjectEditClass : public TabEditor {
   int menuX_ = 0;
   int menuY_ = 0;
   int menuRoom_ = 0;
+  // The room being dragged in and what it held at the press.
+  int dragRoom_ = 0;
+  std::optional<std::vector<std::uint8_t>> dragBefore_;
   // Only a kind; kept for the whole run, across stages and images.
   int clipboardKind_ = -1;
 

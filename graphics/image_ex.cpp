@@ -53,6 +53,10 @@ void TImageEx::DoMouseMove(const ImageMouseEvent& event) {
   if (OnMouseMove) OnMouseMove(*this, event);
 }
 
+void TImageEx::DoMouseUp(const ImageMouseEvent& event) {
+  if (OnMouseUp) OnMouseUp(*this, event);
+}
+
 void TImageEx::DoMouseEnter() {
   if (OnMouseEnter) OnMouseEnter(*this);
 }
@@ -73,6 +77,10 @@ void TImageEx::paintEvent(QPaintEvent*) {
 void TImageEx::mousePressEvent(QMouseEvent* event) { DoMouseDown(FromQt(*event, event->button())); }
 
 void TImageEx::mouseMoveEvent(QMouseEvent* event) { DoMouseMove(FromQt(*event, Qt::NoButton)); }
+
+void TImageEx::mouseReleaseEvent(QMouseEvent* event) {
+  DoMouseUp(FromQt(*event, event->button()));
+}
 
 void TImageEx::enterEvent(QEnterEvent*) { DoMouseEnter(); }
 

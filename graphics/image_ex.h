@@ -10,7 +10,7 @@ namespace zantor {
 
 // A mouse press or move over an image control, in picture pixels.
 struct ImageMouseEvent {
-  Qt::MouseButton button = Qt::NoButton;  // the button that went down; none for a move
+  Qt::MouseButton button = Qt::NoButton;  // the button that went down or up; none for a move
   Qt::MouseButtons buttons;               // every button held
   bool shift = false;
   bool ctrl = false;
@@ -37,18 +37,21 @@ class TImageEx : public QWidget {
 
   std::function<void(TImageEx& sender, const ImageMouseEvent& event)> OnMouseDown;
   std::function<void(TImageEx& sender, const ImageMouseEvent& event)> OnMouseMove;
+  std::function<void(TImageEx& sender, const ImageMouseEvent& event)> OnMouseUp;
   std::function<void(TImageEx& sender)> OnMouseEnter;
   std::function<void(TImageEx& sender)> OnMouseLeave;
 
  protected:
   virtual void DoMouseDown(const ImageMouseEvent& event);
   virtual void DoMouseMove(const ImageMouseEvent& event);
+  virtual void DoMouseUp(const ImageMouseEvent& event);
   virtual void DoMouseEnter();
   virtual void DoMouseLeave();
 
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
 

@@ -260,11 +260,18 @@ TEST(UndoHistory, StepsRunInLastInFirstOutOrder) {
 TEST(UndoHistory, EntriesOfNoRecordedKindAreDroppedAsUnknown) {
   HistoryFixture f;
   const std::vector<std::uint8_t> sets(f.stage.MapSet().begin(), f.stage.MapSet().end());
-  f.stage.PushUndo({12, 0, 0, {}});
+  f.stage.AddObject(0, 1, 2, 3);
+  f.stage.PushUndo({13, 0, 0, {}});
   EXPECT_EQ(f.stage.UndoName(), "オブジェクトの編集");
+  EXPECT_EQ(f.stage.Undo(), UndoKindUnknown);
+  // Object entries of no room, or whose bytes are no whole objects.
+  f.stage.PushUndo({UndoKindObject, 80, 0, {}});
+  f.stage.PushUndo({UndoKindObject, 0, 0, {1, 2}});
+  EXPECT_EQ(f.stage.Undo(), UndoKindUnknown);
   EXPECT_EQ(f.stage.Undo(), UndoKindUnknown);
   EXPECT_FALSE(f.stage.CanUndo());
   EXPECT_FALSE(f.stage.CanRedo());
+  EXPECT_EQ(f.stage.RoomObjectCount(0), 1);
 
   // Entries that do not fit their kind are not written anywhere.
   f.stage.PushUndo({UndoKindMapSetPaste, 2540, 0, std::vector<std::uint8_t>(64)});
@@ -296,6 +303,79 @@ TEST(UndoHistory, ObjectEditsRecordNothing) {
   ObjectEntry* entry = f.stage.AddObject(0, 1, 2, 3);
   f.stage.SortRoom(0);
   f.stage.RemoveObject(0, entry);
+  EXPECT_FALSE(f.stage.CanUndo());
+}
+
+struct ObjectState {
+  int x, y, kind;
+  bool operator==(const ObjectState&) const = default;
+};
+std::vector<ObjectState> Objects(const StageData& stage, int room) {
+  std::vector<ObjectState> objects;
+  for (const ObjectEntry& o : stage.Room(room)) objects.push_back({o.X, o.Y, o.Kind});
+  return objects;
+}
+
+TEST(UndoHistory, ARecordedObjectEditUndoesAndRedoesTheRoomExactly) {
+  HistoryFixture f;
+  f.stage.AddObject(4, 90, 1, 0x10);
+  f.stage.AddObject(4, 20, 2, 0x11);
+  f.stage.AddObject(5, 7, 7, 7);
+  f.stage.SetMapRoom(0, Other(f.stage.Map()[0]));
+  const auto before = Objects(f.stage, 4);
+
+  // A create that sorting put first.
+  auto bytes = f.stage.RoomObjectBytes(4);
+  EXPECT_EQ(bytes, Bytes({90, 1, 0x10, 20, 2, 0x11}));
+  f.stage.AddObject(4, 5, 3, 0x12);
+  f.stage.SortRoom(4);
+  const auto after = Objects(f.stage, 4);
+  ASSERT_TRUE(f.stage.RecordObjectEdit(4, std::move(bytes)));
+  EXPECT_EQ(f.stage.UndoName(), "オブジェクトの編集");
+  EXPECT_EQ(f.stage.NextUndoObjectRoom(), 4);
+
+  EXPECT_EQ(f.stage.Undo(), UndoKindObject);
+  EXPECT_EQ(Objects(f.stage, 4), before);
+  EXPECT_EQ(f.stage.NextRedoObjectRoom(), 4);
+  EXPECT_EQ(f.stage.Redo(), UndoKindObject);
+  EXPECT_EQ(Objects(f.stage, 4), after);
+  EXPECT_EQ(f.stage.ObjectIndex(&f.stage.Room(4).front(), 4), 0);
+  EXPECT_EQ(Objects(f.stage, 5), (std::vector<ObjectState>{{7, 7, 7}})) << "no other room";
+
+  // Histories mix: the map edit below it is undone next.
+  EXPECT_EQ(f.stage.Undo(), UndoKindObject);
+  EXPECT_FALSE(f.stage.NextUndoObjectRoom());
+  EXPECT_EQ(f.stage.Undo(), UndoKindMap);
+}
+
+TEST(UndoHistory, AnObjectEditIsRecordedOnlyWhenTheRoomChangedAndTheSwitchIsOn) {
+  HistoryFixture f;
+  f.stage.AddObject(2, 1, 2, 3);
+  EXPECT_FALSE(f.stage.RecordObjectEdit(2, f.stage.RoomObjectBytes(2)));
+  EXPECT_FALSE(f.stage.RecordObjectEdit(80, {}));
+  f.undo = false;
+  EXPECT_FALSE(f.stage.RecordObjectEdit(2, {}));
+  EXPECT_FALSE(f.stage.CanUndo());
+  f.undo = true;
+  f.stage.SetMapRoom(1, Other(f.stage.Map()[1]));
+  f.stage.Undo();
+  ASSERT_TRUE(f.stage.RecordObjectEdit(2, {}));
+  EXPECT_FALSE(f.stage.CanRedo()) << "a new edit empties the redo stack";
+}
+
+TEST(UndoHistory, DroppingObjectEntriesKeepsTheOthersInOrder) {
+  HistoryFixture f;
+  f.stage.SetMapRoom(1, Other(f.stage.Map()[1]));
+  f.stage.RecordObjectEdit(2, {1, 1, 1});
+  f.stage.SetBGPaletteEntry(3, Other(f.stage.BGPalette()[3]));
+  f.stage.RecordObjectEdit(3, {1, 1, 1});
+  f.stage.Undo();
+  f.stage.Undo();  // the palette entry goes to the redo stack, above the object one
+  f.stage.DropObjectEntries();
+  EXPECT_EQ(f.stage.Redo(), UndoKindPalette);
+  EXPECT_FALSE(f.stage.CanRedo());
+  EXPECT_EQ(f.stage.Undo(), UndoKindPalette);
+  EXPECT_EQ(f.stage.Undo(), UndoKindMap);
   EXPECT_FALSE(f.stage.CanUndo());
 }
 
