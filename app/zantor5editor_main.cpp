@@ -7,6 +7,7 @@
 #include "app/headless_dialogs.h"
 #include "app/main_form.h"
 #include "app/patch_command.h"
+#include "app/toolkit_translations.h"
 #include "core/program_locations.h"
 
 namespace {
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
 
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ZANTOR 5 EDITOR"));
+  const auto toolkitTexts = zantor::InstallToolkitTranslations();
 
   QString error;
   const auto line = zantor::ParseCommandLine(QApplication::arguments(), &error);
