@@ -41,6 +41,7 @@ class ObjectTabPage;
 class PaletteEditClass;
 class PaletteTabPage;
 class PointerStatus;
+class RecentFilesMenu;
 class RomImageData;
 class StatusBarPanels;
 class TabEditor;
@@ -140,6 +141,12 @@ class TMainForm : public QMainWindow {
   bool ConfirmDiscardOrSave();
   // Opens a file the user chose, once the save question lets the open image go.
   void OpenChosenFile(const QString& path);
+  // As above for a recent file; one that no longer opens leaves the list.
+  void OpenRecentFile(const QString& path);
+  // The open image's absolute path; empty while none is open.
+  QString ImagePath() const;
+  // After a successful save: the list of recent files and the notice of the status bar.
+  void ImageSaved(const QString& path);
   // Asks for a target and saves there; false when cancelled or the save failed.
   bool SaveWithDialog(QString* savedPath);
   // Whether Ctrl+Z / Ctrl+Y goes to the Edit menu rather than the focused control.
@@ -191,6 +198,7 @@ class TMainForm : public QMainWindow {
   QAction* MakePatch1 = nullptr;
   QAction* ExportStageImage1 = nullptr;
   QAction* Close1 = nullptr;
+  RecentFilesMenu* RecentFiles1 = nullptr;
   QAction* Exit1 = nullptr;
   QAction* Undo1 = nullptr;
   QAction* Redo1 = nullptr;
