@@ -21,6 +21,7 @@
 #include "app/chip32x32_tab_page.h"
 #include "app/dialog_notifier.h"
 #include "app/edit_key_and_hint_filter.h"
+#include "app/file_dialog_places.h"
 #include "app/map_set_tab_page.h"
 #include "app/map_tab_page.h"
 #include "app/name_lists.h"
@@ -28,6 +29,7 @@
 #include "app/palette_tab_page.h"
 #include "app/path_text.h"
 #include "app/qt_dialogs.h"
+#include "app/recent_files_menu.h"
 #include "app/status_bar_panels.h"
 #include "app/stored_settings.h"
 #include "app/test_play_launcher.h"
@@ -78,6 +80,17 @@ std::optional<QString> DroppedFile(const QMimeData* data) {
   if (!url.isLocalFile() || QFileInfo(url.toLocalFile()).isDir()) return std::nullopt;
   return url.toLocalFile();
 }
+
+// The platform's keys for a File menu item, led by the one desktop editors share, which some
+// platforms lack (Windows has no key for Save As or Exit).
+QList<QKeySequence> ItemKeys(QKeySequence::StandardKey standard, QKeyCombination usual) {
+  QList<QKeySequence> keys = QKeySequence::keyBindings(standard);
+  keys.removeAll(QKeySequence(usual));
+  keys.prepend(QKeySequence(usual));
+  return keys;
+}
+
+QString FileNameOf(const QString& path) { return QFileInfo(path).fileName(); }
 
 }  // namespace
 
@@ -203,7 +216,18 @@ void TMainForm::BuildMenus() {
   FileMenu->addSeparator();
   Close1 = action(FileMenu, "Close1", QStringLiteral("閉じる(&C)"), &TMainForm::Close1Click);
   FileMenu->addSeparator();
+  RecentFiles1 =
+      new RecentFilesMenu([this](const QString& path) { OpenRecentFile(path); }, FileMenu);
+  FileMenu->addMenu(RecentFiles1);
+  FileMenu->addSeparator();
   Exit1 = action(FileMenu, "Exit1", QStringLiteral("終了(&X)"), &TMainForm::Exit1Click);
+  // The window's keys: they act on every tab whatever has the focus, but not while a modal
+  // dialog is open or their item is disabled.
+  Open1->setShortcuts(ItemKeys(QKeySequence::Open, Qt::CTRL | Qt::Key_O));
+  Save1->setShortcuts(ItemKeys(QKeySequence::Save, Qt::CTRL | Qt::Key_S));
+  SaveAs1->setShortcuts(ItemKeys(QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  Close1->setShortcuts(ItemKeys(QKeySequence::Close, Qt::CTRL | Qt::Key_W));
+  Exit1->setShortcuts(ItemKeys(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));
 
   Edit1 = menuBar()->addMenu(QStringLiteral("編集(&E)"));
   Edit1->setObjectName(QStringLiteral("Edit1"));
@@ -249,6 +273,7 @@ void TMainForm::FormCreate() {
     notifier_->ReportError(CannotOpenReport(settings_->FileName(), settings_->LoadError()));
     settingsFileKept_ = true;
   }
+  RecentFiles1->Read(*settings_);
   LoadChipAttributeNames(FindNameList(kChipAttributesFile, folders).file, attributeNames_,
                          *Tab16x16ChipEdit->RGChipPropertySelect);
   rom_ = std::make_unique<RomImageData>(
@@ -344,6 +369,7 @@ void TMainForm::WriteSettings() {
   if (settingsFileKept_) return;
   WriteStoredSettings(storedSettings_, *settings_);
   testPlay_->WriteSettings(*settings_);
+  RecentFiles1->Write(*settings_);
   if (const std::string error = settings_->UpdateFile(); !error.empty()) {
     notifier_->ReportError(CannotWriteReport(settings_->FileName(), error));
   }
@@ -394,27 +420,39 @@ void TMainForm::ResetEditors() {
   for (TabEditor* editor : editorsInOrder_) editor->Reset();
 }
 
+QString TMainForm::ImagePath() const { return FromPath(rom_->FileName()); }
+
 bool TMainForm::SaveWithDialog(QString* savedPath) {
-  const auto path = dialogs_->AskSaveFileName({kSaveFilter, QStringLiteral("nes")});
-  if (!path) return false;
-  if (!SaveImageTo(*path)) return false;
-  if (savedPath != nullptr) *savedPath = *path;
+  const auto chosen = dialogs_->AskSaveFileName(
+      BesideImage({.filter = kSaveFilter, .defaultSuffix = QStringLiteral("nes")}, ImagePath(),
+                  FileNameOf(ImagePath())));
+  if (!chosen) return false;
+  const QString path = AbsoluteFilePath(*chosen);
+  if (!SaveImageTo(path)) return false;
+  if (savedPath != nullptr) *savedPath = path;
   return true;
 }
 
 bool TMainForm::SaveImageTo(const QString& path) {
   if (rom_->ChangedOnDisk(ToPath(path)) &&
-      !dialogs_->Confirm(FromPath(rom_->FileName()) +
+      !dialogs_->Confirm(ImagePath() +
                          QStringLiteral("は、開いた後に他のプログラムによって変更されています。"
                                         "上書きしますか？"))) {
     return false;
   }
-  return rom_->Save(ToPath(path));
+  if (!rom_->Save(ToPath(path))) return false;
+  ImageSaved(path);
+  return true;
+}
+
+void TMainForm::ImageSaved(const QString& path) {
+  RecentFiles1->Add(path);
+  StatusBar->ShowNotice(QStringLiteral("保存しました: ") + FileNameOf(path));
 }
 
 bool TMainForm::ConfirmDiscardOrSave() {
   if (!flags_->IsModified()) return true;
-  const QString question = FromPath(rom_->FileName()) + QStringLiteral("への変更を保存しますか？");
+  const QString question = ImagePath() + QStringLiteral("への変更を保存しますか？");
   switch (dialogs_->AskYesNoCancel(kAppTitle, question)) {
     case Answer::Yes: {
       // A failed save must not let the action drop the changes it was meant to keep.
@@ -431,13 +469,19 @@ bool TMainForm::ConfirmDiscardOrSave() {
 }
 
 void TMainForm::Open1Click() {
-  const auto path = dialogs_->AskOpenFileName({kOpenFilter, {}});
+  const auto path = dialogs_->AskOpenFileName(
+      {.filter = kOpenFilter, .folder = OpenDialogFolder(ImagePath(), RecentFiles1->Folder())});
   if (path) OpenChosenFile(*path);
 }
 
 void TMainForm::OpenChosenFile(const QString& path) {
   if (!ConfirmDiscardOrSave()) return;
   OpenImage(path);
+}
+
+void TMainForm::OpenRecentFile(const QString& path) {
+  if (!ConfirmDiscardOrSave()) return;
+  if (!OpenImage(path)) RecentFiles1->Remove(path);
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
@@ -459,8 +503,10 @@ void TMainForm::dropEvent(QDropEvent* event) {
 }
 
 bool TMainForm::OpenImage(const QString& path) {
-  OfferUnfinishedSave(ToPath(path));
-  if (!rom_->Open(ToPath(path))) return false;
+  const QString absolute = AbsoluteFilePath(path);
+  OfferUnfinishedSave(ToPath(absolute));
+  if (!rom_->Open(ToPath(absolute))) return false;
+  RecentFiles1->Add(absolute);
   ShowImageState();
   return true;
 }
@@ -480,7 +526,7 @@ void TMainForm::OfferUnfinishedSave(const std::filesystem::path& path) {
   backup.Drop(path);
 }
 
-void TMainForm::Save1Click() { SaveImageTo(FromPath(rom_->FileName())); }
+void TMainForm::Save1Click() { SaveImageTo(ImagePath()); }
 
 void TMainForm::SaveAs1Click() {
   QString path;
@@ -488,25 +534,39 @@ void TMainForm::SaveAs1Click() {
 }
 
 void TMainForm::MakePatch1Click() {
-  const auto originalPath = dialogs_->AskOpenFileName({kOpenFilter, {}});
+  const auto originalPath =
+      dialogs_->AskOpenFileName({.filter = kOpenFilter,
+                                 .title = QStringLiteral("元のROMイメージを開く"),
+                                 .folder = OpenDialogFolder(ImagePath(), {})});
   if (!originalPath) return;
   const auto original =
       ReadPatchOriginal(ToPath(*originalPath), static_cast<std::size_t>(rom_->Size()), *notifier_);
   if (!original) return;
-  const auto patchPath = dialogs_->AskSaveFileName({kPatchFilter, QStringLiteral("ips")});
+  const auto patchPath = dialogs_->AskSaveFileName(
+      BesideImage({.filter = kPatchFilter,
+                   .defaultSuffix = QStringLiteral("bps"),
+                   .title = QStringLiteral("パッチの保存")},
+                  ImagePath(), NameFromImage(ImagePath(), QStringLiteral(".bps"))));
   if (!patchPath || !MayWriteOutput(*patchPath, {rom_->FileName(), ToPath(*originalPath)})) return;
   AtomicFileWriter writer;
-  WritePatchFile(ToPath(*patchPath), *original, rom_->SavedBytes(), writer, *notifier_);
+  if (WritePatchFile(ToPath(*patchPath), *original, rom_->SavedBytes(), writer, *notifier_)) {
+    StatusBar->ShowNotice(QStringLiteral("パッチを書き出しました: ") + FileNameOf(*patchPath));
+  }
 }
 
 void TMainForm::ExportStageImage1Click() {
-  const auto path = dialogs_->AskSaveFileName({kPictureFilter, QStringLiteral("png")});
+  const QString proposed = NameFromImage(
+      ImagePath(), QStringLiteral("_stage") + TwoDigitHex(rom_->CurrentStage()) + ".png");
+  const auto path = dialogs_->AskSaveFileName(BesideImage(
+      {.filter = kPictureFilter, .defaultSuffix = QStringLiteral("png")}, ImagePath(), proposed));
   if (!path || !MayWriteOutput(*path, {rom_->FileName()}, ".png")) return;
   StagePictureRequest request;
   request.stage = rom_->CurrentStage();
   request.definition = paletteEdit_->SelectedDefinition();
   AtomicFileWriter writer;
-  WriteStagePicture(ToPath(*path), *palette_, *rom_, request, writer, *notifier_);
+  if (WriteStagePicture(ToPath(*path), *palette_, *rom_, request, writer, *notifier_)) {
+    StatusBar->ShowNotice(QStringLiteral("画像を書き出しました: ") + FileNameOf(*path));
+  }
 }
 
 bool TMainForm::MayWriteOutput(const QString& output,

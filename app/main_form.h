@@ -42,6 +42,7 @@ class ObjectTabPage;
 class PaletteEditClass;
 class PaletteTabPage;
 class PointerStatus;
+class RecentFilesMenu;
 class RomImageData;
 class StatusBarPanels;
 class TabEditor;
@@ -149,6 +150,12 @@ class TMainForm : public QMainWindow {
   bool ConfirmDiscardOrSave();
   // Opens a file the user chose, once the save question lets the open image go.
   void OpenChosenFile(const QString& path);
+  // As above for a recent file; one that no longer opens leaves the list.
+  void OpenRecentFile(const QString& path);
+  // The open image's absolute path; empty while none is open.
+  QString ImagePath() const;
+  // After a successful save: the list of recent files and the notice of the status bar.
+  void ImageSaved(const QString& path);
   // Asks for a target and saves there; false when cancelled or the save failed.
   bool SaveWithDialog(QString* savedPath);
   // Saves to path, after asking when another program has changed the file since it was
@@ -211,6 +218,7 @@ class TMainForm : public QMainWindow {
   QAction* TestPlay1 = nullptr;
   QAction* TestPlaySettings1 = nullptr;
   QAction* Close1 = nullptr;
+  RecentFilesMenu* RecentFiles1 = nullptr;
   QAction* Exit1 = nullptr;
   QAction* Undo1 = nullptr;
   QAction* Redo1 = nullptr;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDir>
+#include <QFileInfo>
 #include <QString>
 #include <filesystem>
 
@@ -13,6 +15,12 @@ inline std::filesystem::path ToPath(const QString& path) {
 
 inline QString FromPath(const std::filesystem::path& path) {
   return QString::fromStdU16String(path.u16string());
+}
+
+// A file's path as the window keeps and shows it, however it was named: absolute, without
+// "." or ".." steps.
+inline QString AbsoluteFilePath(const QString& path) {
+  return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
 }  // namespace zantor

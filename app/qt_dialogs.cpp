@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <vector>
 
 namespace zantor {
 
@@ -27,15 +29,32 @@ QString WithoutPatterns(const QString& description) {
   return description.left(open).trimmed();
 }
 
+struct NameFilter {
+  QString description;
+  QString patterns;  // as Qt matches them, separated by blanks
+  QString QtFilter() const { return description + QStringLiteral(" (") + patterns + u')'; }
+};
+
+std::vector<NameFilter> NameFilters(const QString& filter) {
+  const QStringList parts = filter.split(u'|');
+  std::vector<NameFilter> filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    filters.push_back({WithoutPatterns(parts[i]), QtPatterns(parts[i + 1])});
+  }
+  return filters;
+}
+
+// Where a file dialog opens: its folder, with the proposed name chosen in it.
+QString StartPath(const FileDialogRequest& request) {
+  if (request.fileName.isEmpty()) return request.folder;
+  return QDir(request.folder).filePath(request.fileName);
+}
+
 }  // namespace
 
 QString ToQtNameFilter(const QString& filter) {
-  const QStringList parts = filter.split(u'|');
   QStringList filters;
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    filters.append(WithoutPatterns(parts[i]) + QStringLiteral(" (") + QtPatterns(parts[i + 1]) +
-                   u')');
-  }
+  for (const NameFilter& f : NameFilters(filter)) filters.append(f.QtFilter());
   return filters.join(QStringLiteral(";;"));
 }
 
@@ -71,17 +90,27 @@ Answer QtDialogs::AskYesNoCancel(const QString& title, const QString& text) {
 }
 
 std::optional<QString> QtDialogs::AskOpenFileName(const FileDialogRequest& request) {
-  const QString path =
-      QFileDialog::getOpenFileName(Parent(), QString(), QString(), ToQtNameFilter(request.filter));
+  const QString path = QFileDialog::getOpenFileName(Parent(), request.title, StartPath(request),
+                                                    ToQtNameFilter(request.filter));
   if (path.isEmpty()) return std::nullopt;
   return path;
 }
 
 std::optional<QString> QtDialogs::AskSaveFileName(const FileDialogRequest& request) {
   QFileDialog dialog(Parent());
+  if (!request.title.isEmpty()) dialog.setWindowTitle(request.title);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilter(ToQtNameFilter(request.filter));
+  // The list shows files like the proposed one: its filter is chosen, not the first.
+  for (const NameFilter& f : NameFilters(request.filter)) {
+    if (QDir::match(f.patterns.split(u' '), request.fileName)) {
+      dialog.selectNameFilter(f.QtFilter());
+      break;
+    }
+  }
+  if (!request.folder.isEmpty()) dialog.setDirectory(request.folder);
+  if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
   dialog.setDefaultSuffix(request.defaultSuffix);
   dialog.setSizeGripEnabled(true);
   // Asking before an existing file is replaced is the dialog's default; keep it so.

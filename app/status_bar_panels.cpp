@@ -1,6 +1,7 @@
 #include "app/status_bar_panels.h"
 
 #include <QLabel>
+#include <QTimer>
 
 namespace zantor {
 
@@ -16,6 +17,13 @@ StatusBarPanels::StatusBarPanels(QWidget* parent) : QStatusBar(parent) {
     addWidget(label);
     panels_[static_cast<std::size_t>(i)] = label;
   }
+  notice_ = new QLabel(this);
+  notice_->setObjectName(QStringLiteral("StatusBarNotice"));
+  addWidget(notice_, 1);
+  noticeTimer_ = new QTimer(this);
+  noticeTimer_->setObjectName(QStringLiteral("StatusBarNoticeTimer"));
+  noticeTimer_->setSingleShot(true);
+  connect(noticeTimer_, &QTimer::timeout, notice_, &QLabel::clear);
 }
 
 QString StatusBarPanels::PanelText(int panel) const { return Panel(panel)->text(); }
@@ -27,5 +35,10 @@ void StatusBarPanels::SetStatusText(const std::string& text) {
 }
 
 void StatusBarPanels::ShowPointerText(const QString& text) { SetPanelText(1, text); }
+
+void StatusBarPanels::ShowNotice(const QString& text) {
+  notice_->setText(text);
+  noticeTimer_->start(kNoticeTime);
+}
 
 }  // namespace zantor

@@ -2,16 +2,19 @@
 
 #include <QStatusBar>
 #include <array>
+#include <chrono>
 
 #include "core/user_notifier.h"
 #include "editors/pointer_status.h"
 
 class QLabel;
+class QTimer;
 
 namespace zantor {
 
 // The main window's status bar: three panels of fixed widths. Panel 0 carries the
-// modified mark, panel 1 what the pointer is over, panel 2 stays empty.
+// modified mark, panel 1 what the pointer is over, panel 2 stays empty. A notice beside
+// them says for a while what was just done, leaving the panels as they are.
 class StatusBarPanels : public QStatusBar, public StatusTextSink, public PointerStatus {
  public:
   explicit StatusBarPanels(QWidget* parent = nullptr);
@@ -25,8 +28,14 @@ class StatusBarPanels : public QStatusBar, public StatusTextSink, public Pointer
   // What the pointer is over, panel 1.
   void ShowPointerText(const QString& text) override;
 
+  static constexpr std::chrono::milliseconds kNoticeTime{5000};
+  // Replaces any notice shown; it goes after kNoticeTime.
+  void ShowNotice(const QString& text);
+
  private:
   std::array<QLabel*, 3> panels_{};
+  QLabel* notice_ = nullptr;
+  QTimer* noticeTimer_ = nullptr;
 };
 
 }  // namespace zantor

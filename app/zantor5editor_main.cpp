@@ -10,6 +10,7 @@
 #include "app/one_line_notifier.h"
 #include "app/patch_command.h"
 #include "app/path_text.h"
+#include "app/toolkit_translations.h"
 #include "core/output_file_check.h"
 #include "core/program_locations.h"
 
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
 
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ZANTOR 5 EDITOR"));
+  const auto toolkitTexts = zantor::InstallToolkitTranslations();
 
   QString error;
   const auto line = zantor::ParseCommandLine(QApplication::arguments(), &error);

@@ -13,7 +13,10 @@ enum class Answer { Yes, No, Cancel };
 // "|" ("ZANTOR5 ROMイメージ (*.nes)|*.nes|...").
 struct FileDialogRequest {
   QString filter;
-  QString defaultSuffix;  // added to a typed name without one (save dialogs)
+  QString defaultSuffix = {};  // added to a typed name without one (save dialogs)
+  QString title = {};          // empty: the dialog's own ("Open", "Save As")
+  QString folder = {};         // where the dialog starts
+  QString fileName = {};       // the name proposed in that folder, if any
 };
 
 // The one way to every modal interaction: message boxes, questions, file dialogs, the

@@ -6,7 +6,7 @@ zantor_required_packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-ipafont-gothic
+  fonts-ipafont-gothic qt6-translations-l10n
   xvfb xauth
   desktop-file-utils
 )

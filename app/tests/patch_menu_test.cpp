@@ -49,7 +49,7 @@ TEST_F(PatchMenu, HoldsTheUnsavedEditsOfTwoStagesAndChangesNothing) {
   MakePatch(PathOf("demo.nes"), {PathOf("edits.bps")});
   EXPECT_EQ(dialogs.lastSaveRequest.filter,
             QStringLiteral("IPSパッチ (*.ips)|*.ips|BPSパッチ (*.bps)|*.bps"));
-  EXPECT_EQ(dialogs.lastSaveRequest.defaultSuffix, QStringLiteral("ips"));
+  EXPECT_EQ(dialogs.lastSaveRequest.defaultSuffix, QStringLiteral("bps"));
   EXPECT_TRUE(dialogs.Texts(Kind::Message).empty() && dialogs.Texts(Kind::Error).empty());
   EXPECT_TRUE(std::equal(buffer.begin(), buffer.end(), rom.Bytes().Data()));
   EXPECT_TRUE(form->Flags().IsMapModified(1) && form->Flags().IsPaletteModified(3));

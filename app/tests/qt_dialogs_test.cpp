@@ -4,10 +4,13 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+
+#include "app/tests/temp_folder.h"
 
 namespace zantor {
 namespace {
@@ -39,6 +42,42 @@ TEST(QtDialogBoxes, OpenOverTheModalDialogShownElseOverTheMainWindow) {
   EXPECT_EQ(ParentOfTheBox(dialogs), &modal);
   modal.hide();
   EXPECT_EQ(ParentOfTheBox(dialogs), &mainWindow);
+}
+
+// "title|folder|selected files|filter" of the file dialog an ask shows; then cancelled.
+template <typename Ask>
+QString FileDialogOf(Ask ask) {
+  QString shown;
+  QTimer::singleShot(0, [&shown] {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      auto* dialog = qobject_cast<QFileDialog*>(window);
+      if (dialog == nullptr || !dialog->isVisible()) continue;
+      shown = QStringList{dialog->windowTitle(), dialog->directory().absolutePath(),
+                          dialog->selectedFiles().join(u','), dialog->selectedNameFilter()}
+                  .join(u'|');
+      dialog->reject();
+    }
+  });
+  EXPECT_EQ(ask(), std::nullopt);
+  return shown;
+}
+
+TEST(QtFileDialogs, StartInTheAskedFolderWithTheProposedNameAndItsFilter) {
+  const testing::TempFolder folder;
+  const QString there = QString::fromStdString(folder.Path().string());
+  QWidget mainWindow;
+  QtDialogs dialogs(&mainWindow);
+  EXPECT_EQ(FileDialogOf([&] {
+              return dialogs.AskSaveFileName({.filter = "IPS (*.ips)|*.ips|BPS (*.bps)|*.bps",
+                                              .title = "パッチの保存",
+                                              .folder = there,
+                                              .fileName = "level.bps"});
+            }),
+            "パッチの保存|" + there + u'|' + there + "/level.bps|BPS (*.bps)");
+  EXPECT_TRUE(FileDialogOf([&] {
+                return dialogs.AskOpenFileName(
+                    {.filter = "ROM (*.nes)|*.nes", .title = "元の", .folder = there});
+              }).startsWith("元の|" + there + u'|'));
 }
 
 }  // namespace

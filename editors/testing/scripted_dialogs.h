@@ -35,12 +35,12 @@ class ScriptedDialogs : public Dialogs {
     return Next(answers, Answer::Cancel, "AskYesNoCancel: " + text);
   }
   std::optional<QString> AskOpenFileName(const FileDialogRequest& request) override {
-    log.push_back({Kind::OpenFile, {}, request.filter});
+    log.push_back({Kind::OpenFile, request.title, request.filter});
     lastOpenRequest = request;
     return Next(openFiles, std::optional<QString>(), "AskOpenFileName");
   }
   std::optional<QString> AskSaveFileName(const FileDialogRequest& request) override {
-    log.push_back({Kind::SaveFile, {}, request.filter});
+    log.push_back({Kind::SaveFile, request.title, request.filter});
     lastSaveRequest = request;
     return Next(saveFiles, std::optional<QString>(), "AskSaveFileName");
   }
