@@ -340,6 +340,7 @@ void TMainForm::ShowImageState() {
   Tab16x16ChipEdit->ScrBarBGBank1->setMaximum(lastBank);
   ShowImageControls(true);
   ResetEditors();
+  FocusShownPage();
   graphics_->ResetPaletteAnimation();
   FrameTimer->start();
 }
@@ -362,6 +363,11 @@ void TMainForm::ShowImageControls(bool shown) {
 
 void TMainForm::ResetEditors() {
   for (TabEditor* editor : editorsInOrder_) editor->Reset();
+}
+
+void TMainForm::FocusShownPage() {
+  // Keys pressed while looking at a picture must not go on switching the stage.
+  EditPageControl->currentWidget()->setFocus(Qt::OtherFocusReason);
 }
 
 bool TMainForm::SaveWithDialog(QString* savedPath) {
@@ -482,6 +488,7 @@ void TMainForm::CBStageChange(int index) {
   const FrameTimerPause pause(*FrameTimer);
   rom_->SetCurrentStage(index);
   ResetEditors();
+  FocusShownPage();
   graphics_->ResetPaletteAnimation();
 }
 

@@ -132,6 +132,8 @@ class TMainForm : public QMainWindow {
   void CreateEditors();
   void AddEditor(TabEditor& editor, EditTab tab);
   void ResetEditors();
+  // After an open or a stage change the keys go to the tab being shown, not the stage list.
+  void FocusShownPage();
   // Runs an undo or redo step's refresh: palette kinds reload the palette set first.
   void AfterHistoryStep(int kind);
   void SetCaption(const QString& path);
