@@ -21,6 +21,7 @@
 #include "app/chip32x32_tab_page.h"
 #include "app/dialog_notifier.h"
 #include "app/edit_key_and_hint_filter.h"
+#include "app/help_menu.h"
 #include "app/map_set_tab_page.h"
 #include "app/map_tab_page.h"
 #include "app/name_lists.h"
@@ -202,6 +203,7 @@ void TMainForm::BuildMenus() {
   Undo1->setEnabled(false);
   Redo1->setEnabled(false);
   connect(Edit1, &QMenu::aboutToShow, this, &TMainForm::Edit1Click);
+  new HelpMenu(*menuBar(), *EditPageControl, *dialogs_);
 
   // The items show their keys, but the keys themselves are handled by the window: a
   // disabled item would swallow its key before Edit1Click could enable it.

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/edit_tab.h"
 #include "app/stored_settings.h"
 #include "core/program_locations.h"
 
@@ -58,10 +59,6 @@ struct ProgramEnvironment {
   // Every modal interaction; when null the window shows real dialogs.
   Dialogs* dialogs = nullptr;
 };
-
-// The tabs of EditPageControl, in their order.
-enum class EditTab { Map, MapSet, Chip32x32, Chip16x16, Palette, Object };
-inline constexpr int kEditTabCount = 6;
 
 // The program's one main window: creates every core object and editor in order, reads and
 // writes the settings, runs the File and Edit menus, switches stages and refreshes tabs.
