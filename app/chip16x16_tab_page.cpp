@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <functional>
 
 #include "app/name_lists.h"
@@ -18,6 +20,16 @@ namespace zantor {
 namespace {
 
 constexpr int kPanelSide = 16;
+
+// Where a radio item's caption ends, in the item's own coordinates.
+int CaptionEnd(const QRadioButton& item) {
+  QStyleOptionButton option;
+  option.initFrom(&item);
+  option.text = item.text();
+  const QRect contents =
+      item.style()->subElementRect(QStyle::SE_RadioButtonContents, &option, &item);
+  return contents.left() + item.fontMetrics().horizontalAdvance(item.text());
+}
 
 QPushButton* Button(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
   return Placed(new QPushButton(caption, parent), name, geometry);
@@ -52,14 +64,15 @@ Chip16x16TabPage::Chip16x16TabPage(QWidget* parent) : QWidget(parent) {
                                           {QStringLiteral("x0"), QStringLiteral("x1"),
                                            QStringLiteral("x2"), QStringLiteral("x3")},
                                           4, GBEdit16x16Chip),
-                           "RGPaletteSelect", {8, 200, 417, 41});
-  // Four panels right after each palette item's caption, over the group they sit on.
-  RGPaletteSelect->layout()->setContentsMargins(2, 0, 2, 0);
+                           "RGPaletteSelect", {4, 200, 425, 41});
+  // Four panels right after each palette item's caption, over the group they sit on; the
+  // group spans the whole width so that they end before the next item's circle.
+  RGPaletteSelect->layout()->setContentsMargins(0, 0, 0, 0);
   RGPaletteSelect->layout()->setSpacing(0);
   RGPaletteSelect->layout()->activate();
   for (int entry = 0; entry < 16; ++entry) {
     const QRadioButton& item = *RGPaletteSelect->Button(entry / 4);
-    const int x = RGPaletteSelect->x() + item.x() + item.sizeHint().width() + 2;
+    const int x = RGPaletteSelect->x() + item.x() + CaptionEnd(item) + 2;
     auto* panel =
         Placed(new QWidget(GBEdit16x16Chip), Numbered("PanelPaletteColor", entry).constData(),
                {x + entry % 4 * kPanelSide, 216, kPanelSide, kPanelSide});

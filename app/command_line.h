@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <string>
 
 namespace zantor {
 
@@ -17,5 +18,10 @@ struct CommandLine {
 
 // The parsed command line, or nothing with *error set to the reason.
 std::optional<CommandLine> ParseCommandLine(const QStringList& arguments, QString* error);
+
+// What --help (or -h) and --version print when one of them is anywhere on the command line:
+// the usage of every form, or the program's name and version. Nothing for any other line.
+// Needs neither a display nor the application object.
+std::optional<std::string> InformationText(int argc, const char* const* argv);
 
 }  // namespace zantor

@@ -62,22 +62,22 @@ struct ValueOption {
 
 const std::vector<ValueOption>& ValueOptions() {
   static const std::vector<ValueOption> options = {
-      {kOption, "--export-map takes the PNG file to write",
+      {kOption, "--export-map には書き出す PNG ファイルを指定してください",
        [](std::string_view value, ExportCommand& command) {
          command.picture = value;
          return true;
        }},
-      {"--stage", "--stage takes a number from 0 to 15",
+      {"--stage", "--stage には 0 から 15 の数を指定してください",
        [](std::string_view value, ExportCommand& command) {
          const auto stage = Number(value, 0, kStageCount - 1);
          if (stage) command.request.stage = *stage;
          return stage.has_value();
        }},
-      {"--rooms", "--rooms takes A-B, rooms from 0 to 79 with A not above B",
+      {"--rooms", "--rooms には 0 から 79 の部屋を A-B の形で指定してください(A は B 以下)",
        [](std::string_view value, ExportCommand& command) {
          return ReadRooms(value, command.request);
        }},
-      {"--columns", "--columns takes a number from 1 to 80",
+      {"--columns", "--columns には 1 から 80 の数を指定してください",
        [](std::string_view value, ExportCommand& command) {
          const auto columns = Number(value, 1, kRoomCount);
          if (columns) command.request.columns = *columns;
@@ -98,7 +98,7 @@ std::optional<ExportCommand> Parse(int argc, const char* const* argv, std::strin
       continue;
     }
     if (!seen.insert(argument).second) {
-      *error = std::string(argument) + " is given twice";
+      *error = std::string(argument) + " が2回指定されています";
       return std::nullopt;
     }
     if (argument == "--objects") {
@@ -109,7 +109,7 @@ std::optional<ExportCommand> Parse(int argc, const char* const* argv, std::strin
     const auto option = std::find_if(options.begin(), options.end(),
                                      [&](const ValueOption& o) { return o.name == argument; });
     if (option == options.end()) {
-      *error = "unknown option with --export-map: " + std::string(argument);
+      *error = "--export-map と一緒には使えないオプションです: " + std::string(argument);
       return std::nullopt;
     }
     // A value that looks like an option is taken for a missing one.
@@ -120,7 +120,8 @@ std::optional<ExportCommand> Parse(int argc, const char* const* argv, std::strin
     }
   }
   if (images.size() != 1) {
-    *error = "--export-map takes one IMAGE: zantor5editor IMAGE --export-map FILE.png";
+    *error =
+        "--export-map には IMAGE を1つ指定してください: zantor5editor IMAGE --export-map FILE.png";
     return std::nullopt;
   }
   command.image = images.front();

@@ -11,17 +11,17 @@ void Print(const char* kind, const QString& text) {
 }
 }  // namespace
 
-void HeadlessDialogs::ShowMessage(const QString& text) { Print("message", text); }
+void HeadlessDialogs::ShowMessage(const QString& text) { Print("メッセージ", text); }
 
-void HeadlessDialogs::ShowError(const QString& text) { Print("error", text); }
+void HeadlessDialogs::ShowError(const QString& text) { Print("エラー", text); }
 
 bool HeadlessDialogs::Confirm(const QString& text) {
-  Print("question (answered No)", text);
+  Print("質問(「いいえ」と答えました)", text);
   return false;
 }
 
 Answer HeadlessDialogs::AskYesNoCancel(const QString&, const QString& text) {
-  Print("question (answered Cancel)", text);
+  Print("質問(「キャンセル」と答えました)", text);
   return Answer::Cancel;
 }
 
@@ -35,12 +35,12 @@ std::optional<QString> HeadlessDialogs::AskSaveFileName(const FileDialogRequest&
 
 std::optional<QString> HeadlessDialogs::InputBox(const QString&, const QString& prompt,
                                                  const QString&) {
-  Print("input (cancelled)", prompt);
+  Print("入力(キャンセルしました)", prompt);
   return std::nullopt;
 }
 
 int HeadlessDialogs::ExecModal(QDialog& dialog) {
-  Print("dialog (cancelled)", dialog.windowTitle());
+  Print("ダイアログ(キャンセルしました)", dialog.windowTitle());
   return QDialog::Rejected;
 }
 

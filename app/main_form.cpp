@@ -22,6 +22,7 @@
 #include "app/dialog_notifier.h"
 #include "app/edit_key_and_hint_filter.h"
 #include "app/file_dialog_places.h"
+#include "app/help_menu.h"
 #include "app/map_set_tab_page.h"
 #include "app/map_tab_page.h"
 #include "app/name_lists.h"
@@ -242,6 +243,7 @@ void TMainForm::BuildMenus() {
   connect(UndoObjects1, &QAction::triggered, this,
           [this](bool checked) { rom_->SetObjectUndoChosen(checked); });
   connect(Edit1, &QMenu::aboutToShow, this, &TMainForm::Edit1Click);
+  new HelpMenu(*menuBar(), *EditPageControl, *dialogs_);
 
   // The items show their keys, but the keys themselves are handled by the window: a
   // disabled item would swallow its key before Edit1Click could enable it.
@@ -395,6 +397,7 @@ void TMainForm::ShowImageState() {
   Tab16x16ChipEdit->ScrBarBGBank1->setMaximum(lastBank);
   ShowImageControls(true);
   ResetEditors();
+  FocusShownPage();
   graphics_->ResetPaletteAnimation();
   FrameTimer->start();
 }
@@ -421,6 +424,11 @@ void TMainForm::ResetEditors() {
 }
 
 QString TMainForm::ImagePath() const { return FromPath(rom_->FileName()); }
+
+void TMainForm::FocusShownPage() {
+  // Keys pressed while looking at a picture must not go on switching the stage.
+  EditPageControl->currentWidget()->setFocus(Qt::OtherFocusReason);
+}
 
 bool TMainForm::SaveWithDialog(QString* savedPath) {
   const auto chosen = dialogs_->AskSaveFileName(
@@ -611,6 +619,7 @@ void TMainForm::CBStageChange(int index) {
   const FrameTimerPause pause(*FrameTimer);
   rom_->SetCurrentStage(index);
   ResetEditors();
+  FocusShownPage();
   graphics_->ResetPaletteAnimation();
 }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/edit_tab.h"
 #include "app/stored_settings.h"
 #include "core/program_locations.h"
 
@@ -61,10 +62,6 @@ struct ProgramEnvironment {
   // Every modal interaction; when null the window shows real dialogs.
   Dialogs* dialogs = nullptr;
 };
-
-// The tabs of EditPageControl, in their order.
-enum class EditTab { Map, MapSet, Chip32x32, Chip16x16, Palette, Object };
-inline constexpr int kEditTabCount = 6;
 
 // The program's one main window: creates every core object and editor in order, reads and
 // writes the settings, runs the File and Edit menus, switches stages and refreshes tabs.
@@ -139,6 +136,8 @@ class TMainForm : public QMainWindow {
   void CreateEditors();
   void AddEditor(TabEditor& editor, EditTab tab);
   void ResetEditors();
+  // After an open or a stage change the keys go to the tab being shown, not the stage list.
+  void FocusShownPage();
   // One undo or redo step of the current stage, with its refresh.
   void HistoryStep(bool undo);
   // Runs an undo or redo step's refresh: palette kinds reload the palette set first, object

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <functional>
 
+#include "app/drop_down_list.h"
 #include "app/name_lists.h"
 #include "app/tab_page_controls.h"
 #include "editors/object_edit_class.h"
@@ -44,7 +45,7 @@ ObjectTabPage::ObjectTabPage(QWidget* parent) : QWidget(parent) {
   LblObjectSum = TextLabel(shown, "LblObjectSum", QStringLiteral("127 / 127"), {128, 64, 100, 16});
 
   auto* edited = Placed(new QGroupBox(QStringLiteral("編集対象オブジェクト"), this), "GBObjectEdit",
-                        {8, 296, 345, 161});
+                        {8, 296, 345, 175});
   const std::pair<const char*, QLabel**> rows[] = {{"設置番号:", &LblObjectIndex},
                                                    {"部屋番号:", &LblObjectScreen},
                                                    {"X座標:", &LblObjectX},
@@ -59,22 +60,22 @@ ObjectTabPage::ObjectTabPage(QWidget* parent) : QWidget(parent) {
   UDObjectY = Placed(new UpDownButtons(Qt::Vertical, edited), "UDObjectY", {108, 76, 17, 30});
   UDObjectX->setEnabled(false);
   UDObjectY->setEnabled(false);
-  StaticLabel(edited, QStringLiteral("種類:"), {8, 100});
-  CBSelectObject = Placed(new QComboBox(edited), "CBSelectObject", {64, 96, 265, 22});
-  CBSelectObject->setMaxVisibleItems(12);
+  // The kind row below the whole height of the Y buttons.
+  StaticLabel(edited, QStringLiteral("種類:"), {8, 114});
+  CBSelectObject = DropDownList(edited, "CBSelectObject", {64, 110, 265, 22}, 12);
   CBSelectObject->addItems(BuiltInObjectKindItems());
   BtnObjectCreate = Placed(new QPushButton(QStringLiteral("新規作成"), edited), "BtnObjectCreate",
-                           {8, 128, 75, 25});
+                           {8, 142, 75, 25});
   BtnObjectRemove =
-      Placed(new QPushButton(QStringLiteral("削除"), edited), "BtnObjectRemove", {96, 128, 75, 25});
+      Placed(new QPushButton(QStringLiteral("削除"), edited), "BtnObjectRemove", {96, 142, 75, 25});
   BtnObjectRemove->setEnabled(false);
 
   ChkSortObjectList = Placed(new QCheckBox(QStringLiteral("オブジェクトを自動で並び替える"), this),
-                             "ChkSortObjectList", {8, 472, 300, 17});
+                             "ChkSortObjectList", {8, 480, 300, 17});
   ChkPopupHint = Placed(new QCheckBox(QStringLiteral("ポップアップでオブジェクト情報を表示"), this),
-                        "ChkPopupHint", {8, 496, 300, 17});
+                        "ChkPopupHint", {8, 504, 300, 17});
   BtnObjectEditReload = Placed(new QPushButton(QStringLiteral("再読み込み"), this),
-                               "BtnObjectEditReload", {8, 524, 75, 25});
+                               "BtnObjectEditReload", {8, 532, 75, 25});
 }
 
 void ObjectTabPage::Attach(ObjectEditClass& editor, QMenu& popupMenu,

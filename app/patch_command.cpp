@@ -33,14 +33,14 @@ std::optional<PatchCommand> Parse(int argc, const char* const* argv, std::string
     if (argument == kOption && !optionSeen) {
       optionSeen = true;
     } else if (argument.starts_with("--")) {
-      *error = "unknown option with --make-patch: " + std::string(argument);
+      *error = "--make-patch と一緒には使えないオプションです: " + std::string(argument);
       return std::nullopt;
     } else {
       files.emplace_back(argument);
     }
   }
   if (files.size() != 3) {
-    *error = "--make-patch takes ORIGINAL EDITED OUT.ips|OUT.bps";
+    *error = "--make-patch には ORIGINAL EDITED OUT.ips|OUT.bps を指定してください";
     return std::nullopt;
   }
   return PatchCommand{files[0], files[1], files[2]};

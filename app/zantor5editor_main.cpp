@@ -16,12 +16,6 @@
 
 namespace {
 
-constexpr char kUsage[] =
-    "usage: zantor5editor [IMAGE] [--screenshot FILE] [--tab 0..5] [--stage 0..15]\n"
-    "       zantor5editor --make-patch ORIGINAL EDITED OUT.ips|OUT.bps\n"
-    "       zantor5editor IMAGE --export-map FILE.png [--stage 0..15] [--rooms A-B]\n"
-    "                     [--columns 1..80] [--objects]\n";
-
 // Why the screenshot may not be written where asked: not a PNG name, or a file the window
 // reads at start-up. Empty when it may.
 std::string ScreenshotRefusal(const zantor::CommandLine& line,
@@ -41,7 +35,8 @@ int TakeScreenshot(zantor::TMainForm& form, const zantor::CommandLine& line) {
   if (line.tab >= 0) form.ShowTab(static_cast<zantor::EditTab>(line.tab));
   QApplication::processEvents();
   if (!form.grab().save(line.screenshotFile, "PNG")) {
-    std::fprintf(stderr, "cannot write %s\n", line.screenshotFile.toUtf8().constData());
+    std::fprintf(stderr, "zantor5editor: スクリーンショット \"%s\" を書き込めません\n",
+                 line.screenshotFile.toUtf8().constData());
     return 1;
   }
   return 0;
@@ -50,6 +45,11 @@ int TakeScreenshot(zantor::TMainForm& form, const zantor::CommandLine& line) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Asked for the usage or the version: printed before anything needs a display.
+  if (const auto text = zantor::InformationText(argc, argv)) {
+    std::fputs(text->c_str(), stdout);
+    return 0;
+  }
   // A patch and a stage picture need no window: they are made before, and without, the
   // application object, so they work where there is no display.
   if (zantor::IsPatchCommand(argc, argv)) return zantor::RunPatchCommand(argc, argv);
@@ -62,7 +62,8 @@ int main(int argc, char** argv) {
   QString error;
   const auto line = zantor::ParseCommandLine(QApplication::arguments(), &error);
   if (!line) {
-    std::fprintf(stderr, "%s\n%s", error.toUtf8().constData(), kUsage);
+    std::fprintf(stderr, "zantor5editor: %s(使い方は --help で表示します)\n",
+                 error.toUtf8().constData());
     return 2;
   }
   const bool screenshot = !line->screenshotFile.isEmpty();

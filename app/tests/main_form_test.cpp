@@ -178,6 +178,36 @@ TEST_F(MainFormTest, OpeningShowsTheImageState) {
   EXPECT_EQ(StatusPanel(0), QString());
 }
 
+// Keys pressed while looking at a picture go to the shown tab, not the stage list: after an
+// open from the command line, an open from the menu and a stage chosen in the list.
+TEST_F(MainFormTest, AfterAnOpenOrAStageChangeArrowKeysLeaveTheStageAsItIs) {
+  StartWithDemo();
+  ActivateWindow();
+  auto* stages = Find<QComboBox>("CBStage");
+  const auto pressKeysWhereFocused = [&](const char* after, int stage) {
+    SCOPED_TRACE(after);
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    EXPECT_NE(focused, stages);
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Up, Qt::Key_End}) {
+      QTest::keyClick(QApplication::focusWidget(), key);
+    }
+    EXPECT_EQ(form->Rom().CurrentStage(), stage);
+    EXPECT_EQ(stages->currentIndex(), stage);
+  };
+  pressKeysWhereFocused("an open before the window shows", 0);
+
+  stages->setFocus();
+  QTest::keyClick(stages, Qt::Key_Down);  // the user chooses the next stage
+  ASSERT_EQ(form->Rom().CurrentStage(), 1);
+  pressKeysWhereFocused("a stage change", 1);
+
+  stages->setFocus();
+  dialogs.openFiles = {PathOf("demo.nes")};
+  Find<QAction>("Open1")->trigger();
+  pressKeysWhereFocused("an open from the menu", 0);
+}
+
 TEST_F(MainFormTest, TheTabsComeInTheirOrderWithTheirCaptions) {
   StartWithDemo();
   auto* tabs = Find<QTabWidget>("EditPageControl");

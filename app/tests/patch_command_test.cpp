@@ -77,11 +77,11 @@ TEST_F(PatchCommand, EveryFailureSaysWhyOnOneLineAndWritesNothing) {
     QString reason;
   };
   const std::vector<Case> cases = {
-      {{"--make-patch"}, 2, "--make-patch takes ORIGINAL EDITED OUT.ips|OUT.bps"},
-      {{"--make-patch", from, to}, 2, "--make-patch takes"},
+      {{"--make-patch"}, 2, "--make-patch には ORIGINAL EDITED OUT.ips|OUT.bps を指定してください"},
+      {{"--make-patch", from, to}, 2, "--make-patch には ORIGINAL"},
       {{"--make-patch", from, to, out, "--verbose"},
        2,
-       "unknown option with --make-patch: --verbose"},
+       "--make-patch と一緒には使えないオプションです: --verbose"},
       {{"--make-patch", PathOf("missing.nes"), to, out},
        1,
        "ファイル \"" + PathOf("missing.nes") + "\" を開けません。 "},

@@ -178,11 +178,5 @@ TEST(Screenshot, FailsWhenTheImageDoesNotOpen) {
       << run.errors.toStdString();
 }
 
-TEST(Screenshot, RefusesABadCommandLine) {
-  const EditorRun run = PrivateProgram().Run({"--tab", "9"});
-  EXPECT_EQ(run.exitCode, 2);
-  EXPECT_TRUE(run.errors.contains(QStringLiteral("usage:")));
-}
-
 }  // namespace
 }  // namespace zantor

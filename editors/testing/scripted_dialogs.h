@@ -80,15 +80,18 @@ class ScriptedDialogs : public Dialogs {
   FileDialogRequest lastSaveRequest;
 
  private:
+  // The next scripted answer; `answer` starts as the one an unscripted interaction gets.
   template <typename T>
-  static T Next(std::deque<T>& queue, T unscripted, const QString& what) {
+  static T Next(std::deque<T>& queue, T answer, const QString& what) {
     if (queue.empty()) {
       ADD_FAILURE() << "unscripted dialog: " << what.toStdString();
-      return unscripted;
+      return answer;
     }
-    T value = std::move(queue.front());
+    // Assigned, not moved into a new local: the optimiser takes such a local optional for
+    // one that may be used uninitialised.
+    answer = std::move(queue.front());
     queue.pop_front();
-    return value;
+    return answer;
   }
 };
 
