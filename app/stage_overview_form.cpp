@@ -223,7 +223,12 @@ void TStageOverviewForm::ScaleAll() {
                    ? QSize(area.width(), static_cast<int>(area.width() * h / w))
                    : QSize(static_cast<int>(area.height() * w / h), area.height());
   size = size.expandedTo(QSize(1, 1));
-  if (shown_.size() != size) shown_ = QImage(size, QImage::Format_RGBX8888);
+  if (shown_.size() != size) {
+    shown_ = QImage(size, QImage::Format_RGBX8888);
+    sourceColumns_.resize(static_cast<std::size_t>(size.width()));
+    for (int x = 0; x < size.width(); ++x)
+      sourceColumns_[x] = static_cast<int>(x * w / size.width());
+  }
   Scale({0, 0, source.Width(), source.Height()});
   ImgStageOverview->update();
 }
@@ -243,10 +248,12 @@ void TStageOverviewForm::Scale(const PixelRect& area) {
   const int top = static_cast<int>(first(area.top, dh, sh));
   const int bottom = static_cast<int>(first(area.bottom, dh, sh));
   const std::uint32_t* words = source.Words();
+  uchar* bits = shown_.bits();
+  const qsizetype stride = shown_.bytesPerLine();
   for (int y = top; y < bottom; ++y) {
     const std::uint32_t* row = words + y * sh / dh * sw;
-    auto* out = reinterpret_cast<std::uint32_t*>(shown_.scanLine(y));
-    for (int x = left; x < right; ++x) out[x] = row[x * sw / dw];
+    auto* out = reinterpret_cast<std::uint32_t*>(bits + y * stride);
+    for (int x = left; x < right; ++x) out[x] = row[sourceColumns_[x]];
   }
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "graphics/pixel_rect.h"
 #include "graphics/stage_change_tracker.h"
@@ -90,6 +91,8 @@ class TStageOverviewForm : public QWidget {
   StageChangeTracker tracker_;
   std::unique_ptr<StagePicture> picture_;
   QImage shown_;
+  // The picture column each shown column stands for.
+  std::vector<int> sourceColumns_;
   QTimer lookTimer_;
   int framedMapRoom_ = -1;
   int framedObjectRoom_ = -1;

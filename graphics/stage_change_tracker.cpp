@@ -1,6 +1,7 @@
 #include "graphics/stage_change_tracker.h"
 
 #include <algorithm>
+#include <cstring>
 #include <span>
 
 namespace zantor {
@@ -15,7 +16,7 @@ constexpr std::uint8_t kPaletteBits = 3;
 
 template <std::size_t N>
 bool Same(const std::array<std::uint8_t, N>& known, std::span<const std::uint8_t> now) {
-  return std::equal(known.begin(), known.end(), now.begin());
+  return std::memcmp(known.data(), now.data(), N) == 0;
 }
 
 template <std::size_t N>
@@ -97,7 +98,7 @@ StageChanges StageChangeTracker::Take(const StageData& stage, int stageNumber, i
     const auto now = mapSets.subspan(static_cast<std::size_t>(set) * kCellsPerMapSet,
                                      kCellsPerMapSet);
     std::uint8_t* known = mapSets_.data() + set * kCellsPerMapSet;
-    if (!chipsChanged && std::equal(now.begin(), now.end(), known)) continue;
+    if (!chipsChanged && std::memcmp(now.data(), known, kCellsPerMapSet) == 0) continue;
     for (int cell = 0; cell < kCellsPerMapSet; ++cell) {
       if (now[cell] != known[cell] || changes.chips32[now[cell]]) {
         mapSetCells[set] |= std::uint64_t{1} << cell;
