@@ -315,8 +315,11 @@ void TStageOverviewForm::ReadSettings(const TMyMemIniFile& file) {
 void TStageOverviewForm::WriteSettings(TMyMemIniFile& file) const {
   file.WriteBool(kSection, "Shown", wanted_);
   file.WriteBool(kSection, "Objects", ChkStageOverviewObjects->isChecked());
-  file.WriteInteger(kSection, "X", pos().x());
-  file.WriteInteger(kSection, "Y", pos().y());
+  // A window never placed has no place of its own yet: it goes beside the main one.
+  if (placed_) {
+    file.WriteInteger(kSection, "X", pos().x());
+    file.WriteInteger(kSection, "Y", pos().y());
+  }
   file.WriteInteger(kSection, "Width", width());
   file.WriteInteger(kSection, "Height", height());
 }
