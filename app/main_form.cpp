@@ -31,6 +31,7 @@
 #include "app/path_text.h"
 #include "app/qt_dialogs.h"
 #include "app/recent_files_menu.h"
+#include "app/stage_overview_form.h"
 #include "app/status_bar_panels.h"
 #include "app/stored_settings.h"
 #include "app/test_play_launcher.h"
@@ -54,6 +55,7 @@
 #include "editors/object_edit_form.h"
 #include "editors/palette_edit_class.h"
 #include "editors/radio_group.h"
+#include "editors/room_pair.h"
 #include "editors/show_unused_chip_num_form.h"
 #include "editors/tab_editor.h"
 #include "editors/two_digit_hex.h"
@@ -243,6 +245,18 @@ void TMainForm::BuildMenus() {
   connect(UndoObjects1, &QAction::triggered, this,
           [this](bool checked) { rom_->SetObjectUndoChosen(checked); });
   connect(Edit1, &QMenu::aboutToShow, this, &TMainForm::Edit1Click);
+
+  View1 = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+  View1->setObjectName(QStringLiteral("View1"));
+  StageOverview1 = View1->addAction(QStringLiteral("ステージ全体図(&O)"));
+  StageOverview1->setObjectName(QStringLiteral("StageOverview1"));
+  StageOverview1->setCheckable(true);
+  StageOverview1->setShortcut(QKeySequence(Qt::Key_F2));
+  connect(StageOverview1, &QAction::triggered, this, [this](bool shown) {
+    if (StageOverviewForm != nullptr) StageOverviewForm->SetWanted(shown);
+  });
+
+  // Last, after the View menu: the Help menu is always shown.
   new HelpMenu(*menuBar(), *EditPageControl, *dialogs_);
 
   // The items show their keys, but the keys themselves are handled by the window: a
@@ -301,6 +315,7 @@ void TMainForm::FormCreate() {
                       *dialogs_);
   CreateDialogs();
   CreateEditors();
+  CreateStageOverview();
 }
 
 void TMainForm::CreateEditors() {
@@ -335,6 +350,30 @@ void TMainForm::CreateEditors() {
   objectEdit_ = std::make_unique<ObjectEditClass>(*rom_, *flags_, *graphics_, *dialogs_);
   TabObjectEdit->Attach(*objectEdit_, *PopupMenuObjectEdit, *ObjectEditForm);
   AddEditor(*objectEdit_, EditTab::Object);
+}
+
+void TMainForm::CreateStageOverview() {
+  StageOverviewForm = new TStageOverviewForm(
+      *palette_, *rom_,
+      {[this] { return paletteEdit_->SelectedDefinition(); },
+       [this] { return mapEdit_->FirstRoom(); }, [this] { return objectEdit_->FirstRoom(); }},
+      this);
+  StageOverviewForm->OnRoomChosen = [this](int room) { ShowRoomOnTabs(room); };
+  StageOverviewForm->OnClosed = [this] { StageOverview1->setChecked(false); };
+  // Its key works from the overview too.
+  StageOverviewForm->addAction(StageOverview1);
+  StageOverviewForm->ReadSettings(*settings_);
+  StageOverview1->setChecked(StageOverviewForm->Wanted());
+}
+
+void TMainForm::ShowRoomOnTabs(int room) {
+  const int first = std::min(room, RoomPair::kLastFirstRoom);
+  // The bars follow the user only: moved from here they run nothing.
+  TabMapEdit->ScrBarMap->setValue(first);
+  mapEdit_->ShowRooms(first);
+  TabObjectEdit->ScrBarObjectMap->setValue(first);
+  objectEdit_->ShowRooms(first);
+  StageOverviewForm->Refresh();
 }
 
 void TMainForm::AddEditor(TabEditor& editor, EditTab tab) {
@@ -372,6 +411,7 @@ void TMainForm::WriteSettings() {
   WriteStoredSettings(storedSettings_, *settings_);
   testPlay_->WriteSettings(*settings_);
   RecentFiles1->Write(*settings_);
+  StageOverviewForm->WriteSettings(*settings_);
   if (const std::string error = settings_->UpdateFile(); !error.empty()) {
     notifier_->ReportError(CannotWriteReport(settings_->FileName(), error));
   }
@@ -417,6 +457,8 @@ void TMainForm::ShowImageControls(bool shown) {
   TestPlay1->setEnabled(shown);
   Close1->setEnabled(shown);
   Edit1->menuAction()->setVisible(shown);
+  View1->menuAction()->setVisible(shown);
+  if (StageOverviewForm != nullptr) StageOverviewForm->SetImageOpen(shown);
 }
 
 void TMainForm::ResetEditors() {

@@ -52,6 +52,7 @@ class TMyMemIniFile;
 class TObjectEditForm;
 class TShowUnusedChipNumForm;
 class TestPlayLauncher;
+class TStageOverviewForm;
 
 // Where the program finds its files, and who answers its questions.
 struct ProgramEnvironment {
@@ -85,6 +86,8 @@ class TMainForm : public QMainWindow {
 
   RomImageData& Rom() { return *rom_; }
   EditFlagManagement& Flags() { return *flags_; }
+  // The stage overview window; null when start-up failed.
+  TStageOverviewForm* StageOverview() { return StageOverviewForm; }
   // Status bar panel 1, as every editor is handed it.
   PointerStatus& PointerText();
   // The editor behind a tab (for benchmarks, which time the editors' operations directly).
@@ -135,6 +138,10 @@ class TMainForm : public QMainWindow {
   void ShowImageControls(bool shown);
   void CreateEditors();
   void AddEditor(TabEditor& editor, EditTab tab);
+  void CreateStageOverview();
+  // Shows `room` and the one after it (the one before it for the last room) on the map and
+  // object tabs, as their scroll bars would.
+  void ShowRoomOnTabs(int room);
   void ResetEditors();
   // After an open or a stage change the keys go to the tab being shown, not the stage list.
   void FocusShownPage();
@@ -222,6 +229,8 @@ class TMainForm : public QMainWindow {
   QAction* Undo1 = nullptr;
   QAction* Redo1 = nullptr;
   QAction* UndoObjects1 = nullptr;
+  QMenu* View1 = nullptr;
+  QAction* StageOverview1 = nullptr;
 
   MapTabPage* TabMapEdit = nullptr;
   MapSetTabPage* TabMapSetEdit = nullptr;
@@ -233,6 +242,7 @@ class TMainForm : public QMainWindow {
   TShowUnusedChipNumForm* ShowUnusedChipNumForm = nullptr;
   TMapSetEditGridForm* MapSetEditGridForm = nullptr;
   TObjectEditForm* ObjectEditForm = nullptr;
+  TStageOverviewForm* StageOverviewForm = nullptr;
 };
 
 // The stage list's items: two hex digits, a blank and the stage's title.

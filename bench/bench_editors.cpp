@@ -2,7 +2,10 @@
 // main window (offscreen), each against a baseline measured in the same run or a budget.
 #include <QApplication>
 #include <QCheckBox>
+#include <algorithm>
+#include <memory>
 
+#include "app/stage_overview_form.h"
 #include "bench/bench_ratios.h"
 #include "bench/editor_scene.h"
 #include "core/fc_palette_data.h"
@@ -24,9 +27,15 @@ constexpr std::size_t kTwoRoomsBytes = 2 * kRoomSide * kRoomSide * 4;
 // The stage picture: 80 rooms of the same.
 constexpr std::size_t kStagePictureBytes = std::size_t{kRoomCount} * kRoomSide * kRoomSide * 4;
 
-bench::EditorScene& TheScene() {
-  static bench::EditorScene scene;
+// Ends before the application does: a window once shown must not outlive it.
+std::unique_ptr<bench::EditorScene>& SceneHolder() {
+  static std::unique_ptr<bench::EditorScene> scene;
   return scene;
+}
+
+bench::EditorScene& TheScene() {
+  if (!SceneHolder()) SceneHolder() = std::make_unique<bench::EditorScene>();
+  return *SceneHolder();
 }
 
 // Ticks until one changes a colour: the quiet ticks before it and the recolouring of the
@@ -140,6 +149,35 @@ void MapSetPlaceChip(benchmark::State& state) {
     editor.PageMouseDown(0, Qt::LeftButton, false, false, 100, 100);
     benchmark::ClobberMemory();
   }
+}
+
+// The same placing with the stage overview shown, on the map set most rooms use: the place,
+// then the overview's look that draws the placed cell again in each of those rooms.
+void MapSetPlaceChipWithOverview(benchmark::State& state) {
+  TMainForm& form = TheScene().Form();
+  MapSetEditClass& editor = MapSetEditor(false);
+  const StageData& stage = form.Rom().CurrentStageData();
+  std::array<int, kMapSetCount> rooms{};
+  for (const std::uint8_t mapSet : stage.Map()) {
+    if (mapSet < kMapSetCount) ++rooms[mapSet];
+  }
+  const int mostUsed =
+      static_cast<int>(std::max_element(rooms.begin(), rooms.end()) - rooms.begin());
+  editor.SetPageMapSet(0, mostUsed);
+  editor.HoverPage(0, 100, 100);
+  TStageOverviewForm& overview = *form.StageOverview();
+  overview.SetWanted(true);
+  QApplication::processEvents();
+  int turn = 0;
+  for (auto _ : state) {
+    editor.SetSelectedChip(++turn & 1);
+    editor.PageMouseDown(0, Qt::LeftButton, false, false, 100, 100);
+    overview.Refresh();
+    benchmark::ClobberMemory();
+  }
+  state.counters["rooms"] = rooms[mostUsed];
+  overview.SetWanted(false);
+  editor.SetPageMapSet(0, 0);
 }
 
 // Ticks until one changes a colour with the map set tab shown: both pages, the table and the
@@ -281,6 +319,8 @@ std::vector<bench::RatioCase> Cases() {
       {"MapSet/HoverGrid", [](benchmark::State& s) { MapSetHover(s, true); },
        Baseline::OtherCase("MapSet/DrawPageGrid"), 0.25},
       {"MapSet/PlaceChip", MapSetPlaceChip, Baseline::OtherCase("MapSet/DrawPage"), 0.1},
+      {"MapSet/PlaceChipOverview", MapSetPlaceChipWithOverview,
+       Baseline::OtherCase("MapSet/PlaceChip"), 3.0},
       // Two pages, the table and the selected chip: 3 x 256 x 256 + 64 x 64 pixels.
       {"MapSet/Tick", MapSetTick, Baseline::Memcpy((3 * 256 * 256 + 64 * 64) * 4), 4.0},
       {"MapSet/TickInAFrame", MapSetTick, Baseline::Budget(kFrameMicroseconds), 0.02},
@@ -300,5 +340,7 @@ std::vector<bench::RatioCase> Cases() {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
-  return zantor::bench::RunRatioBenchmarks(argc, argv, zantor::Cases());
+  const int result = zantor::bench::RunRatioBenchmarks(argc, argv, zantor::Cases());
+  zantor::SceneHolder().reset();
+  return result;
 }

@@ -72,6 +72,7 @@ class ObjectEditClass : public TabEditor {
   bool DrawsFromChipSheets() const override { return true; }
 
   void ShowRooms(int firstRoom);
+  int FirstRoom() const { return pair_.First(); }
   const ObjectEntry* SelectedObject() const { return selected_; }
   const ObjectEntry* HoveredObject() const { return hovered_; }
   int ClipboardKind() const { return clipboardKind_; }

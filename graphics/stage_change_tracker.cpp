@@ -1,0 +1,124 @@
+#include "graphics/stage_change_tracker.h"
+
+#include <algorithm>
+#include <cstring>
+#include <span>
+
+namespace zantor {
+
+namespace {
+
+constexpr int kColours = 16;
+constexpr int kCellsPerMapSet = 64;
+constexpr int kPartsPerChip = 4;
+// Only the low two bits of a chip's property choose its palette; the rest is not drawn.
+constexpr std::uint8_t kPaletteBits = 3;
+
+template <std::size_t N>
+bool Same(const std::array<std::uint8_t, N>& known, std::span<const std::uint8_t> now) {
+  return std::memcmp(known.data(), now.data(), N) == 0;
+}
+
+template <std::size_t N>
+void Copy(std::array<std::uint8_t, N>& known, std::span<const std::uint8_t> now) {
+  std::copy_n(now.begin(), N, known.begin());
+}
+
+bool SameObjects(const std::vector<ObjectEntry>& known, const StageData::ObjectList& now) {
+  return std::equal(known.begin(), known.end(), now.begin(), now.end(),
+                    [](const ObjectEntry& a, const ObjectEntry& b) {
+                      return a.X == b.X && a.Y == b.Y && a.Kind == b.Kind;
+                    });
+}
+
+std::span<const std::uint8_t> Colours(const StageData& stage, int definition) {
+  return stage.BGPalette().subspan(static_cast<std::size_t>(definition) * kColours, kColours);
+}
+
+}  // namespace
+
+bool StageChanges::None() const {
+  return !everything && chips16.none() && chips32.none() && rooms.none() &&
+         std::all_of(cells.begin(), cells.end(), [](std::uint64_t c) { return c == 0; });
+}
+
+void StageChangeTracker::Remember(const StageData& stage, int stageNumber, int definition) {
+  known_ = true;
+  stageNumber_ = stageNumber;
+  definition_ = definition;
+  Copy(colours_, Colours(stage, definition));
+  Copy(banks_, stage.BGBank());
+  Copy(chip16_, stage.Chip16x16());
+  Copy(properties_, stage.ChipProperty());
+  Copy(chip32_, stage.Chip32x32());
+  Copy(mapSets_, stage.MapSet());
+  Copy(map_, stage.Map());
+  for (int room = 0; room < kRoomCount; ++room) {
+    objects_[room].assign(stage.Room(room).begin(), stage.Room(room).end());
+  }
+}
+
+StageChanges StageChangeTracker::Take(const StageData& stage, int stageNumber, int definition) {
+  if (!known_ || stageNumber != stageNumber_ || definition != definition_ ||
+      !Same(colours_, Colours(stage, definition)) || !Same(banks_, stage.BGBank())) {
+    Remember(stage, stageNumber, definition);
+    return StageChanges::Everything();
+  }
+  // Only what differs is looked at closely and copied: a drag places a cell per move.
+  StageChanges changes;
+  const auto chip16 = stage.Chip16x16();
+  const auto properties = stage.ChipProperty();
+  if (!Same(chip16_, chip16) || !Same(properties_, properties)) {
+    for (int chip = 0; chip < StageChanges::kChips; ++chip) {
+      bool changed = ((properties[chip] ^ properties_[chip]) & kPaletteBits) != 0;
+      for (int quarter = 0; quarter < kPartsPerChip; ++quarter) {
+        const int at = quarter * StageChanges::kChips + chip;
+        changed = changed || chip16[at] != chip16_[at];
+      }
+      changes.chips16[chip] = changed;
+    }
+    Copy(chip16_, chip16);
+    Copy(properties_, properties);
+  }
+  const auto chip32 = stage.Chip32x32();
+  if (changes.chips16.any() || !Same(chip32_, chip32)) {
+    for (int chip = 0; chip < StageChanges::kChips; ++chip) {
+      bool changed = false;
+      for (int part = chip * kPartsPerChip; part < (chip + 1) * kPartsPerChip; ++part) {
+        changed = changed || chip32[part] != chip32_[part] || changes.chips16[chip32[part]];
+      }
+      changes.chips32[chip] = changed;
+    }
+    Copy(chip32_, chip32);
+  }
+  std::array<std::uint64_t, kMapSetCount> mapSetCells{};
+  const auto mapSets = stage.MapSet();
+  const bool chipsChanged = changes.chips32.any();
+  for (int set = 0; set < kMapSetCount; ++set) {
+    const auto now = mapSets.subspan(static_cast<std::size_t>(set) * kCellsPerMapSet,
+                                     kCellsPerMapSet);
+    std::uint8_t* known = mapSets_.data() + set * kCellsPerMapSet;
+    if (!chipsChanged && std::memcmp(now.data(), known, kCellsPerMapSet) == 0) continue;
+    for (int cell = 0; cell < kCellsPerMapSet; ++cell) {
+      if (now[cell] != known[cell] || changes.chips32[now[cell]]) {
+        mapSetCells[set] |= std::uint64_t{1} << cell;
+      }
+    }
+    std::copy(now.begin(), now.end(), known);
+  }
+  const auto map = stage.Map();
+  for (int room = 0; room < kRoomCount; ++room) {
+    const StageData::ObjectList& objects = stage.Room(room);
+    const bool otherObjects = !SameObjects(objects_[room], objects);
+    if (map[room] != map_[room] || otherObjects) {
+      changes.rooms.set(room);
+      map_[room] = map[room];
+      if (otherObjects) objects_[room].assign(objects.begin(), objects.end());
+    } else if (map[room] < kMapSetCount) {
+      changes.cells[room] = mapSetCells[map[room]];
+    }
+  }
+  return changes;
+}
+
+}  // namespace zantor
