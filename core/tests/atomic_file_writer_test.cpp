@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 
@@ -362,10 +363,11 @@ TEST(AtomicFileWriter, ASaveRemovesTheTemporariesOfProcessesThatNoLongerRun) {
 
 // Writes in place (the folder refuses temporaries) with the old bytes kept in a backup
 // folder, the new bytes a little at a time, so that a kill can land anywhere in the write.
+// Given a pipe, it writes a byte there as the in-place write begins.
 class SlowInPlaceWriter : public AtomicFileWriter {
  public:
-  explicit SlowInPlaceWriter(const fs::path& backupFolder)
-      : AtomicFileWriter(InPlaceBackup(backupFolder)) {}
+  explicit SlowInPlaceWriter(const fs::path& backupFolder, int writeStarts = -1)
+      : AtomicFileWriter(InPlaceBackup(backupFolder)), writeStarts_(writeStarts) {}
 
  protected:
   int CreateTemporary(const std::string&) override {
@@ -373,6 +375,10 @@ class SlowInPlaceWriter : public AtomicFileWriter {
     return -1;
   }
   bool WriteContent(int fd, std::span<const std::uint8_t> data) override {
+    if (writeStarts_ >= 0) {
+      const char started = 1;
+      [[maybe_unused]] const ssize_t ignored = ::write(writeStarts_, &started, 1);
+    }
     constexpr std::size_t kStep = 64 * 1024;
     for (std::size_t at = 0; at < data.size(); at += kStep) {
       if (!AtomicFileWriter::WriteContent(fd, data.subspan(at, std::min(kStep, data.size() - at)))) {
@@ -382,6 +388,9 @@ class SlowInPlaceWriter : public AtomicFileWriter {
     }
     return true;
   }
+
+ private:
+  int writeStarts_;
 };
 
 std::vector<std::uint8_t> Pattern(std::size_t size, std::uint8_t seed) {
@@ -390,26 +399,38 @@ std::vector<std::uint8_t> Pattern(std::size_t size, std::uint8_t seed) {
   return bytes;
 }
 
-// Saves newImage over path in a child process, killed after delay unless it is done by then;
-// returns how long the child ran.
+// Saves newImage over path in a child process, killed `delay` after the save began, or
+// after its in-place write began when afterWriteStarts, unless it is done by then (ten
+// seconds at most); returns how long the child ran.
 std::chrono::microseconds SaveInChild(const fs::path& path, const fs::path& backups,
                                       const std::vector<std::uint8_t>& newImage,
-                                      std::chrono::microseconds delay) {
-  const auto start = std::chrono::steady_clock::now();
+                                      std::chrono::microseconds delay, bool afterWriteStarts) {
+  int started[2];
+  EXPECT_EQ(::pipe(started), 0);
+  auto start = std::chrono::steady_clock::now();
   const pid_t child = ::fork();
   if (child == 0) {
-    SlowInPlaceWriter writer(backups);
+    ::close(started[0]);
+    SlowInPlaceWriter writer(backups, started[1]);
     ::_exit(writer.Write(path, newImage).empty() ? 0 : 1);
   }
+  ::close(started[1]);
+  if (afterWriteStarts) {
+    pollfd wait{started[0], POLLIN, 0};
+    EXPECT_EQ(::poll(&wait, 1, 10'000), 1) << "the in-place write never began";
+    start = std::chrono::steady_clock::now();
+  }
   int status = 0;
+  const auto limit = std::min<std::chrono::microseconds>(delay, std::chrono::seconds(10));
   while (::waitpid(child, &status, WNOHANG) == 0) {
-    if (std::chrono::steady_clock::now() - start >= delay) {
+    if (std::chrono::steady_clock::now() - start >= limit) {
       ::kill(child, SIGKILL);
       ::waitpid(child, &status, 0);
       break;
     }
     std::this_thread::sleep_for(std::chrono::microseconds(50));
   }
+  ::close(started[0]);
   return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() -
                                                                start);
 }
@@ -417,16 +438,18 @@ std::chrono::microseconds SaveInChild(const fs::path& path, const fs::path& back
 TEST(AtomicFileWriter, AnInPlaceSaveKilledAnywhereCanBeUndone) {
   const auto oldImage = Pattern(2 * 1024 * 1024, 1);
   const auto newImage = Pattern(2 * 1024 * 1024, 2);
-  // How long a whole save takes here, so that the kills spread over all of it; a save that
-  // never ends is killed after ten seconds.
+  // How long a whole save takes here, and its write alone, so that the kills spread over
+  // all of it: every other run is killed within the write, which copying the old bytes and
+  // flushing them may otherwise outlast.
   std::chrono::microseconds whole{};
   {
     TemporaryFolder folder;
     WriteFile(folder.File("game.nes"), oldImage);
     whole = SaveInChild(folder.File("game.nes"), folder.File("cache"), newImage,
-                        std::chrono::seconds(10));
+                        std::chrono::seconds(10), false);
     ASSERT_EQ(ReadFile(folder.File("game.nes")), newImage);
   }
+  const auto write = std::chrono::microseconds(32 * 300);
   std::mt19937 random(20261209);
   int torn = 0;
   for (int run = 0; run < 16; ++run) {
@@ -435,8 +458,10 @@ TEST(AtomicFileWriter, AnInPlaceSaveKilledAnywhereCanBeUndone) {
     const auto path = folder.File("game.nes");
     const auto backups = folder.File("cache");
     WriteFile(path, oldImage);
+    const bool inWrite = run % 2 == 1;
+    const auto span = inWrite ? write : whole;
     SaveInChild(path, backups, newImage,
-                std::chrono::microseconds(random() % std::max<long>(1, whole.count())));
+                std::chrono::microseconds(random() % std::max<long>(1, span.count())), inWrite);
 
     const auto onDisk = ReadFile(path);
     const InPlaceBackup backup(backups);
