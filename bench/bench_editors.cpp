@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QScrollBar>
 
+#include "app/cached_primitive_style.h"
 #include "bench/bench_ratios.h"
 #include "bench/editor_scene.h"
 #include "bench/painted_window.h"
@@ -473,6 +474,7 @@ std::vector<bench::RatioCase> Cases() {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
+  zantor::CachedPrimitiveStyle::Install();  // as the program does
   const int result = zantor::bench::RunRatioBenchmarks(argc, argv, zantor::Cases());
   zantor::SceneHolder().reset();
   return result;
