@@ -126,7 +126,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
   }
 
   void PrintRatios() const {
-    std::printf("\n%-28s %11s %11s %8s %8s %9s\n", "operation", "time us", "base us", "ratio",
+    std::printf("\n%-38s %11s %11s %8s %8s %9s\n", "operation", "time us", "base us", "ratio",
                 "target", "memcpy");
     for (const RatioCase& c : cases_) {
       const auto own = TimeOf(c.name);
@@ -154,10 +154,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
       }
       const double ratio = *own / base;
       if (c.targetRatio > 0) {
-        std::printf("%-28s %11.2f %11.2f %8.3f %8.3f %9s %s\n", c.name.c_str(), *own, base,
+        std::printf("%-38s %11.2f %11.2f %8.3f %8.3f %9s %s\n", c.name.c_str(), *own, base,
                     ratio, c.targetRatio, speed.c_str(), ratio <= c.targetRatio ? "ok" : "MISSED");
       } else {
-        std::printf("%-28s %11.2f %11.2f %8.3f %8s %9s\n", c.name.c_str(), *own, base, ratio,
+        std::printf("%-38s %11.2f %11.2f %8.3f %8s %9s\n", c.name.c_str(), *own, base, ratio,
                     "-", speed.c_str());
       }
     }
