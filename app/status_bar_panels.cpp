@@ -11,9 +11,11 @@ StatusBarPanels::StatusBarPanels(QWidget* parent) : QStatusBar(parent) {
   for (int i = 0; i < 3; ++i) {
     auto* label = new QLabel(this);
     label->setObjectName(QStringLiteral("StatusBarPanel%1").arg(i));
-    label->setFixedWidth(widths[i]);
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
+    // Fixed in both directions, a new text repaints the panel alone: a label that may
+    // change its size lays the whole bar out again on every pointer move.
+    label->setFixedSize(widths[i], label->sizeHint().height());
     addWidget(label);
     panels_[static_cast<std::size_t>(i)] = label;
   }

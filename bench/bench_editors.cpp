@@ -2,12 +2,15 @@
 // main window (offscreen), each against a baseline measured in the same run or a budget.
 #include <QApplication>
 #include <QCheckBox>
+#include <QScrollBar>
 #include <algorithm>
 #include <memory>
 
+#include "app/cached_primitive_style.h"
 #include "app/stage_overview_form.h"
 #include "bench/bench_ratios.h"
 #include "bench/editor_scene.h"
+#include "bench/painted_window.h"
 #include "core/fc_palette_data.h"
 #include "core/rom_image_data.h"
 #include "editors/chip16x16_edit_class.h"
@@ -15,6 +18,7 @@
 #include "editors/map_edit_class.h"
 #include "editors/map_set_edit_class.h"
 #include "editors/object_edit_class.h"
+#include "graphics/image_ex.h"
 #include "graphics/room_picture.h"
 #include "graphics/stage_picture.h"
 
@@ -27,7 +31,8 @@ constexpr std::size_t kTwoRoomsBytes = 2 * kRoomSide * kRoomSide * 4;
 // The stage picture: 80 rooms of the same.
 constexpr std::size_t kStagePictureBytes = std::size_t{kRoomCount} * kRoomSide * kRoomSide * 4;
 
-// Ends before the application does: a window once shown must not outlive it.
+// Made on first use and ended by main while the application object still lives: shown
+// windows must not outlive it.
 std::unique_ptr<bench::EditorScene>& SceneHolder() {
   static std::unique_ptr<bench::EditorScene> scene;
   return scene;
@@ -299,9 +304,167 @@ void StagePicture(benchmark::State& state) {
   }
 }
 
+// From here on the window is shown and every case ends when the toolkit has painted.
+TMainForm& ShownForm() {
+  TMainForm& form = TheScene().Form();
+  if (!form.isVisible()) {
+    form.show();
+    bench::FlushPaint();
+  }
+  return form;
+}
+
+TImageEx& ImageOf(const char* name) { return *ShownForm().findChild<TImageEx*>(name); }
+
+void BareBlit(benchmark::State& state) {
+  bench::BareBlitWindow window;
+  for (auto _ : state) {
+    window.update();
+    bench::FlushPaint();
+  }
+}
+
+// One picture control painted again whole, nothing drawn on its picture.
+void PictureRepaint(benchmark::State& state) {
+  ShownForm().ShowTab(EditTab::MapSet);
+  TImageEx& page = ImageOf("ImgEditMapSetPage0");
+  bench::FlushPaint();
+  for (auto _ : state) {
+    page.update();
+    bench::FlushPaint();
+  }
+}
+
+// The pointer moved from one cell of Page0 to the next, as the toolkit delivers it.
+void MapSetHoverPainted(benchmark::State& state) {
+  MapSetEditor(false);
+  TImageEx& page = ImageOf("ImgEditMapSetPage0");
+  bench::FlushPaint();
+  int turn = 0;
+  for (auto _ : state) {
+    bench::SendMouse(page, QEvent::MouseMove, (++turn & 1) * 32 + 4, 68);
+    bench::FlushPaint();
+  }
+}
+
+void MapSetPlacePainted(benchmark::State& state) {
+  MapSetEditClass& editor = MapSetEditor(false);
+  TImageEx& page = ImageOf("ImgEditMapSetPage0");
+  bench::SendMouse(page, QEvent::MouseMove, 100, 100);
+  bench::FlushPaint();
+  int turn = 0;
+  for (auto _ : state) {
+    editor.SetSelectedChip(++turn & 1);
+    bench::SendClick(page, 100, 100);
+    bench::FlushPaint();
+  }
+}
+
+// One step of the room bar, back and forth: both rooms, the bars and the labels.
+void MapBarStepPainted(benchmark::State& state) {
+  ShownForm().ShowTab(EditTab::Map);
+  auto* bar = ShownForm().findChild<QScrollBar*>("ScrBarMap");
+  bar->setValue(10);
+  bench::FlushPaint();
+  int turn = 0;
+  for (auto _ : state) {
+    bar->triggerAction((++turn & 1) ? QAbstractSlider::SliderSingleStepAdd
+                                    : QAbstractSlider::SliderSingleStepSub);
+    bench::FlushPaint();
+  }
+}
+
+void PaintQuadrantPainted(benchmark::State& state) {
+  Chip16x16EditClass& editor = Chip16x16Editor();
+  TImageEx& chip = ImageOf("ImgEdit16x16Chip");
+  editor.ChipTableMouseDown(Qt::LeftButton, false, 5 * 16 + 4, 12 * 16 + 4);
+  bench::SendMouse(chip, QEvent::MouseMove, 40, 8);
+  editor.BankTableMouseDown(Qt::LeftButton, 0x21 % 16 * 16, 0x21 / 16 * 16);
+  StageData& stage = ShownForm().Rom().CurrentStageData();
+  bench::FlushPaint();
+  for (auto _ : state) {
+    bench::SendClick(chip, 40, 8);
+    bench::FlushPaint();
+    stage.Undo();  // the data only, so that the next paint changes the chip again
+  }
+}
+
+void MapTickPainted(benchmark::State& state) {
+  TMainForm& form = ShownForm();
+  form.ShowTab(EditTab::Map);
+  bench::FlushPaint();
+  for (auto _ : state) {
+    while (!form.FrameTimerTimer()) {
+    }
+    bench::FlushPaint();
+  }
+}
+
+void TabSwitchPainted(benchmark::State& state) {
+  TMainForm& form = ShownForm();
+  for (auto _ : state) {
+    state.PauseTiming();
+    form.ShowTab(EditTab::Chip16x16);
+    bench::FlushPaint();
+    state.ResumeTiming();
+    form.ShowTab(EditTab::MapSet);
+    bench::FlushPaint();
+  }
+}
+
+void StageChangePainted(benchmark::State& state) {
+  TMainForm& form = ShownForm();
+  form.ShowTab(EditTab::MapSet);
+  int turn = 0;
+  for (auto _ : state) {
+    form.SelectStage(++turn & 1);
+    bench::FlushPaint();
+  }
+  form.SelectStage(0);
+}
+
+// A tab page painted again whole, its controls and pictures, nothing changed.
+void TabPageRepaint(benchmark::State& state, EditTab tab, const char* page) {
+  TMainForm& form = ShownForm();
+  form.ShowTab(tab);
+  QWidget& widget = *form.findChild<QWidget*>(page);
+  bench::FlushPaint();
+  for (auto _ : state) {
+    widget.update();
+    bench::FlushPaint();
+  }
+}
+
+std::vector<bench::RatioCase> PaintedCases() {
+  using bench::Baseline;
+  const auto bare = [] { return Baseline::OtherCase("Painted/BareBlit256"); };
+  const auto frame = [] { return Baseline::Budget(kFrameMicroseconds); };
+  std::vector<bench::RatioCase> cases = {
+      {"Painted/BareBlit256", BareBlit, frame(), 0},
+      {"Painted/PictureRepaint", PictureRepaint, bare(), 2.0},
+      {"Painted/MapSetHover", MapSetHoverPainted, bare(), 5.0},
+      {"Painted/MapSetPlace", MapSetPlacePainted, bare(), 0},
+      {"Painted/MapBarStep", MapBarStepPainted, bare(), 0},
+      {"Painted/PaintQuadrant", PaintQuadrantPainted, bare(), 0},
+      {"Painted/MapTabTick", MapTickPainted, frame(), 0},
+      {"Painted/TabSwitch16x16ToMapSet", TabSwitchPainted, frame(), 0.25},
+      {"Painted/StageChange", StageChangePainted, frame(), 0},
+  };
+  const std::pair<EditTab, const char*> pages[] = {
+      {EditTab::Map, "TabMapEdit"},         {EditTab::MapSet, "TabMapSetEdit"},
+      {EditTab::Chip32x32, "Tab32x32ChipEdit"}, {EditTab::Chip16x16, "Tab16x16ChipEdit"},
+      {EditTab::Palette, "TabPaletteEdit"}, {EditTab::Object, "TabObjectEdit"}};
+  for (const auto& [tab, page] : pages) {
+    cases.push_back({std::string("Painted/PageRepaint/") + page,
+                     [tab, page](benchmark::State& s) { TabPageRepaint(s, tab, page); }, frame(),
+                     1.0 / 16});
+  }
+  return cases;
+}
+
 std::vector<bench::RatioCase> Cases() {
   using bench::Baseline;
-  return {
+  std::vector<bench::RatioCase> cases = {
       {"PaletteTab/AnimationTick", PaletteAnimationTick, Baseline::Budget(kFrameMicroseconds),
        0.02},
       {"Chip16x16/RebuildChipTable", RebuildChipTable, Baseline::Budget(kFrameMicroseconds), 0},
@@ -327,11 +490,16 @@ std::vector<bench::RatioCase> Cases() {
       {"Map/ShowRooms", ShowRoomsStep, Baseline::Memcpy(kTwoRoomsBytes), 4.0},
       {"Map/MapSetStep", MapSetStep, Baseline::OtherCase("Map/ShowRooms"), 0.6},
       {"Map/Tick", MapTick, Baseline::Memcpy(kTwoRoomsBytes), 4.0},
+  };
+  const auto painted = PaintedCases();
+  cases.insert(cases.end(), painted.begin(), painted.end());
+  cases.insert(cases.end(), {
       {"Object/HoverChanged", ObjectHoverChanged, Baseline::Budget(kFrameMicroseconds), 0},
       {"Object/HoverKept", ObjectHoverKept, Baseline::OtherCase("Object/HoverChanged"), 0.1},
       {"MapSet/MergeDuplicates", MergeDuplicates, Baseline::OtherCase("MapSet/DrawPage"), 0},
       {"Export/StagePicture", StagePicture, Baseline::Memcpy(kStagePictureBytes), 3.0},
-  };
+  });
+  return cases;
 }
 
 }  // namespace
@@ -340,6 +508,7 @@ std::vector<bench::RatioCase> Cases() {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
+  zantor::CachedPrimitiveStyle::Install();  // as the program does
   const int result = zantor::bench::RunRatioBenchmarks(argc, argv, zantor::Cases());
   zantor::SceneHolder().reset();
   return result;

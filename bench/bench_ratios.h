@@ -14,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -94,35 +95,49 @@ inline void RegisterCases(const std::vector<RatioCase>& cases) {
   }
 }
 
-// The console report plus the best time of every benchmark, for the ratio table.
+// The console report plus the time of every benchmark for the ratio table: the median of
+// the repetitions when they were asked for (--benchmark_repetitions), a shared machine's
+// load moving single runs either way, else the best run.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   explicit RatioReporter(std::vector<RatioCase> cases) : cases_(std::move(cases)) {}
 
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
-      if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
-      const std::string name = run.benchmark_name();
+      if (run.error_occurred) continue;
+      const std::string name = run.run_name.str();
       const double time = run.GetAdjustedRealTime();
+      if (run.run_type == Run::RT_Aggregate) {
+        if (run.aggregate_name == "median") medians_[name] = time;
+        continue;
+      }
       const auto it = best_.find(name);
       if (it == best_.end() || time < it->second) best_[name] = time;
     }
     ConsoleReporter::ReportRuns(runs);
   }
 
+  // The time the table uses for a benchmark; none when it did not run.
+  std::optional<double> TimeOf(const std::string& name) const {
+    for (const auto* times : {&medians_, &best_}) {
+      if (const auto it = times->find(name); it != times->end()) return it->second;
+    }
+    return std::nullopt;
+  }
+
   void PrintRatios() const {
-    std::printf("\n%-28s %11s %11s %8s %8s %9s\n", "operation", "time us", "base us", "ratio",
+    std::printf("\n%-38s %11s %11s %8s %8s %9s\n", "operation", "time us", "base us", "ratio",
                 "target", "memcpy");
     for (const RatioCase& c : cases_) {
-      const auto own = best_.find(c.name);
-      if (own == best_.end()) continue;
+      const auto own = TimeOf(c.name);
+      if (!own) continue;
       double base = 0;
       std::string speed = "";
       switch (c.baseline.kind) {
         case Baseline::Kind::Memcpy: {
-          const auto it = best_.find(MemcpyName(c));
-          if (it == best_.end()) continue;
-          base = it->second;
+          const auto time = TimeOf(MemcpyName(c));
+          if (!time) continue;
+          base = *time;
           char text[32];
           std::snprintf(text, sizeof text, "%.1f GB/s",
                         static_cast<double>(c.baseline.bytes) / (base * 1e3));
@@ -130,19 +145,19 @@ class RatioReporter : public benchmark::ConsoleReporter {
           break;
         }
         case Baseline::Kind::Case: {
-          const auto it = best_.find(c.baseline.caseName);
-          if (it == best_.end()) continue;
-          base = it->second;
+          const auto time = TimeOf(c.baseline.caseName);
+          if (!time) continue;
+          base = *time;
           break;
         }
         case Baseline::Kind::FixedMicroseconds: base = c.baseline.microseconds; break;
       }
-      const double ratio = own->second / base;
+      const double ratio = *own / base;
       if (c.targetRatio > 0) {
-        std::printf("%-28s %11.2f %11.2f %8.3f %8.3f %9s %s\n", c.name.c_str(), own->second, base,
+        std::printf("%-38s %11.2f %11.2f %8.3f %8.3f %9s %s\n", c.name.c_str(), *own, base,
                     ratio, c.targetRatio, speed.c_str(), ratio <= c.targetRatio ? "ok" : "MISSED");
       } else {
-        std::printf("%-28s %11.2f %11.2f %8.3f %8s %9s\n", c.name.c_str(), own->second, base, ratio,
+        std::printf("%-38s %11.2f %11.2f %8.3f %8s %9s\n", c.name.c_str(), *own, base, ratio,
                     "-", speed.c_str());
       }
     }
@@ -151,6 +166,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
  private:
   std::vector<RatioCase> cases_;
   std::map<std::string, double> best_;
+  std::map<std::string, double> medians_;
 };
 
 // The program's main: runs the cases and prints the ratio table.
@@ -161,6 +177,7 @@ inline int RunRatioBenchmarks(int argc, char** argv, const std::vector<RatioCase
   RatioReporter reporter(cases);
   benchmark::RunSpecifiedBenchmarks(&reporter);
   reporter.PrintRatios();
+  std::fflush(stdout);
   benchmark::Shutdown();
   return 0;
 }

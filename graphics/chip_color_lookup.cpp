@@ -25,17 +25,17 @@ void GatherEvenBytes(std::uint8_t* out, const std::uint8_t* in, int count) {
 
 namespace {
 
-// Per sixteen pixels: four table lookups of sixteen bytes (R, G, B, X), then the bytes of
-// every pixel put together.
+// Per sixteen pixels: four table lookups of sixteen bytes (the shown word's bytes in memory
+// order), then the bytes of every pixel put together.
 __attribute__((target("sse4.1"))) int ConvertWithShuffles(std::uint32_t* out, std::size_t outStride,
                                                           const std::uint8_t* in,
                                                           std::size_t inStride, int count, int rows,
                                                           const ColorTable::Planes& planes) {
   if (count % 16 != 0) return 0;
-  const __m128i red = _mm_load_si128(reinterpret_cast<const __m128i*>(planes[0].data()));
-  const __m128i green = _mm_load_si128(reinterpret_cast<const __m128i*>(planes[1].data()));
-  const __m128i blue = _mm_load_si128(reinterpret_cast<const __m128i*>(planes[2].data()));
-  const __m128i extra = _mm_load_si128(reinterpret_cast<const __m128i*>(planes[3].data()));
+  const __m128i byte0 = _mm_load_si128(reinterpret_cast<const __m128i*>(planes[0].data()));
+  const __m128i byte1 = _mm_load_si128(reinterpret_cast<const __m128i*>(planes[1].data()));
+  const __m128i byte2 = _mm_load_si128(reinterpret_cast<const __m128i*>(planes[2].data()));
+  const __m128i byte3 = _mm_load_si128(reinterpret_cast<const __m128i*>(planes[3].data()));
   const __m128i high = _mm_set1_epi8(static_cast<char>(0xF0));
   for (int row = 0; row < rows; ++row, in += inStride, out += outStride) {
     __m128i any = _mm_setzero_si128();
@@ -45,19 +45,19 @@ __attribute__((target("sse4.1"))) int ConvertWithShuffles(std::uint32_t* out, st
     if (!_mm_testz_si128(any, high)) return row;
     for (int i = 0; i < count; i += 16) {
       const __m128i indexes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
-      const __m128i r = _mm_shuffle_epi8(red, indexes);
-      const __m128i g = _mm_shuffle_epi8(green, indexes);
-      const __m128i b = _mm_shuffle_epi8(blue, indexes);
-      const __m128i x = _mm_shuffle_epi8(extra, indexes);
-      const __m128i rgLow = _mm_unpacklo_epi8(r, g);
-      const __m128i rgHigh = _mm_unpackhi_epi8(r, g);
-      const __m128i bxLow = _mm_unpacklo_epi8(b, x);
-      const __m128i bxHigh = _mm_unpackhi_epi8(b, x);
+      const __m128i b0 = _mm_shuffle_epi8(byte0, indexes);
+      const __m128i b1 = _mm_shuffle_epi8(byte1, indexes);
+      const __m128i b2 = _mm_shuffle_epi8(byte2, indexes);
+      const __m128i b3 = _mm_shuffle_epi8(byte3, indexes);
+      const __m128i lowPairsLow = _mm_unpacklo_epi8(b0, b1);
+      const __m128i lowPairsHigh = _mm_unpackhi_epi8(b0, b1);
+      const __m128i highPairsLow = _mm_unpacklo_epi8(b2, b3);
+      const __m128i highPairsHigh = _mm_unpackhi_epi8(b2, b3);
       auto* target = reinterpret_cast<__m128i*>(out + i);
-      _mm_storeu_si128(target, _mm_unpacklo_epi16(rgLow, bxLow));
-      _mm_storeu_si128(target + 1, _mm_unpackhi_epi16(rgLow, bxLow));
-      _mm_storeu_si128(target + 2, _mm_unpacklo_epi16(rgHigh, bxHigh));
-      _mm_storeu_si128(target + 3, _mm_unpackhi_epi16(rgHigh, bxHigh));
+      _mm_storeu_si128(target, _mm_unpacklo_epi16(lowPairsLow, highPairsLow));
+      _mm_storeu_si128(target + 1, _mm_unpackhi_epi16(lowPairsLow, highPairsLow));
+      _mm_storeu_si128(target + 2, _mm_unpacklo_epi16(lowPairsHigh, highPairsHigh));
+      _mm_storeu_si128(target + 3, _mm_unpackhi_epi16(lowPairsHigh, highPairsHigh));
     }
   }
   return rows;

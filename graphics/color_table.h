@@ -6,15 +6,20 @@
 
 namespace zantor {
 
-// Pictures are shown straight from memory as RGBX rows (bytes R, G, B, 0xFF), so colours
-// are stored as the little-endian word 0xFFBBGGRR. The API speaks the packed 0x00BBGGRR.
+// Pictures are shown straight from memory in the toolkit's own 32-bit order, the word
+// 0xFFRRGGBB, which it blits without converting a pixel. Each colour is turned into that
+// order once, where a table entry is set; the API speaks the packed 0x00BBGGRR.
 static_assert(std::endian::native == std::endian::little,
-              "shown colours are stored as little-endian RGBX words");
+              "the byte planes of the shown words are laid out for little-endian words");
 
 inline constexpr std::uint32_t kOpaque = 0xFF000000u;
 
-constexpr std::uint32_t ToShownWord(std::uint32_t color) { return color | kOpaque; }
-constexpr std::uint32_t FromShownWord(std::uint32_t word) { return word & ~kOpaque; }
+// Red and blue change places; the same swap turns a shown word back.
+constexpr std::uint32_t SwapRedAndBlue(std::uint32_t value) {
+  return (value & 0xFFu) << 16 | (value & 0xFF00u) | (value >> 16 & 0xFFu);
+}
+constexpr std::uint32_t ToShownWord(std::uint32_t color) { return SwapRedAndBlue(color) | kOpaque; }
+constexpr std::uint32_t FromShownWord(std::uint32_t word) { return SwapRedAndBlue(word); }
 
 // A 256-entry colour table, all black until entries are set.
 class ColorTable {
@@ -44,7 +49,7 @@ class ColorTable {
   // All 256 shown words, and the 256 pair words, for loops that look up many pixels.
   const std::uint32_t* Words() const { return words_.data(); }
   const std::uint64_t* PairWords() const { return pairs_.data(); }
-  // Byte k (R, G, B, X) of the shown words of indexes 0..15, one 16-byte plane per byte, for
+  // Byte k (B, G, R, X in memory) of the shown words of indexes 0..15, one 16-byte plane per byte, for
   // lookups sixteen pixels at a time.
   using Planes = std::array<std::array<std::uint8_t, kPairIndexes>, 4>;
   const Planes& ShownPlanes() const { return planes_; }

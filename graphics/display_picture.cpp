@@ -76,6 +76,7 @@ void DisplayPicture::DrawPicture(PixelPoint at, const DisplayPicture& source) {
                                 (to.left - at.x);
     std::copy(from, from + to.Width(), Row(y) + to.left);
   }
+  Touch(to);
   Changed();
 }
 
@@ -85,6 +86,7 @@ void DisplayPicture::Fill(const PixelRect& area, std::uint32_t word) {
   for (int y = clipped.top; y < clipped.bottom; ++y) {
     std::fill(Row(y) + clipped.left, Row(y) + clipped.right, word);
   }
+  Touch(clipped);
 }
 
 // The line as a one-pixel-wide rectangle, clipped in 64 bits so that far-off end points
@@ -118,12 +120,20 @@ void DisplayPicture::PlotDigit(int x, int y, int digit, std::uint32_t word) {
   }
 }
 
+void DisplayPicture::Touch(const PixelRect& area) {
+  const PixelRect clipped = area.Intersect(Bounds());
+  if (clipped.Empty()) return;
+  changed_ = changed_.Unite({clipped.left + view_.left, clipped.top + view_.top,
+                             clipped.right + view_.left, clipped.bottom + view_.top});
+}
+
 void DisplayPicture::Changed() {
   if (batches_ > 0) {
     heldChange_ = true;
-  } else if (onChange_) {
-    onChange_();
+    return;
   }
+  const PixelRect changed = std::exchange(changed_, PixelRect{});
+  if (onChange_) onChange_(changed);
 }
 
 }  // namespace zantor

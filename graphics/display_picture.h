@@ -14,11 +14,12 @@ namespace zantor {
 
 class IndexedBitmap;
 
-// What an image control shows: a true-colour picture whose rows can be handed to the
-// toolkit as RGBX without conversion. It keeps the master colour table so that drawing
-// with a colour index shows that master entry. Every drawing operation clips at the
-// edges and calls the change handler once when it is done, so the control can repaint;
-// drawings made while a ChangeBatch lives report once, when the batch ends.
+// What an image control shows: a true-colour picture whose rows the toolkit blits as they
+// are (see ToShownWord). It keeps the master colour table so that drawing with a colour
+// index shows that master entry. Every drawing operation clips at the edges and calls the
+// change handler once when it is done with the rectangle it changed, so the control can
+// repaint just that; drawings made while a ChangeBatch lives report once, when the batch
+// ends, with the rectangle around all of them.
 class DisplayPicture {
  public:
   class ChangeBatch {
@@ -66,11 +67,13 @@ class DisplayPicture {
   // 0x00BBGGRR of pixel (x, y); std::out_of_range outside the picture.
   std::uint32_t Pixel(int x, int y) const;
 
-  // Rows from the top, Width() RGBX words each, without padding.
+  // Rows from the top, Width() shown words (0xFFRRGGBB) each, without padding.
   const std::uint32_t* Words() const { return words_.data(); }
   int BytesPerLine() const { return width_ * 4; }
 
-  void SetChangeHandler(std::function<void()> handler) { onChange_ = std::move(handler); }
+  // changed is in picture coordinates, empty when a drawing fell outside the picture.
+  using ChangeHandler = std::function<void(const PixelRect& changed)>;
+  void SetChangeHandler(ChangeHandler handler) { onChange_ = std::move(handler); }
 
   // Fills area with master entry index (0..255, else std::out_of_range).
   void FillRect(const PixelRect& area, int index);
@@ -96,6 +99,8 @@ class DisplayPicture {
   void Fill(const PixelRect& area, std::uint32_t word);
   void PlotLine(PixelPoint from, PixelPoint to, std::uint32_t word);
   void PlotDigit(int x, int y, int digit, std::uint32_t word);
+  // Marks area of Bounds() as changed, for the next report.
+  void Touch(const PixelRect& area);
   void Changed();
 
   int width_;
@@ -103,7 +108,8 @@ class DisplayPicture {
   std::array<std::uint32_t, ColorTable::kSize> masterWords_;
   std::vector<std::uint32_t> words_;
   PixelRect view_;  // in picture coordinates
-  std::function<void()> onChange_;
+  ChangeHandler onChange_;
+  PixelRect changed_;  // since the last report, in picture coordinates
   int batches_ = 0;
   bool heldChange_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -33,7 +34,10 @@ TImageEx::~TImageEx() = default;
 void TImageEx::SetPicture(std::unique_ptr<DisplayPicture> picture) {
   picture_ = std::move(picture);
   if (picture_) {
-    picture_->SetChangeHandler([this] { update(); });
+    // Only what a drawing changed is painted again: a hover frame costs its outline.
+    picture_->SetChangeHandler([this](const PixelRect& changed) {
+      if (!changed.Empty()) update(changed.left, changed.top, changed.Width(), changed.Height());
+    });
     setFixedSize(picture_->Width(), picture_->Height());
     setAttribute(Qt::WA_OpaquePaintEvent);
   }
@@ -65,13 +69,17 @@ void TImageEx::DoMouseLeave() {
   if (OnMouseLeave) OnMouseLeave(*this);
 }
 
-void TImageEx::paintEvent(QPaintEvent*) {
+void TImageEx::paintEvent(QPaintEvent* event) {
   if (!picture_) return;
+  // The picture's words are in the toolkit's own order: each part is a plain blit.
   const QImage image(reinterpret_cast<const uchar*>(picture_->Words()), picture_->Width(),
-                     picture_->Height(), picture_->BytesPerLine(), QImage::Format_RGBX8888);
+                     picture_->Height(), picture_->BytesPerLine(), QImage::Format_RGB32);
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  painter.drawImage(QRect(0, 0, picture_->Width(), picture_->Height()), image);
+  for (const QRect& area : event->region()) {
+    const QRect part = area.intersected(image.rect());
+    painter.drawImage(part.topLeft(), image, part);
+  }
 }
 
 void TImageEx::mousePressEvent(QMouseEvent* event) { DoMouseDown(FromQt(*event, event->button())); }

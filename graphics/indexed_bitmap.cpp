@@ -50,6 +50,7 @@ void IndexedBitmap::CopyRegion(DisplayPicture& target, const PixelRect& to,
                                const PixelRect& from) const {
   region_stretch::Stretch(*this, from, target.Row(0), target.Bounds(), target.Stride(), to,
                           region_stretch::CarryColors{colors_});
+  target.Touch(to);
   target.Changed();
 }
 

@@ -46,6 +46,13 @@ struct PixelRect {
     return {l, t, std::max(l, std::min(right, other.right)),
             std::max(t, std::min(bottom, other.bottom))};
   }
+  // The smallest rectangle holding both; an empty one adds nothing.
+  constexpr PixelRect Unite(const PixelRect& other) const {
+    if (other.Empty()) return *this;
+    if (Empty()) return other;
+    return {std::min(left, other.left), std::min(top, other.top), std::max(right, other.right),
+            std::max(bottom, other.bottom)};
+  }
   constexpr bool Contains(const PixelRect& inner) const {
     return inner.left >= left && inner.top >= top && inner.right <= right && inner.bottom <= bottom;
   }

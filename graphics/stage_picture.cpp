@@ -181,10 +181,11 @@ bool WriteStagePicture(const std::filesystem::path& file, const FcPaletteData& p
                        const RomImageData& rom, const StagePictureRequest& request,
                        AtomicFileWriter& writer, UserNotifier& notifier) {
   const auto picture = DrawStagePicture(palette, rom, request);
-  const std::vector<std::uint8_t> png =
-      EncodePng(picture->Width(), picture->Height(),
-                {picture->Words(), static_cast<std::size_t>(picture->Width()) *
-                                       static_cast<std::size_t>(picture->Height())});
+  std::vector<std::uint32_t> colors(static_cast<std::size_t>(picture->Width()) *
+                                    static_cast<std::size_t>(picture->Height()));
+  std::transform(picture->Words(), picture->Words() + colors.size(), colors.begin(),
+                 FromShownWord);
+  const std::vector<std::uint8_t> png = EncodePng(picture->Width(), picture->Height(), colors);
   if (const std::string error = writer.Write(file, png); !error.empty()) {
     notifier.ReportError(CannotWriteReport(file, error));
     return false;

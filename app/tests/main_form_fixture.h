@@ -106,7 +106,7 @@ class MainFormTest : public ::testing::Test {
   // Counts the drawings on a picture from now on.
   int* CountDrawings(const QString& image) {
     auto counter = std::make_shared<int>(0);
-    Image(image)->Picture()->SetChangeHandler([counter] { ++*counter; });
+    Image(image)->Picture()->SetChangeHandler([counter](const PixelRect&) { ++*counter; });
     counters.push_back(counter);
     return counter.get();
   }

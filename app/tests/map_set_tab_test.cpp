@@ -2,6 +2,7 @@
 // read straight from the image's bytes.
 #include <QCheckBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTimer>
@@ -159,6 +160,39 @@ TEST_F(MapSetTab, FramesFollowThePointerAndLeaveThePicturesAsTheyWere) {
   }
   Leave(PageName(1));
   EXPECT_TRUE(PageShows(1, 39));
+}
+
+// The control as the window last painted it, and as a full repaint of its picture paints it.
+QImage OnScreen(const QWidget& control) {
+  const QPoint at = control.mapTo(control.window(), QPoint(0, 0));
+  return control.screen()
+      ->grabWindow(control.window()->winId(), at.x(), at.y(), control.width(), control.height())
+      .toImage()
+      .convertToFormat(QImage::Format_RGB32);
+}
+QImage FullRepaint(QWidget& control) {
+  return control.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+TEST_F(MapSetTab, AfterHoversAndAPlaceTheWindowShowsWhatAFullRepaintShows) {
+  form->show();
+  Find<QCheckBox>("ChkMapSetEditDrawGrid")->click();  // grid lines drawn back around cells
+  QApplication::processEvents();
+  SelectChip(0x05);
+  for (const int cell : {9, 10, 18, 63, 0, 18}) {
+    Move(PageName(0), CellPoint(cell));
+    QApplication::processEvents();
+  }
+  ClickCell(0, 18, Qt::LeftButton);
+  QApplication::processEvents();
+  Leave(PageName(0));
+  Move(PageName(1), CellPoint(27));
+  QApplication::processEvents();
+  for (const int side : {0, 1}) {
+    TImageEx& page = *Image(PageName(side));
+    EXPECT_EQ(OnScreen(page), FullRepaint(page)) << side;
+  }
+  EXPECT_EQ(FullRepaint(*Image(PageName(1))).pixel(3 * 32, 3 * 32), qRgb(0xFF, 0, 0xFF));
 }
 
 TEST_F(MapSetTab, GridLinesStayWholeAroundAPlacedCellAndFollowTheBox) {

@@ -27,13 +27,13 @@ ColorTable GreyZeroMaster() {
 const std::map<std::uint32_t, char> kLegend{
     {0x202020, '.'}, {0x000000, 'k'}, {kRed, 'r'}, {kWhite, 'w'}};
 
-TEST(DisplayPictureShape, StartsAtMasterEntryZeroAsRgbxRows) {
+TEST(DisplayPictureShape, StartsAtMasterEntryZeroInTheToolkitsPixelOrder) {
   DisplayPicture picture(3, 2, GreyZeroMaster());
   EXPECT_EQ(ColorRows(picture, picture.Bounds(), kLegend), (Rows{"...", "..."}));
   EXPECT_EQ(picture.BytesPerLine(), 12);
   picture.DrawLine({0, 1}, {1, 1}, 0x332211);  // red 0x11, green 0x22, blue 0x33
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(picture.Words()) + 12;
-  EXPECT_EQ((std::vector<int>(bytes, bytes + 4)), (std::vector<int>{0x11, 0x22, 0x33, 0xFF}));
+  EXPECT_EQ((std::vector<int>(bytes, bytes + 4)), (std::vector<int>{0x33, 0x22, 0x11, 0xFF}));
 }
 
 TEST(DisplayPictureShape, BadSizesAndPixelsAreErrors) {

@@ -323,7 +323,7 @@ TEST(ChangeReports, EveryPictureOperationReportsOnceHoweverManyPiecesItDraws) {
   RenderFixture f;
   auto picture = f.graphics.CreateDisplayPicture(256, 256);
   int changes = 0;
-  picture->SetChangeHandler([&changes] { ++changes; });
+  picture->SetChangeHandler([&changes](const PixelRect&) { ++changes; });
   f.graphics.DrawMapSet(*picture, std::array<std::uint8_t, 64>{});
   EXPECT_EQ(changes, 1);
   f.graphics.DrawGrid(*picture, 32, 16);

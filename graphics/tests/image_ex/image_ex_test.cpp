@@ -6,11 +6,16 @@
 #include <QEnterEvent>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPixmap>
+#include <QRegion>
+#include <QScreen>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "graphics/color_table.h"
+#include "graphics/indexed_bitmap.h"
 
 namespace zantor {
 namespace {
@@ -98,14 +103,16 @@ TEST_F(ImageControl, EnterAndLeaveRaiseTheirHandlersOnceAndNothingWithoutHandler
   EXPECT_EQ(left, &control);
 }
 
-// Counts its paints, to see that drawing on the picture asks for one.
+// Counts its paints and keeps the area they covered, to see what a drawing asks for.
 class CountingImage : public TImageEx {
  public:
   int paints = 0;
+  QRegion painted;
 
  protected:
   void paintEvent(QPaintEvent* event) override {
     ++paints;
+    painted += event->region();
     TImageEx::paintEvent(event);
   }
 };
@@ -119,6 +126,71 @@ TEST(ImageControlPainting, DrawingOnThePictureRepaintsTheControl) {
   control.Picture()->FillRect({0, 0, 4, 4}, 0);
   QApplication::processEvents();
   EXPECT_GE(control.paints, 1);
+}
+
+// Every colour a picture of the bitmap's checkerboard shows differs from its neighbours'.
+IndexedBitmap Checkerboard() {
+  IndexedBitmap bitmap;
+  bitmap.SetWidth(16);
+  bitmap.SetHeight(16);
+  for (int index = 0; index < 4; ++index) bitmap.SetPaletteEntry(index, 0x1020F0u * index + 7);
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x) bitmap.ScanLine(y)[x] = static_cast<std::uint8_t>((x + y) % 4);
+  }
+  return bitmap;
+}
+
+struct PartDrawing {
+  const char* what;
+  std::function<void(DisplayPicture&)> draw;
+  QRect painted;
+};
+
+const std::vector<PartDrawing> kPartDrawings = {
+    {"hover frame", [](DisplayPicture& p) { p.DrawPolyline({{16, 8}, {31, 8}, {31, 23}, {16, 23}, {16, 8}}, 0xFF00FF); },
+     {16, 8, 16, 16}},
+    {"cell copied 2x, clipped at the right",
+     [](DisplayPicture& p) { Checkerboard().CopyRegion(p, {48, 4, 80, 36}, {0, 0, 16, 16}); },
+     {48, 4, 16, 32}},
+    {"text in a viewport, clipped at its corner",
+     [](DisplayPicture& p) {
+       const DisplayPicture::Viewport room(p, {32, 24, 64, 48});
+       p.DrawHexByte({25, 20}, 0x5A);
+     },
+     {57, 44, 7, 4}},
+    {"line outside the picture", [](DisplayPicture& p) { p.DrawLine({0, 60}, {10, 60}, 0xFFFFFF); },
+     {}},
+};
+
+// Where the control shows on the screen, as the window was last painted.
+QImage OnScreen(const QWidget& control) {
+  return control.screen()
+      ->grabWindow(control.window()->winId(), 0, 0, control.width(), control.height())
+      .toImage()
+      .convertToFormat(QImage::Format_RGB32);
+}
+
+TEST(ImageControlPainting, ADrawingPaintsItsRectangleAndTheWindowThenShowsTheWholePicture) {
+  CountingImage control;
+  control.SetPicture(GreyPicture(64, 48));
+  control.show();
+  QApplication::processEvents();
+  for (const PartDrawing& drawing : kPartDrawings) {
+    SCOPED_TRACE(drawing.what);
+    control.painted = QRegion();
+    drawing.draw(*control.Picture());
+    QApplication::processEvents();
+    if (drawing.painted.isEmpty()) {
+      EXPECT_TRUE(control.painted.isEmpty());
+    } else {
+      EXPECT_EQ(control.painted.boundingRect(), drawing.painted);
+    }
+    // What the window shows after painting parts equals a full repaint, pixel by pixel.
+    const QImage full = control.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(OnScreen(control), full);
+    EXPECT_EQ(full.pixel(16, 8), qRgb(0xFF, 0, 0xFF));
+    EXPECT_EQ(full.pixel(0, 47), qRgb(0x40, 0x40, 0x40));
+  }
 }
 
 TEST(ImageControlPainting, ShowsThePicturePixelsSharply) {
