@@ -224,7 +224,7 @@ void TStageOverviewForm::ScaleAll() {
                    : QSize(static_cast<int>(area.height() * w / h), area.height());
   size = size.expandedTo(QSize(1, 1));
   if (shown_.size() != size) {
-    shown_ = QImage(size, QImage::Format_RGBX8888);
+    shown_ = QImage(size, QImage::Format_RGB32);  // the picture's own word order
     sourceColumns_.resize(static_cast<std::size_t>(size.width()));
     for (int x = 0; x < size.width(); ++x)
       sourceColumns_[x] = static_cast<int>(x * w / size.width());
