@@ -86,7 +86,7 @@ fuzz_target() {
     \( -name 'crash-*' -o -name 'leak-*' -o -name 'timeout-*' -o -name 'oom-*' \) | wc -l)
   local per_core
   per_core=$(awk -v n="$executions" -v u="${cpu% *}" -v s="${cpu#* }" \
-    'BEGIN { t = u + s; printf "%d", t > 0 ? n / t : 0 }')
+    'BEGIN { t = u + s; printf "%d", (t > 0 ? n / t : 0) }')
   echo "$target $executions $((executions / elapsed)) $per_core $((after - before))" \
     "$((files_after - files_before)) $found" >"$logs/$target.row"
 }
