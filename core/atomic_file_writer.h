@@ -31,8 +31,10 @@ class AtomicFileWriter {
   virtual ~AtomicFileWriter() = default;
 
   // Returns an empty text on success, else the system's reason for the failure; the
-  // target is then untouched (except after a failed in-place write).
-  std::string Write(const std::filesystem::path& target, std::span<const std::uint8_t> data);
+  // target is then untouched (except after a failed in-place write). Virtual so that a run
+  // without a disk can keep the bytes in memory instead.
+  virtual std::string Write(const std::filesystem::path& target,
+                            std::span<const std::uint8_t> data);
 
  protected:
   // The steps that meet the user's rights and the disk's limits, apart so a test can make

@@ -37,9 +37,13 @@ FileContent ReadFileUpTo(const std::filesystem::path& path, std::size_t limit) {
     // A folder goes on to read() and fails there with the system's own reason.
     const std::size_t wanted = limit + 1;
     std::size_t filled = 0;
-    content.bytes.reserve(std::min(wanted, static_cast<std::size_t>(info.st_size) + 1));
+    // The length the file has now and one byte more, to meet its end; a file growing
+    // meanwhile is read on in chunks.
+    const std::size_t expected = std::min(wanted, static_cast<std::size_t>(info.st_size) + 1);
+    content.bytes.reserve(expected);
     while (filled < wanted) {
-      content.bytes.resize(std::min(wanted, filled + kChunk));
+      const std::size_t step = filled < expected ? expected - filled : kChunk;
+      content.bytes.resize(std::min(wanted, filled + step));
       const ssize_t got = ::read(fd, content.bytes.data() + filled, content.bytes.size() - filled);
       if (got == 0) break;
       if (got < 0) {

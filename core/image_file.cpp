@@ -14,8 +14,8 @@ constexpr std::array<std::uint8_t, 4> kMagic = {0x4E, 0x45, 0x53, 0x1A};  // "NE
 
 }  // namespace
 
-std::optional<std::vector<std::uint8_t>> ReadImageFile(const std::filesystem::path& path,
-                                                       UserNotifier& notifier) {
+std::optional<std::vector<std::uint8_t>> ReadImageBytes(const std::filesystem::path& path,
+                                                        UserNotifier& notifier) {
   FileContent file = ReadFileUpTo(path, static_cast<std::size_t>(ImageBytes::kCapacity));
   if (file.notAFile) {
     // A pipe or a device has no length of an image: refused as a file of the wrong length.
@@ -26,16 +26,27 @@ std::optional<std::vector<std::uint8_t>> ReadImageFile(const std::filesystem::pa
     notifier.ReportError(CannotOpenReport(path, file.error));
     return std::nullopt;
   }
-  const auto length = static_cast<std::int64_t>(file.bytes.size());
+  return std::move(file.bytes);
+}
+
+bool CheckImageBytes(std::span<const std::uint8_t> bytes, UserNotifier& notifier) {
+  const auto length = static_cast<std::int64_t>(bytes.size());
   if (length < kImageHeaderSize || length > ImageBytes::kCapacity) {
     notifier.ShowMessage("ファイルを開けませんでした");
-    return std::nullopt;
+    return false;
   }
-  if (!std::equal(kMagic.begin(), kMagic.end(), file.bytes.begin())) {
+  if (!std::equal(kMagic.begin(), kMagic.end(), bytes.begin())) {
     notifier.ShowMessage("ROMイメージが異常です");
-    return std::nullopt;
+    return false;
   }
-  return std::move(file.bytes);
+  return true;
+}
+
+std::optional<std::vector<std::uint8_t>> ReadImageFile(const std::filesystem::path& path,
+                                                       UserNotifier& notifier) {
+  auto bytes = ReadImageBytes(path, notifier);
+  if (!bytes || !CheckImageBytes(*bytes, notifier)) return std::nullopt;
+  return bytes;
 }
 
 }  // namespace zantor

@@ -52,18 +52,25 @@ RomImageData::RomImageData(EditFlagManagement& flags,
 }
 
 bool RomImageData::Open(const std::filesystem::path& path) {
-  ClearAllHistory();
+  const auto file = ReadImageBytes(path, notifier_);
+  if (!file) {
+    ClearAllHistory();
+    return false;
+  }
+  return OpenBytes(*file, path.string());
+}
 
-  const auto file = ReadImageFile(path, notifier_);
-  if (!file) return false;
+bool RomImageData::OpenBytes(std::span<const std::uint8_t> image, const std::string& fileName) {
+  ClearAllHistory();
+  if (!CheckImageBytes(image, notifier_)) return false;
 
   // Checked: only now is the open image replaced. Nothing of a longer image opened
   // before may show through past the new end.
-  bytes_.Clear(ImageBytes::kCapacity);
-  bytes_.WriteBlock(0, *file);
-  size_ = static_cast<std::int64_t>(file->size());
-  fileName_ = path.string();
-  stamp_ = FileStamp::Of(*file);
+  bytes_.Clear();
+  bytes_.WriteBlock(0, image);
+  size_ = static_cast<std::int64_t>(image.size());
+  fileName_ = fileName;
+  stamp_ = FileStamp::Of(image);
   for (auto& stage : stages_) stage->LoadAll();
 
   if (const std::vector<int> past = StagesPastEnd(); !past.empty()) {
@@ -72,8 +79,9 @@ bool RomImageData::Open(const std::filesystem::path& path) {
       if (!numbers.empty()) numbers += ", ";
       numbers += TwoDigitHexText(stage);
     }
-    notifier_.ShowMessage("ファイルが短いため、ステージ" + numbers +
-                          "のデータの一部がファイルの外にあります。その部分の変更は保存されません。");
+    notifier_.ShowMessage(
+        "ファイルが短いため、ステージ" + numbers +
+        "のデータの一部がファイルの外にあります。その部分の変更は保存されません。");
   }
   return true;
 }
@@ -90,6 +98,10 @@ std::vector<int> RomImageData::StagesPastEnd() const {
     }
   }
   return past;
+}
+
+void RomImageData::StoreModifiedStages(ImageBytes& target) {
+  for (auto& stage : stages_) StoreModifiedGroups(*stage, target);
 }
 
 void RomImageData::StoreModifiedGroups(StageData& stage, ImageBytes& target) {
@@ -111,8 +123,11 @@ void RomImageData::StoreModifiedGroups(StageData& stage, ImageBytes& target) {
 
 bool RomImageData::Save(const std::filesystem::path& path) {
   if (!IsOpen()) return false;
-  for (auto& stage : stages_) StoreModifiedGroups(*stage, bytes_);
-  const std::int64_t dropped = TakeBytesPastEnd();
+  StoreModifiedStages(bytes_);
+  // The file has no room for what stores left past the end, and the buffer holds there
+  // what the file gave: nothing. Open leaves zeros there, so only stores can have put
+  // anything else.
+  const std::int64_t dropped = bytes_.ClearFrom(size_);
 
   const std::span<const std::uint8_t> content{bytes_.Data(), static_cast<std::size_t>(size_)};
   const std::string error = writer_->Write(path, content);
@@ -132,15 +147,6 @@ bool RomImageData::Save(const std::filesystem::path& path) {
   return true;
 }
 
-std::int64_t RomImageData::TakeBytesPastEnd() {
-  std::uint8_t* const end = bytes_.Data() + size_;
-  std::uint8_t* const capacity = bytes_.Data() + ImageBytes::kCapacity;
-  // Open leaves zeros there, so only stores since can have put anything else.
-  const auto count = std::count_if(end, capacity, [](std::uint8_t b) { return b != 0; });
-  std::fill(end, capacity, std::uint8_t{0});
-  return static_cast<std::int64_t>(count);
-}
-
 bool RomImageData::ChangedOnDisk(const std::filesystem::path& path) const {
   if (!IsOpen()) return false;
   if (path != std::filesystem::path(fileName_) && !IsSameFile(path, fileName_)) return false;
@@ -148,16 +154,16 @@ bool RomImageData::ChangedOnDisk(const std::filesystem::path& path) const {
 }
 
 std::vector<std::uint8_t> RomImageData::SavedBytes() {
-  // The whole buffer, not just Size() bytes: stores lying past the end reach a copy as
+  // All the buffer holds, not just Size() bytes: stores lying past the end reach a copy as
   // they reach the image.
   ImageBytes copy;
-  copy.WriteBlock(0, {bytes_.Data(), static_cast<std::size_t>(ImageBytes::kCapacity)});
-  for (auto& stage : stages_) StoreModifiedGroups(*stage, copy);
+  copy.WriteBlock(0, {bytes_.Data(), static_cast<std::size_t>(bytes_.WrittenEnd())});
+  StoreModifiedStages(copy);
   return {copy.Data(), copy.Data() + size_};
 }
 
 void RomImageData::Close() {
-  bytes_.Clear(size_);
+  bytes_.Clear();
   size_ = 0;
   fileName_.clear();
   stamp_ = {};

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,9 @@ class RomImageData {
   // Every stage's history is emptied first, whatever the outcome. A file too short for some
   // stages' blocks opens with a message naming those stages.
   bool Open(const std::filesystem::path& path);
+  // Opens an image given as bytes, as Open does the bytes of a file named fileName: the
+  // same checks, messages and outcome.
+  bool OpenBytes(std::span<const std::uint8_t> image, const std::string& fileName);
   // Stores the flagged groups of every stage and writes the first Size() bytes to path.
   // False (and nothing cleared) when no image is open or the file cannot be written. Edited
   // bytes past the end, which the file has no room for, are counted in a message.
@@ -95,10 +99,9 @@ class RomImageData {
   std::string ChipAttributeName(int propertyByte) const;
 
  private:
+  // The step Save and SavedBytes share: the flagged groups of every stage into target.
+  void StoreModifiedStages(ImageBytes& target);
   void StoreModifiedGroups(StageData& stage, ImageBytes& target);
-  // Counts the bytes stores left past the end, then clears them: the file has no room for
-  // them, and the buffer holds there what the file gave, nothing.
-  std::int64_t TakeBytesPastEnd();
 
   EditFlagManagement& flags_;
   const std::vector<std::string>& attributeNames_;

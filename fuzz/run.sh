@@ -55,10 +55,16 @@ fuzz_target() {
   before=$(coverage "$binary" "$corpus")
   files_before=$(find "$corpus" -type f | wc -l)
   start=$(date +%s)
-  "$binary" -fork="$workers" -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
-    -max_total_time="$seconds" -runs="$max_executions" -max_len="${max_len[$target]}" \
-    -timeout=60 -artifact_prefix="$findings/" "${dictionary[@]}" "$work" "$corpus" \
-    >"$log" 2>&1 || true
+  # The processor time the campaign took, its workers' included: executions per second of
+  # it tell the speed of one core, whatever the machine's number of cores and its load.
+  local cpu
+  cpu=$({
+    TIMEFORMAT='%3U %3S'
+    time "$binary" -fork="$workers" -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
+      -max_total_time="$seconds" -runs="$max_executions" -max_len="${max_len[$target]}" \
+      -timeout=60 -artifact_prefix="$findings/" "${dictionary[@]}" "$work" "$corpus" \
+      >"$log" 2>&1 || true
+  } 2>&1)
   elapsed=$(($(date +%s) - start))
   ((elapsed > 0)) || elapsed=1
   executions=$(sed -n 's/^#\([0-9]*\):.*/\1/p' "$log" | tail -n 1)
@@ -78,8 +84,11 @@ fuzz_target() {
   # Slow units only tell that the machine was busy.
   found=$(find "$findings" -type f -newer "$logs/$target.start" \
     \( -name 'crash-*' -o -name 'leak-*' -o -name 'timeout-*' -o -name 'oom-*' \) | wc -l)
-  echo "$target $executions $((executions / elapsed)) $((after - before)) $((files_after - files_before)) $found" \
-    >"$logs/$target.row"
+  local per_core
+  per_core=$(awk -v n="$executions" -v u="${cpu% *}" -v s="${cpu#* }" \
+    'BEGIN { t = u + s; printf "%d", (t > 0 ? n / t : 0) }')
+  echo "$target $executions $((executions / elapsed)) $per_core $((after - before))" \
+    "$((files_after - files_before)) $found" >"$logs/$target.row"
 }
 
 echo "Fuzzing ${targets[*]} for ${seconds} s, ${workers} worker(s) each; logs in $logs"
@@ -88,15 +97,18 @@ for target in "${targets[@]}"; do
 done
 wait
 
-printf '\n%-12s %12s %8s %13s %11s %9s\n' target executions exec/s "new coverage" "new inputs" findings
+row='%-12s %12s %8s %13s %13s %11s %9s\n'
+printf "\n$row" target executions exec/s "exec/s/core" "new coverage" "new inputs" findings
 total=0
 for target in "${targets[@]}"; do
-  read -r name executions rate gained added found <"$logs/$target.row"
-  printf '%-12s %12s %8s %13s %11s %9s\n' "$name" "$executions" "$rate" "$gained" "$added" "$found"
+  read -r name executions rate per_core gained added found <"$logs/$target.row"
+  printf "$row" "$name" "$executions" "$rate" "$per_core" "$gained" "$added" "$found"
   total=$((total + found))
 done
 corpus_size=$(du -sb fuzz/corpus | cut -f1)
 echo
+echo "exec/s counts the wall clock, shared with the other targets; exec/s/core counts the"
+echo "processor time the target itself took."
 echo "Corpus: $((corpus_size / 1024)) KiB in fuzz/corpus (keep it under 2 MiB)."
 if ((total > 0)); then
   echo "Findings in $build/findings/: mend each, then add its input to fuzz/corpus/<target>/."

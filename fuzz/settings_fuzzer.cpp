@@ -76,14 +76,9 @@ void PlayPaletteAnimations(const RomImageData& rom) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace zantor;
   using namespace zantor::fuzz;
-  static ScratchFile demo("zantor-fuzz-demo");
-  static const bool demoWritten = [] {
-    const std::vector<std::uint8_t> bytes = BuildDemoImage();
-    demo.Write(bytes.data(), bytes.size());
-    return true;
-  }();
+  // Built once; each input opens a copy of its bytes.
+  static const std::vector<std::uint8_t> demo = BuildDemoImage();
   static ScratchFile settingsFile("zantor-fuzz-settings");
-  FUZZ_CHECK(demoWritten);
 
   TMyMemIniFile settings(settingsFile.Write(data, size));
   const auto windowValues = ReadWindowKeys(settings);
@@ -98,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(source >= 0 && source < kStageCount);
   }
   rom.SetUndoEnabled(settings.ReadBool("Undo", "Enabled", true));
-  FUZZ_CHECK(rom.Open(demo.Path()));
+  FUZZ_CHECK(rom.OpenBytes(demo, "demo.nes"));
   PlayPaletteAnimations(rom);
 
   // The file as written at exit, read at the next start.

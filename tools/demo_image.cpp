@@ -103,7 +103,9 @@ std::vector<std::uint8_t> BuildDemoImage() {
   }
   for (int stage = 0; stage < kStageCount; ++stage) WriteStage(image, addresses, stage);
   WriteAnimationTables(image, addresses);
-  DemoTileArt::FillChr({image.Data() + kDemoChrBase, static_cast<std::size_t>(kDemoChrSize)});
+  std::vector<std::uint8_t> chr(static_cast<std::size_t>(kDemoChrSize));
+  DemoTileArt::FillChr(chr);
+  image.WriteBlock(kDemoChrBase, chr);
   return {image.Data(), image.Data() + kDemoImageSize};
 }
 
