@@ -7,6 +7,7 @@
 #include "core/rom_image_data.h"
 #include "core/testing/memory_file_writer.h"
 #include "core/testing/rom_fixture.h"
+#include "core/testing/stage_fixture.h"
 #include "core/testing/temporary_folder.h"
 
 namespace zantor {
@@ -47,24 +48,10 @@ Outcome OutcomeOf(bool opened, RomFixture& f) {
             {}};
   for (int n = 0; n < kStageCount; ++n) {
     const StageData& s = f.rom.Stage(n);
-    std::vector<std::uint8_t> decoded;
-    const auto add = [&decoded](auto part) {
-      decoded.insert(decoded.end(), part.begin(), part.end());
-    };
-    add(s.BGBank());
-    add(s.Chip16x16());
-    add(s.ChipProperty());
-    add(s.Chip32x32());
-    add(s.MapSet());
-    add(s.Map());
-    add(s.BGPalette());
-    add(s.BGPaletteAnime());
+    std::vector<std::uint8_t> decoded = testing::DecodedBytes(s);
     for (int room = 0; room < kRoomCount; ++room) {
-      for (const ObjectEntry& e : s.Room(room)) {
-        decoded.insert(decoded.end(),
-                       {static_cast<std::uint8_t>(e.X), static_cast<std::uint8_t>(e.Y),
-                        static_cast<std::uint8_t>(e.Kind)});
-      }
+      const std::vector<std::uint8_t> objects = s.RoomObjectBytes(room);
+      decoded.insert(decoded.end(), objects.begin(), objects.end());
     }
     o.stages.push_back(std::move(decoded));
   }
