@@ -1,6 +1,7 @@
 #include "core/stage_data.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace zantor {
 
@@ -26,6 +27,13 @@ std::vector<std::uint8_t*> WholeRun(std::array<std::uint8_t, N>& block, int firs
   return Run(block, first, count);
 }
 
+// Every room's list drawing its nodes from pool.
+template <std::size_t... Room>
+std::array<StageData::ObjectList, sizeof...(Room)> RoomsIn(std::pmr::memory_resource& pool,
+                                                          std::index_sequence<Room...>) {
+  return {{((void)Room, StageData::ObjectList(&pool))...}};
+}
+
 }  // namespace
 
 StageData::StageData(int stageNumber, const AddressData& addresses, ImageBytes& image,
@@ -37,7 +45,8 @@ StageData::StageData(int stageNumber, const AddressData& addresses, ImageBytes& 
       chip16x16_(std::make_shared<Chip16x16Block>()),
       chipProperty_(std::make_shared<ChipPropertyBlock>()),
       chip32x32_(std::make_shared<Chip32x32Block>()),
-      mapSet_(std::make_shared<MapSetBlock>()) {}
+      mapSet_(std::make_shared<MapSetBlock>()),
+      rooms_(RoomsIn(objectPool_, std::make_index_sequence<kRoomCount>{})) {}
 
 void StageData::ShareBlocksWith(const StageData& source) {
   chip16x16_ = source.chip16x16_;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <list>
 #include <memory>
+#include <memory_resource>
 #include <optional>
 #include <span>
 #include <string>
@@ -38,7 +39,9 @@ class StageData {
   using ChipPropertyBlock = std::array<std::uint8_t, 256>;
   using Chip32x32Block = std::array<std::uint8_t, 1024>;
   using MapSetBlock = std::array<std::uint8_t, kMapSetCount * 64>;
-  using ObjectList = std::list<ObjectEntry>;  // stable addresses: entries are known by pointer
+  // Stable addresses: entries are known by pointer. Their nodes come from the stage's own
+  // pool, so a decode of many objects costs a few allocations and the lists lie close.
+  using ObjectList = std::pmr::list<ObjectEntry>;
 
   // undoEnabled is the program-wide switch; the stage reads it at every recorded edit.
   StageData(int stageNumber, const AddressData& addresses, ImageBytes& image,
@@ -190,6 +193,7 @@ class StageData {
   std::array<std::uint8_t, 64> bgPalette_{};
   std::array<std::uint8_t, 16> bgPaletteAnime_{};
 
+  std::pmr::unsynchronized_pool_resource objectPool_;  // before the rooms: it outlives them
   std::array<ObjectList, kRoomCount> rooms_;
   ObjectTables objectTables_;
 
