@@ -58,7 +58,9 @@ class TStageOverviewForm::View : public QWidget {
     form_.Look();
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
-    painter.drawImage(0, 0, form_.shown_);
+    const DisplayPicture& rooms = form_.picture_->Picture();
+    painter.drawImage(0, 0, QImage(reinterpret_cast<const uchar*>(rooms.Words()), rooms.Width(),
+                                   rooms.Height(), rooms.BytesPerLine(), QImage::Format_RGB32));
     QFont font = painter.font();
     font.setPixelSize(std::clamp(form_.RoomRect(0).height() / 5, 8, 14));
     painter.setFont(font);
@@ -75,7 +77,7 @@ class TStageOverviewForm::View : public QWidget {
     FramePair(painter, form_.framedMapRoom_, kMapFrame, 0);
     FramePair(painter, form_.framedObjectRoom_, kObjectFrame, 2);
   }
-  void resizeEvent(QResizeEvent*) override { form_.ScaleAll(); }
+  void resizeEvent(QResizeEvent*) override { form_.FitToView(); }
   void mousePressEvent(QMouseEvent* event) override {
     const auto room = form_.RoomAt(event->position().toPoint());
     if (event->button() == Qt::LeftButton && room && form_.OnRoomChosen) form_.OnRoomChosen(*room);
@@ -129,8 +131,8 @@ TStageOverviewForm::TStageOverviewForm(const FcPaletteData& palette, const RomIm
   layout->addWidget(LblStageOverviewStatus);
   resize(kDefaultWidth, kDefaultHeight);
 
-  StagePictureRequest layoutRequest;
-  picture_ = std::make_unique<StagePicture>(palette_, rom_, layoutRequest);
+  // Drawn at the size it is shown at, once the picture area has one.
+  picture_ = std::make_unique<StagePicture>(palette_, rom_, StagePictureRequest{}, 1, 1);
   connect(ChkStageOverviewObjects, &QCheckBox::clicked, this, [this] { Refresh(); });
   // Many inputs within one turn of the event loop are looked at once, after them.
   lookTimer_.setSingleShot(true);
@@ -204,7 +206,6 @@ bool TStageOverviewForm::Look() {
   const StageChanges changes =
       tracker_.Take(rom_.CurrentStageData(), request.stage, request.definition);
   const std::vector<PixelRect> drawn = picture_->Draw(request, changes);
-  for (const PixelRect& area : drawn) Scale(area);
   const int mapRoom = sources_.mapFirstRoom();
   const int objectRoom = sources_.objectFirstRoom();
   const bool framesMoved = mapRoom != framedMapRoom_ || objectRoom != framedObjectRoom_;
@@ -213,71 +214,42 @@ bool TStageOverviewForm::Look() {
   return !drawn.empty() || framesMoved;
 }
 
-void TStageOverviewForm::ScaleAll() {
-  const DisplayPicture& source = picture_->Picture();
+void TStageOverviewForm::FitToView() {
   const QSize area = ImgStageOverview->size();
-  const qint64 w = source.Width();
-  const qint64 h = source.Height();
+  const qint64 w = kColumns * kRoomSide;
+  const qint64 h = kRows * kRoomSide;
   // As large as fits, the picture's proportions kept.
   QSize size = area.width() * h <= area.height() * w
                    ? QSize(area.width(), static_cast<int>(area.width() * h / w))
                    : QSize(static_cast<int>(area.height() * w / h), area.height());
   size = size.expandedTo(QSize(1, 1));
-  if (shown_.size() != size) {
-    shown_ = QImage(size, QImage::Format_RGB32);  // the picture's own word order
-    sourceColumns_.resize(static_cast<std::size_t>(size.width()));
-    for (int x = 0; x < size.width(); ++x)
-      sourceColumns_[x] = static_cast<int>(x * w / size.width());
+  const DisplayPicture& shown = picture_->Picture();
+  if (size != QSize(shown.Width(), shown.Height())) {
+    picture_->SetShownSize(size.width(), size.height());
+    Look();
   }
-  Scale({0, 0, source.Width(), source.Height()});
   ImgStageOverview->update();
 }
 
-void TStageOverviewForm::Scale(const PixelRect& area) {
-  if (shown_.isNull()) return;
-  // Nearest neighbour: shown pixel (x, y) is picture pixel (x * W / w, y * H / h), so only
-  // whole pixels are shown, never a blend.
-  const DisplayPicture& source = picture_->Picture();
-  const qint64 sw = source.Width();
-  const qint64 sh = source.Height();
-  const qint64 dw = shown_.width();
-  const qint64 dh = shown_.height();
-  const auto first = [](qint64 at, qint64 to, qint64 from) { return (at * to + from - 1) / from; };
-  const int left = static_cast<int>(first(area.left, dw, sw));
-  const int right = static_cast<int>(first(area.right, dw, sw));
-  const int top = static_cast<int>(first(area.top, dh, sh));
-  const int bottom = static_cast<int>(first(area.bottom, dh, sh));
-  const std::uint32_t* words = source.Words();
-  uchar* bits = shown_.bits();
-  const qsizetype stride = shown_.bytesPerLine();
-  for (int y = top; y < bottom; ++y) {
-    const std::uint32_t* row = words + y * sh / dh * sw;
-    auto* out = reinterpret_cast<std::uint32_t*>(bits + y * stride);
-    for (int x = left; x < right; ++x) out[x] = row[sourceColumns_[x]];
-  }
+QImage TStageOverviewForm::ShownRooms() const {
+  const DisplayPicture& rooms = picture_->Picture();
+  return QImage(reinterpret_cast<const uchar*>(rooms.Words()), rooms.Width(), rooms.Height(),
+                rooms.BytesPerLine(), QImage::Format_RGB32)
+      .copy();
 }
 
 QRect TStageOverviewForm::RoomRect(int room) const {
   const PixelRect cell = picture_->RoomCell(room);
-  const DisplayPicture& source = picture_->Picture();
-  const qint64 sw = source.Width();
-  const qint64 sh = source.Height();
-  const auto first = [](qint64 at, qint64 to, qint64 from) {
-    return static_cast<int>((at * to + from - 1) / from);
-  };
-  const int left = first(cell.left, shown_.width(), sw);
-  const int top = first(cell.top, shown_.height(), sh);
-  return QRect(QPoint(left, top), QPoint(first(cell.right, shown_.width(), sw) - 1,
-                                         first(cell.bottom, shown_.height(), sh) - 1));
+  return QRect(QPoint(cell.left, cell.top), QPoint(cell.right - 1, cell.bottom - 1));
 }
 
 std::optional<int> TStageOverviewForm::RoomAt(QPoint point) const {
-  if (point.x() < 0 || point.y() < 0 || point.x() >= shown_.width() ||
-      point.y() >= shown_.height()) {
+  const DisplayPicture& shown = picture_->Picture();
+  if (point.x() < 0 || point.y() < 0 || point.x() >= shown.Width() || point.y() >= shown.Height()) {
     return std::nullopt;
   }
-  const int column = static_cast<int>(qint64{point.x()} * kColumns / shown_.width());
-  const int row = static_cast<int>(qint64{point.y()} * kRows / shown_.height());
+  const int column = static_cast<int>(qint64{point.x()} * kColumns / shown.Width());
+  const int row = static_cast<int>(qint64{point.y()} * kRows / shown.Height());
   // The scaled cells' edges round as the pixels do: the point lies in this room or the next
   // one beside or below it.
   const int room = row * kColumns + column;

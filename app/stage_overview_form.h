@@ -60,7 +60,7 @@ class TStageOverviewForm : public QWidget {
 
   // The rooms as the window shows them, before their numbers and frames; and where a room
   // lies on it (also on the picture area's widget).
-  const QImage& ShownRooms() const { return shown_; }
+  QImage ShownRooms() const;
   QRect RoomRect(int room) const;
   // The room at a point of the picture area, if any.
   std::optional<int> RoomAt(QPoint point) const;
@@ -75,10 +75,10 @@ class TStageOverviewForm : public QWidget {
 
   void ShowIfWanted();
   void PlaceBesideMainWindow();
-  // Draws what changed and scales it onto the shown rooms; true when anything was drawn.
+  // Draws what changed; true when anything was drawn or a frame moved.
   bool Look();
-  void ScaleAll();
-  void Scale(const PixelRect& area);
+  // The rooms drawn anew as large as the picture area takes them.
+  void FitToView();
   void Hover(std::optional<int> room);
 
   const FcPaletteData& palette_;
@@ -90,9 +90,6 @@ class TStageOverviewForm : public QWidget {
   bool placed_ = false;
   StageChangeTracker tracker_;
   std::unique_ptr<StagePicture> picture_;
-  QImage shown_;
-  // The picture column each shown column stands for.
-  std::vector<int> sourceColumns_;
   QTimer lookTimer_;
   int framedMapRoom_ = -1;
   int framedObjectRoom_ = -1;

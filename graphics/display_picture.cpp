@@ -80,6 +80,20 @@ void DisplayPicture::DrawPicture(PixelPoint at, const DisplayPicture& source) {
   Changed();
 }
 
+void DisplayPicture::DrawSampled(const PixelRect& area, const DisplayPicture& source,
+                                 PixelPoint origin, std::span<const int> columns,
+                                 std::span<const int> rows) {
+  const PixelRect to = area.Intersect(Bounds());
+  for (int y = to.top; y < to.bottom; ++y) {
+    const std::uint32_t* from =
+        source.words_.data() + static_cast<std::size_t>(rows[y] - origin.y) * source.width_;
+    std::uint32_t* out = Row(y);
+    for (int x = to.left; x < to.right; ++x) out[x] = from[columns[x] - origin.x];
+  }
+  Touch(to);
+  Changed();
+}
+
 void DisplayPicture::Fill(const PixelRect& area, std::uint32_t word) {
   const PixelRect clipped = area.Intersect(Bounds());
   if (clipped.Empty()) return;

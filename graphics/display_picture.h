@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -87,6 +88,12 @@ class DisplayPicture {
   void DrawHexByte(PixelPoint at, std::uint8_t value);
   // Every pixel of another picture as it is, its top-left at `at`.
   void DrawPicture(PixelPoint at, const DisplayPicture& source);
+  // A picture drawn smaller or larger by nearest neighbour: pixel (x, y) of area (clipped at
+  // the edges) shows pixel (columns[x], rows[y]) of a larger picture whose part with its
+  // top-left at `origin` source is. columns and rows reach past area's right and bottom, and
+  // every pixel they name for area lies in source.
+  void DrawSampled(const PixelRect& area, const DisplayPicture& source, PixelPoint origin,
+                   std::span<const int> columns, std::span<const int> rows);
 
  private:
   friend class IndexedBitmap;  // region copies write whole rows, then report the change

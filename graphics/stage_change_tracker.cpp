@@ -25,10 +25,13 @@ void Copy(std::array<std::uint8_t, N>& known, std::span<const std::uint8_t> now)
 }
 
 bool SameObjects(const std::vector<ObjectEntry>& known, const StageData::ObjectList& now) {
-  return std::equal(known.begin(), known.end(), now.begin(), now.end(),
-                    [](const ObjectEntry& a, const ObjectEntry& b) {
-                      return a.X == b.X && a.Y == b.Y && a.Kind == b.Kind;
-                    });
+  if (known.size() != now.size()) return false;
+  const ObjectEntry* k = known.data();
+  for (const ObjectEntry& object : now) {
+    if (object.X != k->X || object.Y != k->Y || object.Kind != k->Kind) return false;
+    ++k;
+  }
+  return true;
 }
 
 std::span<const std::uint8_t> Colours(const StageData& stage, int definition) {
@@ -59,13 +62,15 @@ void StageChangeTracker::Remember(const StageData& stage, int stageNumber, int d
 }
 
 StageChanges StageChangeTracker::Take(const StageData& stage, int stageNumber, int definition) {
+  // One object returned on every path, built in place.
+  StageChanges changes;
   if (!known_ || stageNumber != stageNumber_ || definition != definition_ ||
       !Same(colours_, Colours(stage, definition)) || !Same(banks_, stage.BGBank())) {
     Remember(stage, stageNumber, definition);
-    return StageChanges::Everything();
+    changes.everything = true;
+    return changes;
   }
   // Only what differs is looked at closely and copied: a drag places a cell per move.
-  StageChanges changes;
   const auto chip16 = stage.Chip16x16();
   const auto properties = stage.ChipProperty();
   if (!Same(chip16_, chip16) || !Same(properties_, properties)) {

@@ -42,17 +42,51 @@ void BuildSheets(EditorGraphics& graphics, const StageData& stage, int definitio
 }  // namespace
 
 StagePicture::StagePicture(const FcPaletteData& palette, const RomImageData& rom,
-                           const StagePictureRequest& layout)
+                           const StagePictureRequest& layout, int shownWidth, int shownHeight)
     : rom_(rom), graphics_(palette, rom.Bytes(), rom.Addresses()), request_(layout) {
   CheckRequest(layout);
   count_ = layout.lastRoom - layout.firstRoom + 1;
   columns_ = std::min(layout.columns, count_);
-  const int rows = (count_ + columns_ - 1) / columns_;
-  picture_ = graphics_.CreateDisplayPicture(columns_ * kRoomSide, rows * kRoomSide);
+  laidOutWidth_ = columns_ * kRoomSide;
+  laidOutHeight_ = (count_ + columns_ - 1) / columns_ * kRoomSide;
+  if (shownWidth == 0 && shownHeight == 0) {
+    shownWidth = laidOutWidth_;
+    shownHeight = laidOutHeight_;
+  }
+  SetShownSize(shownWidth, shownHeight);
+  constexpr int kSide32 = EditorGraphics::kChip32Side;
+  roomPicture_ = graphics_.CreateDisplayPicture(kRoomSide, kRoomSide);
+  cellPicture_ = graphics_.CreateDisplayPicture(kSide32, kSide32);
+  markedRoom_ = graphics_.CreateDisplayPicture(kRoomSide, kRoomSide);
+  markedCell_ = graphics_.CreateDisplayPicture(kSide32, kSide32);
 }
 
-PixelRect StagePicture::RoomCell(int room) const {
+void StagePicture::SetShownSize(int width, int height) {
+  picture_ = graphics_.CreateDisplayPicture(width, height);
+  drawn_ = false;
+  scaled_ = width != laidOutWidth_ || height != laidOutHeight_;
+  const auto sources = [](std::vector<int>& of, int shown, std::int64_t laidOut) {
+    of.resize(static_cast<std::size_t>(shown));
+    for (int at = 0; at < shown; ++at) of[at] = static_cast<int>(at * laidOut / shown);
+  };
+  sources(sourceColumns_, width, laidOutWidth_);
+  sources(sourceRows_, height, laidOutHeight_);
+}
+
+PixelRect StagePicture::LaidOutCell(int room) const {
   return PixelRect::GridCell(room - request_.firstRoom, columns_, kRoomSide);
+}
+
+PixelRect StagePicture::Shown(const PixelRect& laidOut) const {
+  if (!scaled_) return laidOut;
+  // The first shown pixel whose source lies at or past a laid-out edge.
+  const auto first = [](int at, std::int64_t shown, std::int64_t from) {
+    return static_cast<int>((at * shown + from - 1) / from);
+  };
+  const std::int64_t w = picture_->Width();
+  const std::int64_t h = picture_->Height();
+  return {first(laidOut.left, w, laidOutWidth_), first(laidOut.top, h, laidOutHeight_),
+          first(laidOut.right, w, laidOutWidth_), first(laidOut.bottom, h, laidOutHeight_)};
 }
 
 std::vector<PixelRect> StagePicture::Draw(const StagePictureRequest& request,
@@ -65,49 +99,45 @@ std::vector<PixelRect> StagePicture::Draw(const StagePictureRequest& request,
   request_.definition = request.definition;
   request_.objects = request.objects;
   const StageData& stage = rom_.Stage(request_.stage);
+  std::vector<PixelRect> drawn;
   if (!sameView || changes.everything) {
-    DrawEverything(stage);
+    DrawEverything(stage, drawn);
     return {{0, 0, picture_->Width(), picture_->Height()}};
   }
   DrawSheetChanges(stage, changes);
-  std::vector<PixelRect> drawn;
+  std::array<bool, 256> mapSetDone{};
   for (int room = request_.firstRoom; room <= request_.lastRoom; ++room) {
     if (changes.rooms[room]) {
-      DrawWholeRoom(stage, room);
-      drawn.push_back(RoomCell(room));
-    } else if (changes.cells[room] != 0) {
-      DrawRoomCells(stage, room, changes.cells[room], drawn);
+      DrawRoomMapSet(graphics_, *roomPicture_, stage, stage.Map()[room]);
+      Place(LaidOutCell(room), *roomPicture_, stage, room, {0, 0}, drawn);
+    } else if (changes.cells[room] != 0 && !std::exchange(mapSetDone[stage.Map()[room]], true)) {
+      DrawMapSetCells(stage, room, changes, drawn);
     }
   }
   return drawn;
 }
 
-void StagePicture::DrawEverything(const StageData& stage) {
+void StagePicture::DrawEverything(const StageData& stage, std::vector<PixelRect>& drawn) {
   drawn_ = true;
   BuildSheets(graphics_, stage, request_.definition);
   // Rooms of one map byte differ only in their markers: the room picture is drawn once, as
-  // the tabs draw it, and copied to each of them; the markers follow within the room's own
+  // the tabs draw it, and put in each of them; the markers follow within the room's own
   // cell, clipped at its edges as on the tab.
-  const auto room = graphics_.CreateDisplayPicture(kRoomSide, kRoomSide);
   const auto byteOf = [&](int k) { return stage.Map()[request_.firstRoom + k]; };
   std::array<bool, 256> done{};
   for (int k = 0; k < count_; ++k) {
     if (std::exchange(done[byteOf(k)], true)) continue;
-    DrawRoomMapSet(graphics_, *room, stage, byteOf(k));
+    DrawRoomMapSet(graphics_, *roomPicture_, stage, byteOf(k));
     for (int same = k; same < count_; ++same) {
       if (byteOf(same) != byteOf(k)) continue;
-      const PixelRect cell = RoomCell(request_.firstRoom + same);
-      picture_->DrawPicture({cell.left, cell.top}, *room);
-      if (request_.objects) {
-        const DisplayPicture::Viewport view(*picture_, cell);
-        DrawRoomObjects(graphics_, *picture_, stage.Room(request_.firstRoom + same));
-      }
+      const int room = request_.firstRoom + same;
+      Place(LaidOutCell(room), *roomPicture_, stage, room, {0, 0}, drawn);
     }
   }
   if (const int filled = count_ % columns_; filled != 0) {
-    const int rows = (count_ + columns_ - 1) / columns_;
-    graphics_.FillRect(*picture_, filled * kRoomSide, (rows - 1) * kRoomSide,
-                       (columns_ - filled) * kRoomSide, kRoomSide, kBlackNesColor);
+    const PixelRect rest{filled * kRoomSide, laidOutHeight_ - kRoomSide, laidOutWidth_,
+                         laidOutHeight_};
+    picture_->FillRect(Shown(rest), kBlackNesColor);
   }
 }
 
@@ -128,44 +158,90 @@ void StagePicture::DrawSheetChanges(const StageData& stage, const StageChanges& 
   }
 }
 
-void StagePicture::DrawWholeRoom(const StageData& stage, int room) {
-  const DisplayPicture::Viewport view(*picture_, RoomCell(room));
-  if (request_.objects) {
-    DrawRoomWithObjects(graphics_, *picture_, stage, room);
-  } else {
-    DrawRoomMapSet(graphics_, *picture_, stage, stage.Map()[room]);
+void StagePicture::DrawMapSetCells(const StageData& stage, int firstRoom,
+                                   const StageChanges& changes, std::vector<PixelRect>& drawn) {
+  constexpr int kSide32 = EditorGraphics::kChip32Side;
+  constexpr int kCellsPerRow = kRoomSide / kSide32;
+  const std::uint8_t mapByte = stage.Map()[firstRoom];
+  const std::uint64_t cells = changes.cells[firstRoom];
+  const auto mapSet = stage.MapSet().subspan(std::size_t{mapByte} * 64, 64);
+  for (int cell = 0; cell < 64; ++cell) {
+    if ((cells >> cell & 1) == 0) continue;
+    // The chip is coloured once for every room of this map set.
+    graphics_.DrawChip32(*cellPicture_, 0, 0, kSide32, kSide32, mapSet[cell]);
+    const PixelRect inRoom = PixelRect::GridCell(cell, kCellsPerRow, kSide32);
+    for (int room = firstRoom; room <= request_.lastRoom; ++room) {
+      if (stage.Map()[room] != mapByte || changes.rooms[room]) continue;
+      const PixelRect roomCell = LaidOutCell(room);
+      Place(PixelRect::FromSize(roomCell.left + inRoom.left, roomCell.top + inRoom.top, kSide32,
+                                kSide32),
+            *cellPicture_, stage, room, {inRoom.left, inRoom.top}, drawn);
+    }
   }
 }
 
-void StagePicture::DrawRoomCells(const StageData& stage, int room, std::uint64_t cells,
-                                 std::vector<PixelRect>& drawn) {
-  constexpr int kSide32 = EditorGraphics::kChip32Side;
-  constexpr int kCellsPerRow = kRoomSide / kSide32;
+namespace {
+
+// Whether the marker of an object at (x, y) reaches into a width x height area at (0, 0).
+bool MarkerReaches(int x, int y, int width, int height) {
   // The extent of a marker round its object's position.
   constexpr int kMarkerBefore = 8;
   constexpr int kMarkerAfter = 7;
-  const PixelRect roomCell = RoomCell(room);
-  const auto mapSet = stage.MapSet().subspan(std::size_t{stage.Map()[room]} * 64, 64);
-  for (int cell = 0; cell < 64; ++cell) {
-    if ((cells >> cell & 1) == 0) continue;
-    const PixelRect inRoom = PixelRect::GridCell(cell, kCellsPerRow, kSide32);
-    const PixelRect area = PixelRect::FromSize(roomCell.left + inRoom.left,
-                                               roomCell.top + inRoom.top, kSide32, kSide32);
-    const DisplayPicture::Viewport view(*picture_, area);
-    graphics_.DrawChip32(*picture_, 0, 0, kSide32, kSide32, mapSet[cell]);
-    // The markers over the cell, in list order and clipped to it, leave it as a whole
-    // redraw of the room would.
-    if (request_.objects) {
-      for (const ObjectEntry& object : stage.Room(room)) {
-        if (object.X + kMarkerAfter < inRoom.left || object.X - kMarkerBefore >= inRoom.right ||
-            object.Y + kMarkerAfter < inRoom.top || object.Y - kMarkerBefore >= inRoom.bottom) {
-          continue;
-        }
-        graphics_.DrawObjectMarker(*picture_, object.X - inRoom.left, object.Y - inRoom.top,
-                                   static_cast<std::uint8_t>(object.Kind));
-      }
+  return x + kMarkerAfter >= 0 && x - kMarkerBefore < width && y + kMarkerAfter >= 0 &&
+         y - kMarkerBefore < height;
+}
+
+// Whether a marker of the objects of a room that begins at -origin reaches into picture.
+bool AnyMarkerOver(const DisplayPicture& picture, const StageData::ObjectList& objects,
+                   PixelPoint origin) {
+  return std::any_of(objects.begin(), objects.end(), [&](const ObjectEntry& object) {
+    return MarkerReaches(object.X - origin.x, object.Y - origin.y, picture.Bounds().right,
+                         picture.Bounds().bottom);
+  });
+}
+
+}  // namespace
+
+void StagePicture::Place(const PixelRect& laidOut, const DisplayPicture& source,
+                         const StageData& stage, int room, PixelPoint origin,
+                         std::vector<PixelRect>& drawn) {
+  const StageData::ObjectList* objects = request_.objects ? &stage.Room(room) : nullptr;
+  if (!scaled_) {
+    picture_->DrawPicture({laidOut.left, laidOut.top}, source);
+    if (objects != nullptr) {
+      const DisplayPicture::Viewport view(*picture_, laidOut);
+      DrawMarkers(*picture_, *objects, origin);
     }
-    drawn.push_back(area);
+    drawn.push_back(laidOut);
+    return;
+  }
+  const PixelRect shown = Shown(laidOut);
+  if (shown.Empty()) return;
+  const DisplayPicture* sampled = &source;
+  if (objects != nullptr && AnyMarkerOver(source, *objects, origin)) {
+    DisplayPicture& marked = source.Width() == kRoomSide ? *markedRoom_ : *markedCell_;
+    marked.DrawPicture({0, 0}, source);
+    DrawMarkers(marked, *objects, origin);
+    sampled = &marked;
+  }
+  picture_->DrawSampled(shown, *sampled, {laidOut.left, laidOut.top}, sourceColumns_,
+                        sourceRows_);
+  drawn.push_back(shown);
+}
+
+
+void StagePicture::DrawMarkers(DisplayPicture& picture, const StageData::ObjectList& objects,
+                               PixelPoint origin) const {
+  const PixelRect area = picture.Bounds();
+  const DisplayPicture::ChangeBatch batch(picture);
+  // In list order and clipped to the area: a part of a room ends as a whole redraw of the
+  // room would leave it.
+  for (const ObjectEntry& object : objects) {
+    const int x = object.X - origin.x;
+    const int y = object.Y - origin.y;
+    if (MarkerReaches(x, y, area.right, area.bottom)) {
+      graphics_.DrawObjectMarker(picture, x, y, static_cast<std::uint8_t>(object.Kind));
+    }
   }
 }
 

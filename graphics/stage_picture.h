@@ -33,13 +33,23 @@ struct StagePictureRequest {
 inline constexpr int kPaletteDefinitions = 4;
 
 // A stage picture kept to be drawn again where its stage changed: the picture of
-// DrawStagePicture, with sheets of its own.
+// DrawStagePicture, with sheets of its own, at its own size or shown smaller or larger.
 class StagePicture {
  public:
   // The request's rooms and columns lay the picture out for good; its stage, definition and
-  // markers are those of each Draw. Raises as DrawStagePicture does.
+  // markers are those of each Draw. Raises as DrawStagePicture does. The picture is shown at
+  // its laid-out size, or at shownWidth x shownHeight when they are given (see SetShownSize).
   StagePicture(const FcPaletteData& palette, const RomImageData& rom,
-               const StagePictureRequest& layout);
+               const StagePictureRequest& layout)
+      : StagePicture(palette, rom, layout, 0, 0) {}
+  StagePicture(const FcPaletteData& palette, const RomImageData& rom,
+               const StagePictureRequest& layout, int shownWidth, int shownHeight);
+
+  // From now on the picture is width x height, its pixel (x, y) showing the laid-out
+  // picture's pixel (x * W / width, y * H / height) for a laid-out size of W x H: nearest
+  // neighbour, never a blend. Only the shown pixels are drawn. The next Draw draws
+  // everything. Sides below 1 raise std::invalid_argument.
+  void SetShownSize(int width, int height);
 
   // Draws the request's stage again where `changes` says, everything when they say so or
   // when the request names another stage, definition or marker choice than the last Draw.
@@ -48,15 +58,26 @@ class StagePicture {
 
   const DisplayPicture& Picture() const { return *picture_; }
   std::unique_ptr<DisplayPicture> TakePicture() { return std::move(picture_); }
-  // The cell of a room of the layout on the picture.
-  PixelRect RoomCell(int room) const;
+  // The cell of a room of the layout on the picture as it is shown.
+  PixelRect RoomCell(int room) const { return Shown(LaidOutCell(room)); }
 
  private:
-  void DrawEverything(const StageData& stage);
+  PixelRect LaidOutCell(int room) const;
+  // The shown pixels that stand for pixels of a laid-out area.
+  PixelRect Shown(const PixelRect& laidOut) const;
+  void DrawEverything(const StageData& stage, std::vector<PixelRect>& drawn);
   void DrawSheetChanges(const StageData& stage, const StageChanges& changes);
-  void DrawWholeRoom(const StageData& stage, int room);
-  void DrawRoomCells(const StageData& stage, int room, std::uint64_t cells,
-                     std::vector<PixelRect>& drawn);
+  // The changed cells of the map set firstRoom names, in every room from firstRoom on that
+  // names it and is not drawn whole.
+  void DrawMapSetCells(const StageData& stage, int firstRoom, const StageChanges& changes,
+                       std::vector<PixelRect>& drawn);
+  // Puts source, drawn for the laid-out area, on the picture, with the markers of the
+  // room's objects over it when they are shown; `origin` is where source begins in the room.
+  void Place(const PixelRect& laidOut, const DisplayPicture& source, const StageData& stage,
+             int room, PixelPoint origin, std::vector<PixelRect>& drawn);
+  // The markers of objects whose room begins at -origin, over the picture.
+  void DrawMarkers(DisplayPicture& picture, const StageData::ObjectList& objects,
+                   PixelPoint origin) const;
 
   const RomImageData& rom_;
   EditorGraphics graphics_;
@@ -64,7 +85,18 @@ class StagePicture {
   bool drawn_ = false;
   int columns_;
   int count_;
+  int laidOutWidth_;
+  int laidOutHeight_;
+  // When shown at another size: the laid-out column and row of each shown column and row.
+  bool scaled_ = false;
+  std::vector<int> sourceColumns_;
+  std::vector<int> sourceRows_;
   std::unique_ptr<DisplayPicture> picture_;
+  // A room and a 32x32 chip as drawn from the sheets, and the same with markers over them.
+  std::unique_ptr<DisplayPicture> roomPicture_;
+  std::unique_ptr<DisplayPicture> cellPicture_;
+  std::unique_ptr<DisplayPicture> markedRoom_;
+  std::unique_ptr<DisplayPicture> markedCell_;
 };
 
 // Rooms firstRoom..lastRoom of the stage in one picture, each drawn as the map tab draws it

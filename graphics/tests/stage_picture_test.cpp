@@ -7,12 +7,14 @@
 
 #include <filesystem>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "core/testing/failing_content_writer.h"
 #include "core/testing/rom_fixture.h"
 #include "core/testing/temporary_folder.h"
 #include "graphics/hex_digit_font.h"
+#include "graphics/stage_change_tracker.h"
 #include "graphics/testing/reference_pixels.h"
 #include "graphics/tests/render_test_support.h"
 
@@ -86,6 +88,52 @@ TEST(StagePicture, RequestsOutsideTheirRangesAreRefused) {
   };
   for (const StagePictureRequest& request : refused) {
     EXPECT_THROW(DrawStagePicture(demo.palette, demo.rom, request), std::out_of_range);
+  }
+}
+
+// Shown pixels that differ from the laid-out picture's pixel (x * W / w, y * H / h).
+int WrongSamples(const DisplayPicture& shown, const DisplayPicture& laidOut) {
+  const std::int64_t w = shown.Width();
+  const std::int64_t h = shown.Height();
+  int wrong = 0;
+  for (int y = 0; y < shown.Height(); ++y) {
+    for (int x = 0; x < shown.Width(); ++x) {
+      wrong += shown.Pixel(x, y) != laidOut.Pixel(static_cast<int>(x * laidOut.Width() / w),
+                                                  static_cast<int>(y * laidOut.Height() / h));
+    }
+  }
+  return wrong;
+}
+
+// Shown smaller, larger or as one pixel, the picture is the laid-out one sampled by nearest
+// neighbour, also where a later change is drawn in part: a map set cell, a room's objects.
+TEST(StagePicture, AShownSizeSamplesTheLaidOutPictureAlsoAfterChangesDrawnInPart) {
+  DemoRom demo;
+  StageData& stage = demo.rom.Stage(0);
+  const StagePictureRequest request{.firstRoom = 0, .lastRoom = 4, .columns = 3, .objects = true};
+  struct Size {
+    int width;
+    int height;
+    bool changeShows;  // one pixel stands for room 0's top-left only
+  };
+  for (const Size size : {Size{250, 170, true}, Size{1000, 700, true}, Size{1, 1, false}}) {
+    SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height));
+    StagePicture picture(demo.palette, demo.rom, request, size.width, size.height);
+    StageChangeTracker tracker;
+    const auto look = [&] { return picture.Draw(request, tracker.Take(stage, 0, 0)); };
+    look();
+    EXPECT_EQ(WrongSamples(picture.Picture(), *DrawStagePicture(demo.palette, demo.rom, request)),
+              0);
+    const int cell = stage.Map()[1] * 64 + 9;
+    ASSERT_TRUE(stage.SetMapSetCell(cell, static_cast<std::uint8_t>(stage.MapSet()[cell] + 1)));
+    stage.AddObject(2, 40, 100, 0x3C);
+    const std::vector<PixelRect> drawn = look();
+    EXPECT_EQ(!drawn.empty(), size.changeShows);
+    for (const PixelRect& area : drawn) {
+      EXPECT_TRUE(PixelRect({0, 0, size.width, size.height}).Contains(area));
+    }
+    EXPECT_EQ(WrongSamples(picture.Picture(), *DrawStagePicture(demo.palette, demo.rom, request)),
+              0);
   }
 }
 
