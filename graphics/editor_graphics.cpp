@@ -201,6 +201,12 @@ void EditorGraphics::DrawChip32(DisplayPicture& picture, int x, int y, int width
                           SheetCell(chip, kChip32Side));
 }
 
+void EditorGraphics::SampleChip32(DisplayPicture& picture, const PixelRect& to, PixelPoint origin,
+                                  std::span<const int> columns, std::span<const int> rows,
+                                  std::uint8_t chip) const {
+  chip32Sheet_.SampleRegion(picture, to, SheetCell(chip, kChip32Side), origin, columns, rows);
+}
+
 void EditorGraphics::DrawSquare(DisplayPicture& picture, std::int64_t left, std::int64_t top,
                                 int side, std::uint32_t color) const {
   const int l = ClampedCoordinate(left);

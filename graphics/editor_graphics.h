@@ -96,6 +96,11 @@ class EditorGraphics {
   void DrawChip32Sheet(DisplayPicture& picture) const;
   void DrawChip32(DisplayPicture& picture, int x, int y, int width, int height,
                   std::uint8_t chip) const;
+  // A chip sampled onto `to` as IndexedBitmap::SampleRegion does, the chip standing for the
+  // larger picture's 32 x 32 part at origin.
+  void SampleChip32(DisplayPicture& picture, const PixelRect& to, PixelPoint origin,
+                    std::span<const int> columns, std::span<const int> rows,
+                    std::uint8_t chip) const;
 
   // One-pixel square outlines: DrawFrame covers x..x+size-1 and y..y+size-1 in magenta;
   // the cursors and the marker are white squares of side 24, 32 and 16 around (x, y).

@@ -54,4 +54,23 @@ void IndexedBitmap::CopyRegion(DisplayPicture& target, const PixelRect& to,
   target.Changed();
 }
 
+void IndexedBitmap::SampleRegion(DisplayPicture& target, const PixelRect& to,
+                                 const PixelRect& from, PixelPoint origin,
+                                 std::span<const int> columns, std::span<const int> rows) const {
+  if (from.Empty() || !Bounds().Contains(from)) {
+    throw std::out_of_range("source rectangle is not a part of the bitmap");
+  }
+  const PixelRect clipped = to.Intersect(target.Bounds());
+  const std::uint32_t* words = colors_.Words();
+  for (int y = clipped.top; y < clipped.bottom; ++y) {
+    const std::uint8_t* in =
+        pixels_.data() + static_cast<std::size_t>(from.top + rows[y] - origin.y) * width_;
+    const int shift = from.left - origin.x;
+    std::uint32_t* out = target.Row(y);
+    for (int x = clipped.left; x < clipped.right; ++x) out[x] = words[in[columns[x] + shift]];
+  }
+  target.Touch(clipped);
+  target.Changed();
+}
+
 }  // namespace zantor

@@ -55,6 +55,11 @@ class IndexedBitmap {
   // may copy onto itself: where the rectangles overlap, the source is read as it was.
   void CopyRegion(IndexedBitmap& target, const PixelRect& to, const PixelRect& from) const;
   void CopyRegion(DisplayPicture& target, const PixelRect& to, const PixelRect& from) const;
+  // The same sampling as DisplayPicture::DrawSampled, from the part `from` of this bitmap,
+  // each index shown in its colour.
+  void SampleRegion(DisplayPicture& target, const PixelRect& to, const PixelRect& from,
+                    PixelPoint origin, std::span<const int> columns,
+                    std::span<const int> rows) const;
 
  private:
   void Recreate(int width, int height);

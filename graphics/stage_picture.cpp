@@ -39,6 +39,24 @@ void BuildSheets(EditorGraphics& graphics, const StageData& stage, int definitio
   graphics.RefreshChip32SheetPalette();
 }
 
+// Whether the marker of an object at (x, y) reaches into a width x height area at (0, 0).
+bool MarkerReaches(int x, int y, int width, int height) {
+  // The extent of a marker round its object's position.
+  constexpr int kMarkerBefore = 8;
+  constexpr int kMarkerAfter = 7;
+  return x + kMarkerAfter >= 0 && x - kMarkerBefore < width && y + kMarkerAfter >= 0 &&
+         y - kMarkerBefore < height;
+}
+
+// Whether a marker of the objects of a room that begins at -origin reaches into picture.
+bool AnyMarkerOver(const DisplayPicture& picture, const StageData::ObjectList& objects,
+                   PixelPoint origin) {
+  return std::any_of(objects.begin(), objects.end(), [&](const ObjectEntry& object) {
+    return MarkerReaches(object.X - origin.x, object.Y - origin.y, picture.Bounds().right,
+                         picture.Bounds().bottom);
+  });
+}
+
 }  // namespace
 
 StagePicture::StagePicture(const FcPaletteData& palette, const RomImageData& rom,
@@ -167,40 +185,33 @@ void StagePicture::DrawMapSetCells(const StageData& stage, int firstRoom,
   const auto mapSet = stage.MapSet().subspan(std::size_t{mapByte} * 64, 64);
   for (int cell = 0; cell < 64; ++cell) {
     if ((cells >> cell & 1) == 0) continue;
-    // The chip is coloured once for every room of this map set.
-    graphics_.DrawChip32(*cellPicture_, 0, 0, kSide32, kSide32, mapSet[cell]);
+    const std::uint8_t chip = mapSet[cell];
     const PixelRect inRoom = PixelRect::GridCell(cell, kCellsPerRow, kSide32);
+    const PixelPoint origin{inRoom.left, inRoom.top};
+    // The chip is coloured whole once, for the rooms that show all of it or a marker on it;
+    // the others sample the shown pixels straight from the sheet.
+    bool coloured = false;
     for (int room = firstRoom; room <= request_.lastRoom; ++room) {
       if (stage.Map()[room] != mapByte || changes.rooms[room]) continue;
       const PixelRect roomCell = LaidOutCell(room);
-      Place(PixelRect::FromSize(roomCell.left + inRoom.left, roomCell.top + inRoom.top, kSide32,
-                                kSide32),
-            *cellPicture_, stage, room, {inRoom.left, inRoom.top}, drawn);
+      const PixelRect laidOut = PixelRect::FromSize(roomCell.left + inRoom.left,
+                                                    roomCell.top + inRoom.top, kSide32, kSide32);
+      if (scaled_ && !(request_.objects && AnyMarkerOver(*cellPicture_, stage.Room(room), origin))) {
+        const PixelRect shown = Shown(laidOut);
+        if (shown.Empty()) continue;
+        graphics_.SampleChip32(*picture_, shown, {laidOut.left, laidOut.top}, sourceColumns_,
+                               sourceRows_, chip);
+        drawn.push_back(shown);
+        continue;
+      }
+      if (!std::exchange(coloured, true)) {
+        graphics_.DrawChip32(*cellPicture_, 0, 0, kSide32, kSide32, chip);
+      }
+      Place(laidOut, *cellPicture_, stage, room, origin, drawn);
     }
   }
 }
 
-namespace {
-
-// Whether the marker of an object at (x, y) reaches into a width x height area at (0, 0).
-bool MarkerReaches(int x, int y, int width, int height) {
-  // The extent of a marker round its object's position.
-  constexpr int kMarkerBefore = 8;
-  constexpr int kMarkerAfter = 7;
-  return x + kMarkerAfter >= 0 && x - kMarkerBefore < width && y + kMarkerAfter >= 0 &&
-         y - kMarkerBefore < height;
-}
-
-// Whether a marker of the objects of a room that begins at -origin reaches into picture.
-bool AnyMarkerOver(const DisplayPicture& picture, const StageData::ObjectList& objects,
-                   PixelPoint origin) {
-  return std::any_of(objects.begin(), objects.end(), [&](const ObjectEntry& object) {
-    return MarkerReaches(object.X - origin.x, object.Y - origin.y, picture.Bounds().right,
-                         picture.Bounds().bottom);
-  });
-}
-
-}  // namespace
 
 void StagePicture::Place(const PixelRect& laidOut, const DisplayPicture& source,
                          const StageData& stage, int room, PixelPoint origin,

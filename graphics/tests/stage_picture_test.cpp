@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -124,16 +125,25 @@ TEST(StagePicture, AShownSizeSamplesTheLaidOutPictureAlsoAfterChangesDrawnInPart
     look();
     EXPECT_EQ(WrongSamples(picture.Picture(), *DrawStagePicture(demo.palette, demo.rom, request)),
               0);
-    const int cell = stage.Map()[1] * 64 + 9;
-    ASSERT_TRUE(stage.SetMapSetCell(cell, static_cast<std::uint8_t>(stage.MapSet()[cell] + 1)));
-    stage.AddObject(2, 40, 100, 0x3C);
-    const std::vector<PixelRect> drawn = look();
-    EXPECT_EQ(!drawn.empty(), size.changeShows);
-    for (const PixelRect& area : drawn) {
-      EXPECT_TRUE(PixelRect({0, 0, size.width, size.height}).Contains(area));
+    // An object drawn with its room, then a change to the map set cell under its marker.
+    const int cell = stage.Map()[1] * 64 + 9;  // row 1, column 1: pixels 32..63
+    const std::vector<std::function<void()>> changes = {
+        [&] { stage.AddObject(1, 44, 44, 0x3C); },
+        [&] {
+          ASSERT_TRUE(
+              stage.SetMapSetCell(cell, static_cast<std::uint8_t>(stage.MapSet()[cell] + 1)));
+        },
+    };
+    for (const auto& change : changes) {
+      change();
+      const std::vector<PixelRect> drawn = look();
+      EXPECT_EQ(!drawn.empty(), size.changeShows);
+      for (const PixelRect& area : drawn) {
+        EXPECT_TRUE(PixelRect({0, 0, size.width, size.height}).Contains(area));
+      }
+      EXPECT_EQ(
+          WrongSamples(picture.Picture(), *DrawStagePicture(demo.palette, demo.rom, request)), 0);
     }
-    EXPECT_EQ(WrongSamples(picture.Picture(), *DrawStagePicture(demo.palette, demo.rom, request)),
-              0);
   }
 }
 
