@@ -46,6 +46,45 @@ void CachedPrimitiveStyle::drawPrimitive(PrimitiveElement element, const QStyleO
   painter->drawPixmap(option->rect.topLeft(), found->second);
 }
 
+void CachedPrimitiveStyle::drawItemText(QPainter* painter, const QRect& rect, int flags,
+                                        const QPalette& palette, bool enabled,
+                                        const QString& text, QPalette::ColorRole textRole) const {
+  if (text.isEmpty() || rect.isEmpty() || painter->transform().type() > QTransform::TxTranslate) {
+    QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, text, textRole);
+    return;
+  }
+  // The base style's text takes the role's brush from the palette's current group, or the
+  // painter's pen; a disabled one may be etched in the palette's light colour.
+  const qreal ratio = painter->device()->devicePixelRatio();
+  const TextLook look{text,
+                      flags,
+                      rect.width(),
+                      rect.height(),
+                      painter->font().key(),
+                      painter->pen().color().rgba(),
+                      palette.cacheKey(),
+                      palette.currentColorGroup() << 8 | textRole << 1 | (enabled ? 1 : 0),
+                      ratio};
+  auto found = texts_.find(look);
+  if (found == texts_.end()) {
+    if (texts_.size() >= kMaxLooks) texts_.clear();
+    const QRect local(QPoint(0, 0), rect.size());
+    const QRect area =
+        QFontMetrics(painter->font()).boundingRect(local, flags, text).united(local);
+    QPixmap pixmap(area.size() * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter offscreen(&pixmap);
+    offscreen.setFont(painter->font());
+    offscreen.setPen(painter->pen());
+    offscreen.translate(-area.topLeft());
+    QProxyStyle::drawItemText(&offscreen, local, flags, palette, enabled, text, textRole);
+    offscreen.end();
+    found = texts_.emplace(look, TextPixmap{area.topLeft(), std::move(pixmap)}).first;
+  }
+  painter->drawPixmap(rect.topLeft() + found->second.offset, found->second.pixmap);
+}
+
 void CachedPrimitiveStyle::Install() {
   QApplication::setStyle(new CachedPrimitiveStyle(QApplication::style()->name()));
 }

@@ -3,20 +3,26 @@
 #include <QPixmap>
 #include <QProxyStyle>
 #include <map>
+#include <QString>
 #include <tuple>
 
 namespace zantor {
 
 // The style of every window, drawing the indicators and frames that a page repeats
-// dozens of times (radio buttons, check boxes, group box frames) from pixmaps rendered once
-// per look: the style draws each with antialiased paths and scaled border images, which
-// made most of a tab page's repaint. What is drawn stays the base style's own drawing.
+// dozens of times (radio buttons, check boxes, group box frames) and the texts of labels,
+// buttons and tabs from pixmaps rendered once per look: the style draws each indicator with
+// antialiased paths and scaled border images, and every text is laid out again at each paint
+// with its glyphs looked up through the font substitutions, which made most of a tab page's
+// repaint. What is drawn stays the base style's own drawing.
 class CachedPrimitiveStyle : public QProxyStyle {
  public:
   using QProxyStyle::QProxyStyle;
 
   void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget = nullptr) const override;
+  void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette,
+                    bool enabled, const QString& text,
+                    QPalette::ColorRole textRole = QPalette::NoRole) const override;
 
   // Makes it the application's style, around the style the application has chosen.
   static void Install();
@@ -28,7 +34,16 @@ class CachedPrimitiveStyle : public QProxyStyle {
   // A page has a few dozen looks; palettes changing without end must not grow it forever.
   static constexpr std::size_t kMaxLooks = 512;
 
+  // The same for a text: text, flags, size, font, pen colour, palette, colour group with
+  // role and enabled state, device pixel ratio.
+  using TextLook = std::tuple<QString, int, int, int, QString, QRgb, qint64, int, qreal>;
+  struct TextPixmap {
+    QPoint offset;  // of the pixmap from the rectangle's top-left: text may reach past it
+    QPixmap pixmap;
+  };
+
   mutable std::map<Look, QPixmap> pixmaps_;
+  mutable std::map<TextLook, TextPixmap> texts_;
 };
 
 }  // namespace zantor

@@ -6,6 +6,8 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QImage>
+#include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStyleFactory>
 #include <algorithm>
@@ -15,7 +17,8 @@
 namespace zantor {
 namespace {
 
-// A group of radio buttons and a check box as the tab pages lay them out, in one style.
+// A group of radio buttons, a check box, a label and a button as the tab pages lay them
+// out, in one style.
 struct Panel {
   explicit Panel(QStyle* style) {
     box = new QGroupBox(QStringLiteral("Group"), &window);
@@ -28,7 +31,11 @@ struct Panel {
     check = new QCheckBox(QStringLiteral("Grid"), &window);
     check->setTristate(true);
     check->setGeometry(8, 120, 100, 20);
-    window.resize(170, 150);
+    label = new QLabel(QStringLiteral("マップセット番号: 0F"), &window);
+    label->setGeometry(8, 144, 150, 18);
+    button = new QPushButton(QStringLiteral("読み込み(&L)"), &window);
+    button->setGeometry(8, 164, 100, 24);
+    window.resize(170, 192);
     window.setStyle(style);
     for (QWidget* child : window.findChildren<QWidget*>()) child->setStyle(style);
   }
@@ -38,6 +45,8 @@ struct Panel {
   QGroupBox* box;
   QRadioButton* radios[3];
   QCheckBox* check;
+  QLabel* label;
+  QPushButton* button;
 };
 
 // A shape drawn onto a transparent pixmap and then laid over the page rounds its edge
@@ -73,6 +82,8 @@ TEST(CachedPrimitiveStyle, DrawsEveryStateAsTheStyleItStandsFor) {
       +[](Panel& p) { p.check->setChecked(true); },
       +[](Panel& p) { p.radios[0]->setChecked(true); },
       +[](Panel& p) { p.check->setCheckState(Qt::PartiallyChecked); },
+      +[](Panel& p) { p.label->setText(QStringLiteral("部屋番号: 27")); },
+      +[](Panel& p) { p.button->setDown(true); },
       +[](Panel& p) { p.window.setEnabled(false); },
   };
   int step = 0;
