@@ -46,6 +46,34 @@ void CachedPrimitiveStyle::drawPrimitive(PrimitiveElement element, const QStyleO
   painter->drawPixmap(option->rect.topLeft(), found->second);
 }
 
+QRect CachedPrimitiveStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
+                                           SubControl subControl, const QWidget* widget) const {
+  const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
+  if (control != CC_GroupBox || box == nullptr || widget == nullptr) {
+    return QProxyStyle::subControlRect(control, option, subControl, widget);
+  }
+  const GroupBoxLook look{subControl,
+                          box->rect.x(),
+                          box->rect.y(),
+                          box->rect.width(),
+                          box->rect.height(),
+                          box->text,
+                          static_cast<int>(box->textAlignment),
+                          static_cast<int>(box->features),
+                          static_cast<int>(box->subControls),
+                          static_cast<int>(box->state.toInt()),
+                          box->direction,
+                          widget->font().key()};
+  auto found = groupBoxParts_.find(look);
+  if (found == groupBoxParts_.end()) {
+    if (groupBoxParts_.size() >= kMaxLooks) groupBoxParts_.clear();
+    found = groupBoxParts_
+                .emplace(look, QProxyStyle::subControlRect(control, option, subControl, widget))
+                .first;
+  }
+  return found->second;
+}
+
 void CachedPrimitiveStyle::drawItemText(QPainter* painter, const QRect& rect, int flags,
                                         const QPalette& palette, bool enabled,
                                         const QString& text, QPalette::ColorRole textRole) const {

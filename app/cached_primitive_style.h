@@ -20,6 +20,8 @@ class CachedPrimitiveStyle : public QProxyStyle {
 
   void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget = nullptr) const override;
+  QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option,
+                       SubControl subControl, const QWidget* widget = nullptr) const override;
   void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette,
                     bool enabled, const QString& text,
                     QPalette::ColorRole textRole = QPalette::NoRole) const override;
@@ -42,7 +44,13 @@ class CachedPrimitiveStyle : public QProxyStyle {
     QPixmap pixmap;
   };
 
+  // The parts of a group box, whose label is measured again at every paint: part, box
+  // rectangle, title, alignment, features, parts shown, state, direction, font.
+  using GroupBoxLook = std::tuple<int, int, int, int, int, QString, int, int, int, int, int,
+                                  QString>;
+
   mutable std::map<Look, QPixmap> pixmaps_;
+  mutable std::map<GroupBoxLook, QRect> groupBoxParts_;
   mutable std::map<TextLook, TextPixmap> texts_;
 };
 

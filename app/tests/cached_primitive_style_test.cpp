@@ -84,6 +84,8 @@ TEST(CachedPrimitiveStyle, DrawsEveryStateAsTheStyleItStandsFor) {
       +[](Panel& p) { p.check->setCheckState(Qt::PartiallyChecked); },
       +[](Panel& p) { p.label->setText(QStringLiteral("部屋番号: 27")); },
       +[](Panel& p) { p.button->setDown(true); },
+      +[](Panel& p) { p.box->setTitle(QStringLiteral("未使用チップ番号")); },
+      +[](Panel& p) { p.box->setCheckable(true); },
       +[](Panel& p) { p.window.setEnabled(false); },
   };
   int step = 0;
