@@ -58,7 +58,7 @@ class TStageOverviewForm::View : public QWidget {
     form_.Look();
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
-    const DisplayPicture& rooms = form_.picture_->Picture();
+    const DisplayPicture& rooms = form_.Rooms().Picture();
     painter.drawImage(0, 0, QImage(reinterpret_cast<const uchar*>(rooms.Words()), rooms.Width(),
                                    rooms.Height(), rooms.BytesPerLine(), QImage::Format_RGB32));
     QFont font = painter.font();
@@ -131,8 +131,6 @@ TStageOverviewForm::TStageOverviewForm(const FcPaletteData& palette, const RomIm
   layout->addWidget(LblStageOverviewStatus);
   resize(kDefaultWidth, kDefaultHeight);
 
-  // Drawn at the size it is shown at, once the picture area has one.
-  picture_ = std::make_unique<StagePicture>(palette_, rom_, StagePictureRequest{}, 1, 1);
   connect(ChkStageOverviewObjects, &QCheckBox::clicked, this, [this] { Refresh(); });
   // Many inputs within one turn of the event loop are looked at once, after them.
   lookTimer_.setSingleShot(true);
@@ -205,13 +203,21 @@ bool TStageOverviewForm::Look() {
   request.objects = ChkStageOverviewObjects->isChecked();
   const StageChanges changes =
       tracker_.Take(rom_.CurrentStageData(), request.stage, request.definition);
-  const std::vector<PixelRect> drawn = picture_->Draw(request, changes);
+  const std::vector<PixelRect> drawn = Rooms().Draw(request, changes);
   const int mapRoom = sources_.mapFirstRoom();
   const int objectRoom = sources_.objectFirstRoom();
   const bool framesMoved = mapRoom != framedMapRoom_ || objectRoom != framedObjectRoom_;
   framedMapRoom_ = mapRoom;
   framedObjectRoom_ = objectRoom;
   return !drawn.empty() || framesMoved;
+}
+
+StagePicture& TStageOverviewForm::Rooms() const {
+  // Made when first shown, at the size it is shown at: a window never opened costs nothing.
+  if (!rooms_) {
+    rooms_ = std::make_unique<StagePicture>(palette_, rom_, StagePictureRequest{}, 1, 1);
+  }
+  return *rooms_;
 }
 
 void TStageOverviewForm::FitToView() {
@@ -223,28 +229,28 @@ void TStageOverviewForm::FitToView() {
                    ? QSize(area.width(), static_cast<int>(area.width() * h / w))
                    : QSize(static_cast<int>(area.height() * w / h), area.height());
   size = size.expandedTo(QSize(1, 1));
-  const DisplayPicture& shown = picture_->Picture();
+  const DisplayPicture& shown = Rooms().Picture();
   if (size != QSize(shown.Width(), shown.Height())) {
-    picture_->SetShownSize(size.width(), size.height());
+    Rooms().SetShownSize(size.width(), size.height());
     Look();
   }
   ImgStageOverview->update();
 }
 
 QImage TStageOverviewForm::ShownRooms() const {
-  const DisplayPicture& rooms = picture_->Picture();
+  const DisplayPicture& rooms = Rooms().Picture();
   return QImage(reinterpret_cast<const uchar*>(rooms.Words()), rooms.Width(), rooms.Height(),
                 rooms.BytesPerLine(), QImage::Format_RGB32)
       .copy();
 }
 
 QRect TStageOverviewForm::RoomRect(int room) const {
-  const PixelRect cell = picture_->RoomCell(room);
+  const PixelRect cell = Rooms().RoomCell(room);
   return QRect(QPoint(cell.left, cell.top), QPoint(cell.right - 1, cell.bottom - 1));
 }
 
 std::optional<int> TStageOverviewForm::RoomAt(QPoint point) const {
-  const DisplayPicture& shown = picture_->Picture();
+  const DisplayPicture& shown = Rooms().Picture();
   if (point.x() < 0 || point.y() < 0 || point.x() >= shown.Width() || point.y() >= shown.Height()) {
     return std::nullopt;
   }

@@ -77,6 +77,7 @@ class TStageOverviewForm : public QWidget {
   void PlaceBesideMainWindow();
   // Draws what changed; true when anything was drawn or a frame moved.
   bool Look();
+  StagePicture& Rooms() const;
   // The rooms drawn anew as large as the picture area takes them.
   void FitToView();
   void Hover(std::optional<int> room);
@@ -89,7 +90,7 @@ class TStageOverviewForm : public QWidget {
   bool imageOpen_ = false;
   bool placed_ = false;
   StageChangeTracker tracker_;
-  std::unique_ptr<StagePicture> picture_;
+  mutable std::unique_ptr<StagePicture> rooms_;
   QTimer lookTimer_;
   int framedMapRoom_ = -1;
   int framedObjectRoom_ = -1;
