@@ -46,8 +46,9 @@ void CachedPrimitiveStyle::drawPrimitive(PrimitiveElement element, const QStyleO
   painter->drawPixmap(option->rect.topLeft(), found->second);
 }
 
-QRect CachedPrimitiveStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
-                                           SubControl subControl, const QWidget* widget) const {
+QRect CachedPrimitiveStyle::subControlRect(ComplexControl control,
+                                           const QStyleOptionComplex* option, SubControl subControl,
+                                           const QWidget* widget) const {
   const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
   if (control != CC_GroupBox || box == nullptr || widget == nullptr) {
     return QProxyStyle::subControlRect(control, option, subControl, widget);
@@ -75,8 +76,8 @@ QRect CachedPrimitiveStyle::subControlRect(ComplexControl control, const QStyleO
 }
 
 void CachedPrimitiveStyle::drawItemText(QPainter* painter, const QRect& rect, int flags,
-                                        const QPalette& palette, bool enabled,
-                                        const QString& text, QPalette::ColorRole textRole) const {
+                                        const QPalette& palette, bool enabled, const QString& text,
+                                        QPalette::ColorRole textRole) const {
   if (text.isEmpty() || rect.isEmpty() || painter->transform().type() > QTransform::TxTranslate) {
     QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, text, textRole);
     return;
@@ -97,8 +98,7 @@ void CachedPrimitiveStyle::drawItemText(QPainter* painter, const QRect& rect, in
   if (found == texts_.end()) {
     if (texts_.size() >= kMaxLooks) texts_.clear();
     const QRect local(QPoint(0, 0), rect.size());
-    const QRect area =
-        QFontMetrics(painter->font()).boundingRect(local, flags, text).united(local);
+    const QRect area = QFontMetrics(painter->font()).boundingRect(local, flags, text).united(local);
     QPixmap pixmap(area.size() * ratio);
     pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);

@@ -2,8 +2,8 @@
 
 #include <QPixmap>
 #include <QProxyStyle>
-#include <map>
 #include <QString>
+#include <map>
 #include <tuple>
 
 namespace zantor {
@@ -46,8 +46,8 @@ class CachedPrimitiveStyle : public QProxyStyle {
 
   // The parts of a group box, whose label is measured again at every paint: part, box
   // rectangle, title, alignment, features, parts shown, state, direction, font.
-  using GroupBoxLook = std::tuple<int, int, int, int, int, QString, int, int, int, int, int,
-                                  QString>;
+  using GroupBoxLook =
+      std::tuple<int, int, int, int, int, QString, int, int, int, int, int, QString>;
 
   mutable std::map<Look, QPixmap> pixmaps_;
   mutable std::map<GroupBoxLook, QRect> groupBoxParts_;

@@ -59,8 +59,9 @@ class TStageOverviewForm::View : public QWidget {
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
     const DisplayPicture& rooms = form_.Rooms().Picture();
-    painter.drawImage(0, 0, QImage(reinterpret_cast<const uchar*>(rooms.Words()), rooms.Width(),
-                                   rooms.Height(), rooms.BytesPerLine(), QImage::Format_RGB32));
+    painter.drawImage(0, 0,
+                      QImage(reinterpret_cast<const uchar*>(rooms.Words()), rooms.Width(),
+                             rooms.Height(), rooms.BytesPerLine(), QImage::Format_RGB32));
     QFont font = painter.font();
     font.setPixelSize(std::clamp(form_.RoomRect(0).height() / 5, 8, 14));
     painter.setFont(font);
@@ -203,7 +204,7 @@ bool TStageOverviewForm::Look() {
   request.objects = ChkStageOverviewObjects->isChecked();
   const StageChanges changes =
       tracker_.Take(rom_.CurrentStageData(), request.stage, request.definition);
-  const std::vector<PixelRect> drawn = Rooms().Draw(request, changes);
+  const std::vector<PixelRect>& drawn = Rooms().Draw(request, changes);
   const int mapRoom = sources_.mapFirstRoom();
   const int objectRoom = sources_.objectFirstRoom();
   const bool framesMoved = mapRoom != framedMapRoom_ || objectRoom != framedObjectRoom_;

@@ -30,7 +30,7 @@ std::vector<std::uint8_t*> WholeRun(std::array<std::uint8_t, N>& block, int firs
 // Every room's list drawing its nodes from pool.
 template <std::size_t... Room>
 std::array<StageData::ObjectList, sizeof...(Room)> RoomsIn(std::pmr::memory_resource& pool,
-                                                          std::index_sequence<Room...>) {
+                                                           std::index_sequence<Room...>) {
   return {{((void)Room, StageData::ObjectList(&pool))...}};
 }
 

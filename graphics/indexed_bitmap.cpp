@@ -54,9 +54,9 @@ void IndexedBitmap::CopyRegion(DisplayPicture& target, const PixelRect& to,
   target.Changed();
 }
 
-void IndexedBitmap::SampleRegion(DisplayPicture& target, const PixelRect& to,
-                                 const PixelRect& from, PixelPoint origin,
-                                 std::span<const int> columns, std::span<const int> rows) const {
+void IndexedBitmap::SampleRegion(DisplayPicture& target, const PixelRect& to, const PixelRect& from,
+                                 PixelPoint origin, std::span<const int> columns,
+                                 std::span<const int> rows) const {
   if (from.Empty() || !Bounds().Contains(from)) {
     throw std::out_of_range("source rectangle is not a part of the bitmap");
   }

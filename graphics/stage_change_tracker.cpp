@@ -100,15 +100,21 @@ StageChanges StageChangeTracker::Take(const StageData& stage, int stageNumber, i
   const auto mapSets = stage.MapSet();
   const bool chipsChanged = changes.chips32.any();
   for (int set = 0; set < kMapSetCount; ++set) {
-    const auto now = mapSets.subspan(static_cast<std::size_t>(set) * kCellsPerMapSet,
-                                     kCellsPerMapSet);
+    const auto now =
+        mapSets.subspan(static_cast<std::size_t>(set) * kCellsPerMapSet, kCellsPerMapSet);
     std::uint8_t* known = mapSets_.data() + set * kCellsPerMapSet;
     if (!chipsChanged && std::memcmp(now.data(), known, kCellsPerMapSet) == 0) continue;
+    // Without branches: which cells differ is not foreseeable.
+    std::uint64_t cells = 0;
     for (int cell = 0; cell < kCellsPerMapSet; ++cell) {
-      if (now[cell] != known[cell] || changes.chips32[now[cell]]) {
-        mapSetCells[set] |= std::uint64_t{1} << cell;
+      cells |= std::uint64_t{now[cell] != known[cell]} << cell;
+    }
+    if (chipsChanged) {
+      for (int cell = 0; cell < kCellsPerMapSet; ++cell) {
+        cells |= std::uint64_t{changes.chips32[now[cell]]} << cell;
       }
     }
+    mapSetCells[set] = cells;
     std::copy(now.begin(), now.end(), known);
   }
   const auto map = stage.Map();

@@ -81,7 +81,7 @@ StagePicture::StagePicture(const FcPaletteData& palette, const RomImageData& rom
 
 void StagePicture::SetShownSize(int width, int height) {
   picture_ = graphics_.CreateDisplayPicture(width, height);
-  drawn_ = false;
+  everythingDrawn_ = false;
   scaled_ = width != laidOutWidth_ || height != laidOutHeight_;
   const auto sources = [](std::vector<int>& of, int shown, std::int64_t laidOut) {
     of.resize(static_cast<std::size_t>(shown));
@@ -107,36 +107,37 @@ PixelRect StagePicture::Shown(const PixelRect& laidOut) const {
           first(laidOut.right, w, laidOutWidth_), first(laidOut.bottom, h, laidOutHeight_)};
 }
 
-std::vector<PixelRect> StagePicture::Draw(const StagePictureRequest& request,
-                                          const StageChanges& changes) {
+const std::vector<PixelRect>& StagePicture::Draw(const StagePictureRequest& request,
+                                                 const StageChanges& changes) {
   CheckRequest(request);
-  const bool sameView = drawn_ && request.stage == request_.stage &&
+  const bool sameView = everythingDrawn_ && request.stage == request_.stage &&
                         request.definition == request_.definition &&
                         request.objects == request_.objects;
   request_.stage = request.stage;
   request_.definition = request.definition;
   request_.objects = request.objects;
   const StageData& stage = rom_.Stage(request_.stage);
-  std::vector<PixelRect> drawn;
+  drawn_.clear();
   if (!sameView || changes.everything) {
-    DrawEverything(stage, drawn);
-    return {{0, 0, picture_->Width(), picture_->Height()}};
+    DrawEverything(stage);
+    drawn_.assign({{0, 0, picture_->Width(), picture_->Height()}});
+    return drawn_;
   }
   DrawSheetChanges(stage, changes);
   std::array<bool, 256> mapSetDone{};
   for (int room = request_.firstRoom; room <= request_.lastRoom; ++room) {
     if (changes.rooms[room]) {
       DrawRoomMapSet(graphics_, *roomPicture_, stage, stage.Map()[room]);
-      Place(LaidOutCell(room), *roomPicture_, stage, room, {0, 0}, drawn);
+      Place(LaidOutCell(room), *roomPicture_, stage, room, {0, 0});
     } else if (changes.cells[room] != 0 && !std::exchange(mapSetDone[stage.Map()[room]], true)) {
-      DrawMapSetCells(stage, room, changes, drawn);
+      DrawMapSetCells(stage, room, changes);
     }
   }
-  return drawn;
+  return drawn_;
 }
 
-void StagePicture::DrawEverything(const StageData& stage, std::vector<PixelRect>& drawn) {
-  drawn_ = true;
+void StagePicture::DrawEverything(const StageData& stage) {
+  everythingDrawn_ = true;
   BuildSheets(graphics_, stage, request_.definition);
   // Rooms of one map byte differ only in their markers: the room picture is drawn once, as
   // the tabs draw it, and put in each of them; the markers follow within the room's own
@@ -149,7 +150,7 @@ void StagePicture::DrawEverything(const StageData& stage, std::vector<PixelRect>
     for (int same = k; same < count_; ++same) {
       if (byteOf(same) != byteOf(k)) continue;
       const int room = request_.firstRoom + same;
-      Place(LaidOutCell(room), *roomPicture_, stage, room, {0, 0}, drawn);
+      Place(LaidOutCell(room), *roomPicture_, stage, room, {0, 0});
     }
   }
   if (const int filled = count_ % columns_; filled != 0) {
@@ -177,12 +178,17 @@ void StagePicture::DrawSheetChanges(const StageData& stage, const StageChanges& 
 }
 
 void StagePicture::DrawMapSetCells(const StageData& stage, int firstRoom,
-                                   const StageChanges& changes, std::vector<PixelRect>& drawn) {
+                                   const StageChanges& changes) {
   constexpr int kSide32 = EditorGraphics::kChip32Side;
   constexpr int kCellsPerRow = kRoomSide / kSide32;
   const std::uint8_t mapByte = stage.Map()[firstRoom];
   const std::uint64_t cells = changes.cells[firstRoom];
   const auto mapSet = stage.MapSet().subspan(std::size_t{mapByte} * 64, 64);
+  std::array<int, kRoomCount> rooms;
+  int roomCount = 0;
+  for (int room = firstRoom; room <= request_.lastRoom; ++room) {
+    if (stage.Map()[room] == mapByte && !changes.rooms[room]) rooms[roomCount++] = room;
+  }
   for (int cell = 0; cell < 64; ++cell) {
     if ((cells >> cell & 1) == 0) continue;
     const std::uint8_t chip = mapSet[cell];
@@ -191,31 +197,30 @@ void StagePicture::DrawMapSetCells(const StageData& stage, int firstRoom,
     // The chip is coloured whole once, for the rooms that show all of it or a marker on it;
     // the others sample the shown pixels straight from the sheet.
     bool coloured = false;
-    for (int room = firstRoom; room <= request_.lastRoom; ++room) {
-      if (stage.Map()[room] != mapByte || changes.rooms[room]) continue;
+    for (int k = 0; k < roomCount; ++k) {
+      const int room = rooms[k];
       const PixelRect roomCell = LaidOutCell(room);
       const PixelRect laidOut = PixelRect::FromSize(roomCell.left + inRoom.left,
                                                     roomCell.top + inRoom.top, kSide32, kSide32);
-      if (scaled_ && !(request_.objects && AnyMarkerOver(*cellPicture_, stage.Room(room), origin))) {
+      if (scaled_ &&
+          !(request_.objects && AnyMarkerOver(*cellPicture_, stage.Room(room), origin))) {
         const PixelRect shown = Shown(laidOut);
         if (shown.Empty()) continue;
         graphics_.SampleChip32(*picture_, shown, {laidOut.left, laidOut.top}, sourceColumns_,
                                sourceRows_, chip);
-        drawn.push_back(shown);
+        drawn_.push_back(shown);
         continue;
       }
       if (!std::exchange(coloured, true)) {
         graphics_.DrawChip32(*cellPicture_, 0, 0, kSide32, kSide32, chip);
       }
-      Place(laidOut, *cellPicture_, stage, room, origin, drawn);
+      Place(laidOut, *cellPicture_, stage, room, origin);
     }
   }
 }
 
-
 void StagePicture::Place(const PixelRect& laidOut, const DisplayPicture& source,
-                         const StageData& stage, int room, PixelPoint origin,
-                         std::vector<PixelRect>& drawn) {
+                         const StageData& stage, int room, PixelPoint origin) {
   const StageData::ObjectList* objects = request_.objects ? &stage.Room(room) : nullptr;
   if (!scaled_) {
     picture_->DrawPicture({laidOut.left, laidOut.top}, source);
@@ -223,7 +228,7 @@ void StagePicture::Place(const PixelRect& laidOut, const DisplayPicture& source,
       const DisplayPicture::Viewport view(*picture_, laidOut);
       DrawMarkers(*picture_, *objects, origin);
     }
-    drawn.push_back(laidOut);
+    drawn_.push_back(laidOut);
     return;
   }
   const PixelRect shown = Shown(laidOut);
@@ -235,11 +240,9 @@ void StagePicture::Place(const PixelRect& laidOut, const DisplayPicture& source,
     DrawMarkers(marked, *objects, origin);
     sampled = &marked;
   }
-  picture_->DrawSampled(shown, *sampled, {laidOut.left, laidOut.top}, sourceColumns_,
-                        sourceRows_);
-  drawn.push_back(shown);
+  picture_->DrawSampled(shown, *sampled, {laidOut.left, laidOut.top}, sourceColumns_, sourceRows_);
+  drawn_.push_back(shown);
 }
-
 
 void StagePicture::DrawMarkers(DisplayPicture& picture, const StageData::ObjectList& objects,
                                PixelPoint origin) const {
@@ -270,8 +273,7 @@ bool WriteStagePicture(const std::filesystem::path& file, const FcPaletteData& p
   const auto picture = DrawStagePicture(palette, rom, request);
   std::vector<std::uint32_t> colors(static_cast<std::size_t>(picture->Width()) *
                                     static_cast<std::size_t>(picture->Height()));
-  std::transform(picture->Words(), picture->Words() + colors.size(), colors.begin(),
-                 FromShownWord);
+  std::transform(picture->Words(), picture->Words() + colors.size(), colors.begin(), FromShownWord);
   const std::vector<std::uint8_t> png = EncodePng(picture->Width(), picture->Height(), colors);
   if (const std::string error = writer.Write(file, png); !error.empty()) {
     notifier.ReportError(CannotWriteReport(file, error));

@@ -53,8 +53,9 @@ class StagePicture {
 
   // Draws the request's stage again where `changes` says, everything when they say so or
   // when the request names another stage, definition or marker choice than the last Draw.
-  // Returns the areas of the picture drawn.
-  std::vector<PixelRect> Draw(const StagePictureRequest& request, const StageChanges& changes);
+  // Returns the areas of the picture drawn, kept until the next Draw.
+  const std::vector<PixelRect>& Draw(const StagePictureRequest& request,
+                                     const StageChanges& changes);
 
   const DisplayPicture& Picture() const { return *picture_; }
   std::unique_ptr<DisplayPicture> TakePicture() { return std::move(picture_); }
@@ -65,16 +66,15 @@ class StagePicture {
   PixelRect LaidOutCell(int room) const;
   // The shown pixels that stand for pixels of a laid-out area.
   PixelRect Shown(const PixelRect& laidOut) const;
-  void DrawEverything(const StageData& stage, std::vector<PixelRect>& drawn);
+  void DrawEverything(const StageData& stage);
   void DrawSheetChanges(const StageData& stage, const StageChanges& changes);
   // The changed cells of the map set firstRoom names, in every room from firstRoom on that
   // names it and is not drawn whole.
-  void DrawMapSetCells(const StageData& stage, int firstRoom, const StageChanges& changes,
-                       std::vector<PixelRect>& drawn);
+  void DrawMapSetCells(const StageData& stage, int firstRoom, const StageChanges& changes);
   // Puts source, drawn for the laid-out area, on the picture, with the markers of the
   // room's objects over it when they are shown; `origin` is where source begins in the room.
   void Place(const PixelRect& laidOut, const DisplayPicture& source, const StageData& stage,
-             int room, PixelPoint origin, std::vector<PixelRect>& drawn);
+             int room, PixelPoint origin);
   // The markers of objects whose room begins at -origin, over the picture.
   void DrawMarkers(DisplayPicture& picture, const StageData::ObjectList& objects,
                    PixelPoint origin) const;
@@ -82,7 +82,7 @@ class StagePicture {
   const RomImageData& rom_;
   EditorGraphics graphics_;
   StagePictureRequest request_;
-  bool drawn_ = false;
+  bool everythingDrawn_ = false;
   int columns_;
   int count_;
   int laidOutWidth_;
@@ -92,6 +92,7 @@ class StagePicture {
   std::vector<int> sourceColumns_;
   std::vector<int> sourceRows_;
   std::unique_ptr<DisplayPicture> picture_;
+  std::vector<PixelRect> drawn_;  // by the last Draw
   // A room and a 32x32 chip as drawn from the sheets, and the same with markers over them.
   std::unique_ptr<DisplayPicture> roomPicture_;
   std::unique_ptr<DisplayPicture> cellPicture_;

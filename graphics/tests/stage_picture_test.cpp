@@ -141,8 +141,8 @@ TEST(StagePicture, AShownSizeSamplesTheLaidOutPictureAlsoAfterChangesDrawnInPart
       for (const PixelRect& area : drawn) {
         EXPECT_TRUE(PixelRect({0, 0, size.width, size.height}).Contains(area));
       }
-      EXPECT_EQ(
-          WrongSamples(picture.Picture(), *DrawStagePicture(demo.palette, demo.rom, request)), 0);
+      EXPECT_EQ(WrongSamples(picture.Picture(), *DrawStagePicture(demo.palette, demo.rom, request)),
+                0);
     }
   }
 }
