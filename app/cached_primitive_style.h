@@ -13,7 +13,9 @@ namespace zantor {
 // buttons and tabs from pixmaps rendered once per look: the style draws each indicator with
 // antialiased paths and scaled border images, and every text is laid out again at each paint
 // with its glyphs looked up through the font substitutions, which made most of a tab page's
-// repaint. What is drawn stays the base style's own drawing.
+// repaint. What is drawn stays the base style's own drawing, but for one thing: a text
+// rendered onto a transparent pixmap is antialiased in grey, even on a screen set to
+// subpixel antialiasing.
 class CachedPrimitiveStyle : public QProxyStyle {
  public:
   using QProxyStyle::QProxyStyle;
