@@ -24,12 +24,12 @@ void Copy(std::array<std::uint8_t, N>& known, std::span<const std::uint8_t> now)
   std::copy_n(now.begin(), N, known.begin());
 }
 
-bool SameObjects(const std::vector<ObjectEntry>& known, const StageData::ObjectList& now) {
-  if (known.size() != now.size()) return false;
-  const ObjectEntry* k = known.data();
+// Whether a room's objects are still the count known ones from `known` on.
+bool SameObjects(const ObjectEntry* known, std::size_t count, const StageData::ObjectList& now) {
+  if (now.size() != count) return false;
   for (const ObjectEntry& object : now) {
-    if (object.X != k->X || object.Y != k->Y || object.Kind != k->Kind) return false;
-    ++k;
+    if (object.X != known->X || object.Y != known->Y || object.Kind != known->Kind) return false;
+    ++known;
   }
   return true;
 }
@@ -56,8 +56,15 @@ void StageChangeTracker::Remember(const StageData& stage, int stageNumber, int d
   Copy(chip32_, stage.Chip32x32());
   Copy(mapSets_, stage.MapSet());
   Copy(map_, stage.Map());
+  RememberObjects(stage);
+}
+
+void StageChangeTracker::RememberObjects(const StageData& stage) {
+  objects_.clear();
   for (int room = 0; room < kRoomCount; ++room) {
-    objects_[room].assign(stage.Room(room).begin(), stage.Room(room).end());
+    const StageData::ObjectList& objects = stage.Room(room);
+    objects_.insert(objects_.end(), objects.begin(), objects.end());
+    objectCounts_[room] = static_cast<std::uint16_t>(objects.size());
   }
 }
 
@@ -118,17 +125,20 @@ StageChanges StageChangeTracker::Take(const StageData& stage, int stageNumber, i
     std::copy(now.begin(), now.end(), known);
   }
   const auto map = stage.Map();
+  const ObjectEntry* known = objects_.data();
+  bool otherObjects = false;
   for (int room = 0; room < kRoomCount; ++room) {
-    const StageData::ObjectList& objects = stage.Room(room);
-    const bool otherObjects = !SameObjects(objects_[room], objects);
-    if (map[room] != map_[room] || otherObjects) {
+    const bool otherHere = !SameObjects(known, objectCounts_[room], stage.Room(room));
+    known += objectCounts_[room];
+    otherObjects = otherObjects || otherHere;
+    if (map[room] != map_[room] || otherHere) {
       changes.rooms.set(room);
       map_[room] = map[room];
-      if (otherObjects) objects_[room].assign(objects.begin(), objects.end());
     } else if (map[room] < kMapSetCount) {
       changes.cells[room] = mapSetCells[map[room]];
     }
   }
+  if (otherObjects) RememberObjects(stage);
   return changes;
 }
 

@@ -44,6 +44,7 @@ class StageChangeTracker {
 
  private:
   void Remember(const StageData& stage, int stageNumber, int definition);
+  void RememberObjects(const StageData& stage);
 
   bool known_ = false;
   int stageNumber_ = 0;
@@ -55,7 +56,9 @@ class StageChangeTracker {
   std::array<std::uint8_t, 1024> chip32_{};
   std::array<std::uint8_t, kMapSetCount * 64> mapSets_{};
   std::array<std::uint8_t, kRoomCount> map_{};
-  std::array<std::vector<ObjectEntry>, kRoomCount> objects_;
+  // Every room's objects in room order, and how many each room has: a look reads few lines.
+  std::vector<ObjectEntry> objects_;
+  std::array<std::uint16_t, kRoomCount> objectCounts_{};
 };
 
 }  // namespace zantor

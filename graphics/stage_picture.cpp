@@ -83,12 +83,19 @@ void StagePicture::SetShownSize(int width, int height) {
   picture_ = graphics_.CreateDisplayPicture(width, height);
   everythingDrawn_ = false;
   scaled_ = width != laidOutWidth_ || height != laidOutHeight_;
-  const auto sources = [](std::vector<int>& of, int shown, std::int64_t laidOut) {
-    of.resize(static_cast<std::size_t>(shown));
-    for (int at = 0; at < shown; ++at) of[at] = static_cast<int>(at * laidOut / shown);
+  // The laid-out pixel each shown one stands for, and the first shown pixel that stands for
+  // one at or past each laid-out edge: the look of a cell divides nothing.
+  const auto map = [](std::vector<int>& sources, std::vector<int>& firstShown, int shown,
+                      std::int64_t laidOut) {
+    sources.resize(static_cast<std::size_t>(shown));
+    for (int at = 0; at < shown; ++at) sources[at] = static_cast<int>(at * laidOut / shown);
+    firstShown.resize(static_cast<std::size_t>(laidOut) + 1);
+    for (std::int64_t at = 0; at <= laidOut; ++at) {
+      firstShown[at] = static_cast<int>((at * shown + laidOut - 1) / laidOut);
+    }
   };
-  sources(sourceColumns_, width, laidOutWidth_);
-  sources(sourceRows_, height, laidOutHeight_);
+  map(sourceColumns_, firstShownColumns_, width, laidOutWidth_);
+  map(sourceRows_, firstShownRows_, height, laidOutHeight_);
 }
 
 PixelRect StagePicture::LaidOutCell(int room) const {
@@ -97,14 +104,8 @@ PixelRect StagePicture::LaidOutCell(int room) const {
 
 PixelRect StagePicture::Shown(const PixelRect& laidOut) const {
   if (!scaled_) return laidOut;
-  // The first shown pixel whose source lies at or past a laid-out edge.
-  const auto first = [](int at, std::int64_t shown, std::int64_t from) {
-    return static_cast<int>((at * shown + from - 1) / from);
-  };
-  const std::int64_t w = picture_->Width();
-  const std::int64_t h = picture_->Height();
-  return {first(laidOut.left, w, laidOutWidth_), first(laidOut.top, h, laidOutHeight_),
-          first(laidOut.right, w, laidOutWidth_), first(laidOut.bottom, h, laidOutHeight_)};
+  return {firstShownColumns_[laidOut.left], firstShownRows_[laidOut.top],
+          firstShownColumns_[laidOut.right], firstShownRows_[laidOut.bottom]};
 }
 
 const std::vector<PixelRect>& StagePicture::Draw(const StagePictureRequest& request,

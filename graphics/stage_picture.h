@@ -87,10 +87,13 @@ class StagePicture {
   int count_;
   int laidOutWidth_;
   int laidOutHeight_;
-  // When shown at another size: the laid-out column and row of each shown column and row.
+  // When shown at another size: the laid-out column and row of each shown column and row,
+  // and the first shown column and row at or past each laid-out one.
   bool scaled_ = false;
   std::vector<int> sourceColumns_;
   std::vector<int> sourceRows_;
+  std::vector<int> firstShownColumns_;
+  std::vector<int> firstShownRows_;
   std::unique_ptr<DisplayPicture> picture_;
   std::vector<PixelRect> drawn_;  // by the last Draw
   // A room and a 32x32 chip as drawn from the sheets, and the same with markers over them.
