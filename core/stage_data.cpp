@@ -1,6 +1,7 @@
 #include "core/stage_data.h"
 
 #include <algorithm>
+#include <atomic>
 #include <utility>
 
 namespace zantor {
@@ -119,6 +120,7 @@ void StageData::LoadObjects() {
   LoadBlock(LevelBlock::ObjectY, t.y);
   LoadBlock(LevelBlock::ObjectKind, t.kind);
 
+  ObjectsChanged();
   for (auto& room : rooms_) room.clear();
   // Rooms ascend through the table; the first slot that breaks the order (the 0xFF
   // terminator, a room past the last, a lower room) ends it. A table without one is
@@ -174,9 +176,27 @@ void StageData::LoadAll() {
 
 // ---- Object lists ----
 
+void StageData::ObjectsChanged() {
+  // One count for every stage, so that two stages never show the same revision.
+  static std::atomic<std::uint64_t> changes{0};
+  objectsRevision_ = ++changes;
+}
+
 ObjectEntry* StageData::AddObject(int room, int x, int y, int kind) {
   if (!IsRoom(room)) return nullptr;
+  ObjectsChanged();
   return &rooms_[room].emplace_back(ObjectEntry{x, y, kind});
+}
+
+void StageData::MoveObject(ObjectEntry& entry, int x, int y) {
+  ObjectsChanged();
+  entry.X = x;
+  entry.Y = y;
+}
+
+void StageData::SetObjectKind(ObjectEntry& entry, int kind) {
+  ObjectsChanged();
+  entry.Kind = kind;
 }
 
 bool StageData::RemoveObject(int room, const ObjectEntry* entry) {
@@ -185,12 +205,15 @@ bool StageData::RemoveObject(int room, const ObjectEntry* entry) {
   const auto it =
       std::find_if(list.begin(), list.end(), [entry](const ObjectEntry& e) { return &e == entry; });
   if (it == list.end()) return false;
+  ObjectsChanged();
   list.erase(it);
   return true;
 }
 
 void StageData::ClearRoom(int room) {
-  if (IsRoom(room)) rooms_[room].clear();
+  if (!IsRoom(room)) return;
+  ObjectsChanged();
+  rooms_[room].clear();
 }
 
 ObjectEntry* StageData::LastObject(int room) {
@@ -221,8 +244,9 @@ int StageData::ObjectIndex(const ObjectEntry* entry, int room) const {
 
 void StageData::SortRoom(int room) {
   // list::sort is stable and relinks the nodes, so pointers to entries stay valid.
-  if (IsRoom(room))
-    rooms_[room].sort([](const ObjectEntry& a, const ObjectEntry& b) { return a.X < b.X; });
+  if (!IsRoom(room)) return;
+  ObjectsChanged();
+  rooms_[room].sort([](const ObjectEntry& a, const ObjectEntry& b) { return a.X < b.X; });
 }
 
 // ---- Recorded edits ----

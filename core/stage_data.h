@@ -92,10 +92,17 @@ class StageData {
   void LoadAll();
 
   // Object lists. Rooms outside 0..79 hold nothing: the queries answer 0, -1 or nullptr
-  // and the changes do nothing (Room() throws std::out_of_range).
+  // and the changes do nothing (Room() throws std::out_of_range). Entries change only
+  // through the operations below, which count the revision.
   ObjectList& Room(int room) { return rooms_.at(room); }
   const ObjectList& Room(int room) const { return rooms_.at(room); }
+  // Differs after every change to the objects from what it was before, and between any two
+  // stages: a watcher tells whether any object changed without comparing them all.
+  std::uint64_t ObjectsRevision() const { return objectsRevision_; }
   ObjectEntry* AddObject(int room, int x, int y, int kind);
+  // An entry of this stage's lists moved or given another kind.
+  void MoveObject(ObjectEntry& entry, int x, int y);
+  void SetObjectKind(ObjectEntry& entry, int kind);
   // False when the entry is not in that room's list.
   bool RemoveObject(int room, const ObjectEntry* entry);
   void ClearRoom(int room);
@@ -193,6 +200,9 @@ class StageData {
   std::array<std::uint8_t, 64> bgPalette_{};
   std::array<std::uint8_t, 16> bgPaletteAnime_{};
 
+  void ObjectsChanged();
+
+  std::uint64_t objectsRevision_ = 0;
   std::pmr::unsynchronized_pool_resource objectPool_;  // before the rooms: it outlives them
   std::array<ObjectList, kRoomCount> rooms_;
   ObjectTables objectTables_;

@@ -399,7 +399,7 @@ void ObjectEditClass::RemoveSelected() {
 void ObjectEditClass::SetKind(int kind) {
   if (selected_ == nullptr || kind < 0 || kind == selected_->Kind) return;
   auto before = ObjectsBefore(selectedRoom_);
-  selected_->Kind = kind;
+  Stage().SetObjectKind(*selected_, kind);
   RecordEdit(selectedRoom_, std::move(before));
   DrawRooms();
   DrawSelection();
@@ -409,7 +409,7 @@ void ObjectEditClass::SetKind(int kind) {
 void ObjectEditClass::StepX(int step) {
   if (selected_ == nullptr) return;
   auto before = ObjectsBefore(selectedRoom_);
-  selected_->X = std::clamp(selected_->X + step, 0, kLastPosition);
+  Stage().MoveObject(*selected_, std::clamp(selected_->X + step, 0, kLastPosition), selected_->Y);
   RecordEdit(selectedRoom_, std::move(before));
   ShowSelected();
   needsRedraw_ = true;
@@ -419,7 +419,7 @@ void ObjectEditClass::StepX(int step) {
 void ObjectEditClass::StepY(int step) {
   if (selected_ == nullptr) return;
   auto before = ObjectsBefore(selectedRoom_);
-  selected_->Y = std::clamp(selected_->Y + step, 0, kLastPosition);
+  Stage().MoveObject(*selected_, selected_->X, std::clamp(selected_->Y + step, 0, kLastPosition));
   RecordEdit(selectedRoom_, std::move(before));
   ShowSelected();
   needsRedraw_ = true;
@@ -432,8 +432,7 @@ void ObjectEditClass::RefreshSelection() {
 }
 
 void ObjectEditClass::MoveHovered(int x, int y) {
-  hovered_->X = std::clamp(x, 0, kLastPosition);
-  hovered_->Y = std::clamp(y, 0, kLastPosition);
+  Stage().MoveObject(*hovered_, std::clamp(x, 0, kLastPosition), std::clamp(y, 0, kLastPosition));
   SortIfChosen(hoveredRoom_);
   ShowSelected();
   needsRedraw_ = true;

@@ -60,6 +60,7 @@ void StageChangeTracker::Remember(const StageData& stage, int stageNumber, int d
 }
 
 void StageChangeTracker::RememberObjects(const StageData& stage) {
+  objectsRevision_ = stage.ObjectsRevision();
   objects_.clear();
   for (int room = 0; room < kRoomCount; ++room) {
     const StageData::ObjectList& objects = stage.Room(room);
@@ -126,9 +127,13 @@ StageChanges StageChangeTracker::Take(const StageData& stage, int stageNumber, i
   }
   const auto map = stage.Map();
   const ObjectEntry* known = objects_.data();
+  // Objects are compared only when the stage says some changed: the same revision is the
+  // same objects.
+  const bool objectsTouched = stage.ObjectsRevision() != objectsRevision_;
   bool otherObjects = false;
   for (int room = 0; room < kRoomCount; ++room) {
-    const bool otherHere = !SameObjects(known, objectCounts_[room], stage.Room(room));
+    const bool otherHere =
+        objectsTouched && !SameObjects(known, objectCounts_[room], stage.Room(room));
     known += objectCounts_[room];
     otherObjects = otherObjects || otherHere;
     if (map[room] != map_[room] || otherHere) {
@@ -138,7 +143,7 @@ StageChanges StageChangeTracker::Take(const StageData& stage, int stageNumber, i
       changes.cells[room] = mapSetCells[map[room]];
     }
   }
-  if (otherObjects) RememberObjects(stage);
+  if (objectsTouched) RememberObjects(stage);
   return changes;
 }
 

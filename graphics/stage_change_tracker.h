@@ -57,6 +57,7 @@ class StageChangeTracker {
   std::array<std::uint8_t, kMapSetCount * 64> mapSets_{};
   std::array<std::uint8_t, kRoomCount> map_{};
   // Every room's objects in room order, and how many each room has: a look reads few lines.
+  std::uint64_t objectsRevision_ = 0;
   std::vector<ObjectEntry> objects_;
   std::array<std::uint16_t, kRoomCount> objectCounts_{};
 };

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QToolButton>
 
 #include "app/stage_overview_form.h"
 #include "app/tests/main_form_fixture.h"
@@ -12,6 +13,7 @@
 #include "core/my_mem_ini_file.h"
 #include "core/testing/recording_sinks.h"
 #include "editors/two_digit_hex.h"
+#include "editors/up_down_buttons.h"
 #include "graphics/stage_picture.h"
 
 namespace zantor {
@@ -119,6 +121,12 @@ TEST_F(StageOverview, ShowsTheStagePictureAfterEveryKindOfChange) {
        [&] {
          form->ShowTab(EditTab::Object);
          QTest::mouseClick(Find<QPushButton>("BtnObjectCreate"), Qt::LeftButton);
+       }},
+      {"object moved",
+       [&] {
+         for (int step = 0; step < 16; ++step) {
+           Find<UpDownButtons>("UDObjectX")->UpButton()->click();
+         }
        }},
       {"undo", [&] { form->Undo1Click(); }},
       {"stage", [&] { form->SelectStage(2); }},

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "core/testing/stage_fixture.h"
@@ -143,6 +144,43 @@ TEST(StageObjects, LoadingReplacesTheRoomLists) {
   f.stage.LoadObjects();
   EXPECT_EQ(f.stage.RoomObjectCount(7), 0);
   EXPECT_EQ(f.stage.ObjectCount(), 1);
+}
+
+// A watcher trusts the revision to tell any change to the objects: every operation that
+// changes them moves it on, to a value no other stage has; queries and stores leave it.
+TEST(StageObjects, EveryChangeToTheObjectsMovesTheRevisionOnAndNothingElseDoes) {
+  StageFixture f;
+  StageFixture other;
+  ObjectEntry* entry = f.stage.AddObject(4, 10, 20, 1);
+  f.stage.AddObject(4, 5, 20, 2);
+  struct Step {
+    const char* name;
+    std::function<void()> run;
+    bool changes;
+  };
+  const std::vector<Step> steps = {
+      {"add", [&] { f.stage.AddObject(6, 1, 1, 1); }, true},
+      {"move", [&] { f.stage.MoveObject(*entry, 11, 21); }, true},
+      {"kind", [&] { f.stage.SetObjectKind(*entry, 7); }, true},
+      {"sort", [&] { f.stage.SortRoom(4); }, true},
+      {"remove", [&] { f.stage.RemoveObject(6, f.stage.LastObject(6)); }, true},
+      {"clear", [&] { f.stage.ClearRoom(6); }, true},
+      {"load", [&] { f.stage.LoadObjects(); }, true},
+      {"another stage's change", [&] { other.stage.AddObject(0, 0, 0, 0); }, false},
+      {"queries and a store",
+       [&] {
+         f.stage.ObjectCount();
+         f.stage.RoomObjectBytes(4);
+         f.stage.StoreObjects(f.image);
+       },
+       false},
+  };
+  for (const Step& step : steps) {
+    const std::uint64_t before = f.stage.ObjectsRevision();
+    step.run();
+    EXPECT_EQ(f.stage.ObjectsRevision() != before, step.changes) << step.name;
+    EXPECT_NE(f.stage.ObjectsRevision(), other.stage.ObjectsRevision()) << step.name;
+  }
 }
 
 TEST(StageObjects, AStageWithoutObjectsStoresATerminatorAndZeroOffsets) {
