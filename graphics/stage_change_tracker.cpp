@@ -139,8 +139,8 @@ StageChanges StageChangeTracker::Take(const StageData& stage, int stageNumber, i
     if (map[room] != map_[room] || otherHere) {
       changes.rooms.set(room);
       map_[room] = map[room];
-    } else if (map[room] < kMapSetCount) {
-      changes.cells[room] = mapSetCells[map[room]];
+    } else if (map[room] < kMapSetCount && mapSetCells[map[room]] != 0) {
+      changes.cells[room] = mapSetCells[map[room]];  // written only where a cell changed
     }
   }
   if (objectsTouched) RememberObjects(stage);
