@@ -6,7 +6,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 
 #include "graphics/pixel_rect.h"
 #include "graphics/stage_change_tracker.h"
