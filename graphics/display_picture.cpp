@@ -17,7 +17,7 @@ constexpr std::uint32_t kTextBackground = ToShownWord(0xFFFFFF);
 DisplayPicture::DisplayPicture(int width, int height, const ColorTable& master)
     : width_(CheckedSide(width, "picture", "width")),
       height_(CheckedSide(height, "picture", "height")),
-      words_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), master.Word(0)),
+      blankWord_(master.Word(0)),
       view_{0, 0, width_, height_} {
   std::copy_n(master.Words(), ColorTable::kSize, masterWords_.begin());
 }
@@ -32,7 +32,8 @@ DisplayPicture::Viewport::Viewport(DisplayPicture& picture, const PixelRect& are
 
 std::uint32_t DisplayPicture::Pixel(int x, int y) const {
   const std::size_t row = static_cast<std::size_t>(CheckedIndex(y, height_, "picture row"));
-  return FromShownWord(words_[row * width_ + CheckedIndex(x, width_, "picture column")]);
+  const std::size_t column = static_cast<std::size_t>(CheckedIndex(x, width_, "picture column"));
+  return FromShownWord(words_.empty() ? blankWord_ : words_[row * width_ + column]);
 }
 
 void DisplayPicture::FillRect(const PixelRect& area, int index) {
@@ -71,7 +72,7 @@ void DisplayPicture::DrawPicture(PixelPoint at, const DisplayPicture& source) {
   const PixelRect to =
       PixelRect::FromSize(at.x, at.y, source.width_, source.height_).Intersect(Bounds());
   for (int y = to.top; y < to.bottom; ++y) {
-    const std::uint32_t* from = source.words_.data() +
+    const std::uint32_t* from = source.Words() +
                                 static_cast<std::size_t>(y - at.y) * source.width_ +
                                 (to.left - at.x);
     std::copy(from, from + to.Width(), Row(y) + to.left);
@@ -86,7 +87,7 @@ void DisplayPicture::DrawSampled(const PixelRect& area, const DisplayPicture& so
   const PixelRect to = area.Intersect(Bounds());
   for (int y = to.top; y < to.bottom; ++y) {
     const std::uint32_t* from =
-        source.words_.data() + static_cast<std::size_t>(rows[y] - origin.y) * source.width_;
+        source.Words() + static_cast<std::size_t>(rows[y] - origin.y) * source.width_;
     std::uint32_t* out = Row(y);
     for (int x = to.left; x < to.right; ++x) out[x] = from[columns[x] - origin.x];
   }

@@ -69,7 +69,7 @@ class DisplayPicture {
   std::uint32_t Pixel(int x, int y) const;
 
   // Rows from the top, Width() shown words (0xFFRRGGBB) each, without padding.
-  const std::uint32_t* Words() const { return words_.data(); }
+  const std::uint32_t* Words() const { return Stored().data(); }
   int BytesPerLine() const { return width_ * 4; }
 
   // changed is in picture coordinates, empty when a drawing fell outside the picture.
@@ -100,7 +100,12 @@ class DisplayPicture {
 
   // Row y of Bounds(); rows lie Stride() words apart.
   std::uint32_t* Row(int y) {
-    return words_.data() + static_cast<std::size_t>(view_.top + y) * width_ + view_.left;
+    return Stored().data() + static_cast<std::size_t>(view_.top + y) * width_ + view_.left;
+  }
+  // The words, made on first use: the pictures of pages not yet shown cost no memory.
+  std::vector<std::uint32_t>& Stored() const {
+    if (words_.empty()) words_.assign(static_cast<std::size_t>(width_) * height_, blankWord_);
+    return words_;
   }
   std::size_t Stride() const { return static_cast<std::size_t>(width_); }
   void Fill(const PixelRect& area, std::uint32_t word);
@@ -113,7 +118,8 @@ class DisplayPicture {
   int width_;
   int height_;
   std::array<std::uint32_t, ColorTable::kSize> masterWords_;
-  std::vector<std::uint32_t> words_;
+  std::uint32_t blankWord_;  // what every pixel shows before the first drawing
+  mutable std::vector<std::uint32_t> words_;
   PixelRect view_;  // in picture coordinates
   ChangeHandler onChange_;
   PixelRect changed_;  // since the last report, in picture coordinates

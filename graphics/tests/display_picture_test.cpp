@@ -31,6 +31,14 @@ TEST(DisplayPictureShape, StartsAtMasterEntryZeroInTheToolkitsPixelOrder) {
   DisplayPicture picture(3, 2, GreyZeroMaster());
   EXPECT_EQ(ColorRows(picture, picture.Bounds(), kLegend), (Rows{"...", "..."}));
   EXPECT_EQ(picture.BytesPerLine(), 12);
+  // Words and copies of a picture nothing was drawn on yet show entry 0 as well.
+  const DisplayPicture blank(3, 2, GreyZeroMaster());
+  EXPECT_EQ(std::vector<std::uint32_t>(blank.Words(), blank.Words() + 6),
+            std::vector<std::uint32_t>(6, GreyZeroMaster().Word(0)));
+  DisplayPicture copy(3, 2, GreyZeroMaster());
+  copy.FillRect(copy.Bounds(), 3);
+  copy.DrawPicture({1, 0}, DisplayPicture(1, 2, GreyZeroMaster()));
+  EXPECT_EQ(ColorRows(copy, copy.Bounds(), kLegend), (Rows{"r.r", "r.r"}));
   picture.DrawLine({0, 1}, {1, 1}, 0x332211);  // red 0x11, green 0x22, blue 0x33
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(picture.Words()) + 12;
   EXPECT_EQ((std::vector<int>(bytes, bytes + 4)), (std::vector<int>{0x33, 0x22, 0x11, 0xFF}));
