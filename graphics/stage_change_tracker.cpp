@@ -34,6 +34,28 @@ bool SameObjects(const ObjectEntry* known, std::size_t count, const StageData::O
   return true;
 }
 
+// Bit i set where byte i of the two words differs, for eight bytes at once: bit 7 of a byte
+// of x ends up set when any of its bits is, and the multiply gathers those eight bits.
+std::uint64_t DifferingBytes(std::uint64_t a, std::uint64_t b) {
+  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+  const std::uint64_t x = a ^ b;
+  const std::uint64_t high = (((x & kLow7) + kLow7) | x) & ~kLow7;
+  return ((high >> 7) * 0x0102040810204080ULL) >> 56;
+}
+
+// Bit cell set for each of a map set's 64 cells that differs.
+std::uint64_t DifferingCells(const std::uint8_t* now, const std::uint8_t* known) {
+  std::uint64_t cells = 0;
+  for (int word = 0; word < kCellsPerMapSet / 8; ++word) {
+    std::uint64_t a;
+    std::uint64_t b;
+    std::memcpy(&a, now + word * 8, 8);
+    std::memcpy(&b, known + word * 8, 8);
+    cells |= DifferingBytes(a, b) << (word * 8);
+  }
+  return cells;
+}
+
 std::span<const std::uint8_t> Colours(const StageData& stage, int definition) {
   return stage.BGPalette().subspan(static_cast<std::size_t>(definition) * kColours, kColours);
 }
@@ -107,22 +129,20 @@ StageChanges StageChangeTracker::Take(const StageData& stage, int stageNumber, i
   std::array<std::uint64_t, kMapSetCount> mapSetCells{};
   const auto mapSets = stage.MapSet();
   const bool chipsChanged = changes.chips32.any();
+  bool cellsChanged = false;
   for (int set = 0; set < kMapSetCount; ++set) {
     const auto now =
         mapSets.subspan(static_cast<std::size_t>(set) * kCellsPerMapSet, kCellsPerMapSet);
     std::uint8_t* known = mapSets_.data() + set * kCellsPerMapSet;
     if (!chipsChanged && std::memcmp(now.data(), known, kCellsPerMapSet) == 0) continue;
-    // Without branches: which cells differ is not foreseeable.
-    std::uint64_t cells = 0;
-    for (int cell = 0; cell < kCellsPerMapSet; ++cell) {
-      cells |= std::uint64_t{now[cell] != known[cell]} << cell;
-    }
+    std::uint64_t cells = DifferingCells(now.data(), known);
     if (chipsChanged) {
       for (int cell = 0; cell < kCellsPerMapSet; ++cell) {
         cells |= std::uint64_t{changes.chips32[now[cell]]} << cell;
       }
     }
     mapSetCells[set] = cells;
+    cellsChanged = cellsChanged || cells != 0;
     std::copy(now.begin(), now.end(), known);
   }
   const auto map = stage.Map();
@@ -130,17 +150,26 @@ StageChanges StageChangeTracker::Take(const StageData& stage, int stageNumber, i
   // Objects are compared only when the stage says some changed: the same revision is the
   // same objects.
   const bool objectsTouched = stage.ObjectsRevision() != objectsRevision_;
-  bool otherObjects = false;
+  // Stored without a test: which rooms use a changed map set is not foreseeable.
+  const auto cellsOf = [&](std::uint8_t mapSet) {
+    return mapSet < kMapSetCount ? mapSetCells[mapSet] : 0;
+  };
+  if (!objectsTouched && Same(map_, map)) {
+    // The common look after a cell is placed: no room needs more than its cells.
+    if (cellsChanged) {
+      for (int room = 0; room < kRoomCount; ++room) changes.cells[room] = cellsOf(map[room]);
+    }
+    return changes;
+  }
   for (int room = 0; room < kRoomCount; ++room) {
     const bool otherHere =
         objectsTouched && !SameObjects(known, objectCounts_[room], stage.Room(room));
     known += objectCounts_[room];
-    otherObjects = otherObjects || otherHere;
     if (map[room] != map_[room] || otherHere) {
       changes.rooms.set(room);
       map_[room] = map[room];
-    } else if (map[room] < kMapSetCount && mapSetCells[map[room]] != 0) {
-      changes.cells[room] = mapSetCells[map[room]];  // written only where a cell changed
+    } else {
+      changes.cells[room] = cellsOf(map[room]);
     }
   }
   if (objectsTouched) RememberObjects(stage);
