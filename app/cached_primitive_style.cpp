@@ -1,6 +1,7 @@
 #include "app/cached_primitive_style.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QPainter>
 #include <QStyleOption>
 
@@ -11,6 +12,16 @@ namespace {
 bool Cached(QStyle::PrimitiveElement element) {
   return element == QStyle::PE_IndicatorRadioButton || element == QStyle::PE_IndicatorCheckBox ||
          element == QStyle::PE_FrameGroupBox;
+}
+
+// What else the base style reads for a group box frame, which it draws below the title:
+// the title's height, and whether there is a title or check box to leave room for.
+int FrameDetail(QStyle::PrimitiveElement element, const QStyleOption& option,
+                const QWidget* widget) {
+  if (element != QStyle::PE_FrameGroupBox) return 0;
+  const auto* box = qobject_cast<const QGroupBox*>(widget);
+  const bool titled = box == nullptr || box->isCheckable() || !box->title().isEmpty();
+  return option.fontMetrics.height() << 1 | (titled ? 1 : 0);
 }
 
 }  // namespace
@@ -30,7 +41,8 @@ void CachedPrimitiveStyle::drawPrimitive(PrimitiveElement element, const QStyleO
                   option->rect.height(),
                   option->palette.cacheKey(),
                   option->direction,
-                  ratio};
+                  ratio,
+                  FrameDetail(element, *option, widget)};
   auto found = pixmaps_.find(look);
   if (found == pixmaps_.end()) {
     if (pixmaps_.size() >= kMaxLooks) pixmaps_.clear();
@@ -64,7 +76,7 @@ QRect CachedPrimitiveStyle::subControlRect(ComplexControl control,
                           static_cast<int>(box->subControls),
                           static_cast<int>(box->state.toInt()),
                           box->direction,
-                          widget->font().key()};
+                          widget->font()};
   auto found = groupBoxParts_.find(look);
   if (found == groupBoxParts_.end()) {
     if (groupBoxParts_.size() >= kMaxLooks) groupBoxParts_.clear();
@@ -89,7 +101,7 @@ void CachedPrimitiveStyle::drawItemText(QPainter* painter, const QRect& rect, in
                       flags,
                       rect.width(),
                       rect.height(),
-                      painter->font().key(),
+                      painter->font(),
                       painter->pen().color().rgba(),
                       palette.cacheKey(),
                       palette.currentColorGroup() << 8 | textRole << 1 | (enabled ? 1 : 0),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QPixmap>
 #include <QProxyStyle>
 #include <QString>
@@ -33,14 +34,15 @@ class CachedPrimitiveStyle : public QProxyStyle {
 
  private:
   // Everything the base style's drawing of these elements depends on: element, state,
-  // size, palette, direction, device pixel ratio.
-  using Look = std::tuple<int, int, int, int, qint64, int, qreal>;
+  // size, palette, direction, device pixel ratio, and a group box frame's title.
+  using Look = std::tuple<int, int, int, int, qint64, int, qreal, int>;
   // A page has a few dozen looks; palettes changing without end must not grow it forever.
   static constexpr std::size_t kMaxLooks = 512;
 
   // The same for a text: text, flags, size, font, pen colour, palette, colour group with
   // role and enabled state, device pixel ratio.
-  using TextLook = std::tuple<QString, int, int, int, QString, QRgb, qint64, int, qreal>;
+  // Fonts are compared as they are: their key strings are formatted anew at each call.
+  using TextLook = std::tuple<QString, int, int, int, QFont, QRgb, qint64, int, qreal>;
   struct TextPixmap {
     QPoint offset;  // of the pixmap from the rectangle's top-left: text may reach past it
     QPixmap pixmap;
@@ -49,7 +51,7 @@ class CachedPrimitiveStyle : public QProxyStyle {
   // The parts of a group box, whose label is measured again at every paint: part, box
   // rectangle, title, alignment, features, parts shown, state, direction, font.
   using GroupBoxLook =
-      std::tuple<int, int, int, int, int, QString, int, int, int, int, int, QString>;
+      std::tuple<int, int, int, int, int, QString, int, int, int, int, int, QFont>;
 
   mutable std::map<Look, QPixmap> pixmaps_;
   mutable std::map<GroupBoxLook, QRect> groupBoxParts_;

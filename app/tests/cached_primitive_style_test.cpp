@@ -49,6 +49,12 @@ struct Panel {
   QPushButton* button;
 };
 
+QFont Resized(QFont font, int pixels, bool bold) {
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  return font;
+}
+
 // A shape drawn onto a transparent pixmap and then laid over the page rounds its edge
 // pixels differently from one drawn onto the page; a wrong look differs by far more.
 constexpr int kRounding = 2;
@@ -83,8 +89,12 @@ TEST(CachedPrimitiveStyle, DrawsEveryStateAsTheStyleItStandsFor) {
       +[](Panel& p) { p.radios[0]->setChecked(true); },
       +[](Panel& p) { p.check->setCheckState(Qt::PartiallyChecked); },
       +[](Panel& p) { p.label->setText(QStringLiteral("部屋番号: 27")); },
+      // The same texts in other fonts: a label's own, then the group's, which its items take.
+      +[](Panel& p) { p.label->setFont(Resized(p.label->font(), 15, true)); },
+      +[](Panel& p) { p.box->setFont(Resized(p.box->font(), 16, false)); },
       +[](Panel& p) { p.button->setDown(true); },
       +[](Panel& p) { p.box->setTitle(QStringLiteral("未使用チップ番号")); },
+      +[](Panel& p) { p.box->setTitle(QString()); },  // its frame then reaches higher
       +[](Panel& p) { p.box->setCheckable(true); },
       +[](Panel& p) { p.window.setEnabled(false); },
   };
