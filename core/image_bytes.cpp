@@ -8,6 +8,8 @@
 #include <cstring>
 #include <new>
 
+#include "core/byte_lanes.h"
+
 namespace zantor {
 
 namespace {
@@ -28,14 +30,6 @@ Overlap Intersect(std::int64_t offset, std::int64_t length) {
   return {begin - offset, end - begin};
 }
 
-// How many of a word's eight bytes are not zero, without a test per byte: bit 7 of each byte
-// ends up set when any of its bits is.
-int NonZeroBytes(std::uint64_t word) {
-  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
-  const std::uint64_t high = ((word & kLow7) + kLow7) | word;
-  return std::popcount(high & ~kLow7);
-}
-
 // Stores past the end mostly put back the zeros they decoded there: runs of zeros are
 // passed over at the speed of memcmp, the others counted a word at a time.
 std::int64_t CountNonZero(const std::uint8_t* first, const std::uint8_t* last) {
@@ -51,7 +45,7 @@ std::int64_t CountNonZero(const std::uint8_t* first, const std::uint8_t* last) {
     for (; end - first >= 8; first += 8) {
       std::uint64_t word;
       std::memcpy(&word, first, sizeof word);
-      count += NonZeroBytes(word);
+      count += std::popcount(NonZeroByteMarks(word));
     }
     for (; first < end; ++first) count += *first != 0 ? 1 : 0;
   }

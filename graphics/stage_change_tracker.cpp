@@ -4,6 +4,8 @@
 #include <cstring>
 #include <span>
 
+#include "core/byte_lanes.h"
+
 namespace zantor {
 
 namespace {
@@ -34,16 +36,7 @@ bool SameObjects(const ObjectEntry* known, std::size_t count, const StageData::O
   return true;
 }
 
-// Bit i set where byte i of the two words differs, for eight bytes at once: bit 7 of a byte
-// of x ends up set when any of its bits is, and the multiply gathers those eight bits.
-std::uint64_t DifferingBytes(std::uint64_t a, std::uint64_t b) {
-  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
-  const std::uint64_t x = a ^ b;
-  const std::uint64_t high = (((x & kLow7) + kLow7) | x) & ~kLow7;
-  return ((high >> 7) * 0x0102040810204080ULL) >> 56;
-}
-
-// Bit cell set for each of a map set's 64 cells that differs.
+// Bit cell set for each of a map set's 64 cells that differs, eight cells at a time.
 std::uint64_t DifferingCells(const std::uint8_t* now, const std::uint8_t* known) {
   std::uint64_t cells = 0;
   for (int word = 0; word < kCellsPerMapSet / 8; ++word) {
@@ -51,7 +44,7 @@ std::uint64_t DifferingCells(const std::uint8_t* now, const std::uint8_t* known)
     std::uint64_t b;
     std::memcpy(&a, now + word * 8, 8);
     std::memcpy(&b, known + word * 8, 8);
-    cells |= DifferingBytes(a, b) << (word * 8);
+    cells |= GatheredByteMarks(NonZeroByteMarks(a ^ b)) << (word * 8);
   }
   return cells;
 }
